@@ -1,0 +1,57 @@
+#include "host/HostProgram.h"
+
+#include <iostream>
+
+#include "host/CommandLine.h"
+#include "host/ExitCode.h"
+#include "host/HostConfiguration.h"
+#include "host/PluginHost.h"
+#include "host/PluginLocator.h"
+#include "platform/DebugOutput.h"
+#include "platform/ExecutablePath.h"
+#include "platform/StopSignals.h"
+
+#ifndef CORVANE_VERSION
+#define CORVANE_VERSION "unknown"
+#endif
+
+namespace corvane {
+
+int HostProgram::run(const std::vector<std::string>& arguments) {
+    CommandLine commandLine;
+    std::string error;
+    if (!commandLine.parse(arguments, error)) {
+        DebugOutput::line("corvane: " + error);
+        std::cerr << CommandLine::usage();
+        return EXIT_CODE_USAGE;
+    }
+    if (commandLine.help) {
+        std::cout << CommandLine::usage();
+        return EXIT_CODE_OK;
+    }
+    if (commandLine.version) {
+        std::cout << "corvane " CORVANE_VERSION "\n";
+        return EXIT_CODE_OK;
+    }
+
+    HostConfiguration configuration;
+    if (!configuration.load(commandLine.configuration, error)) {
+        DebugOutput::line("corvane: " + error);
+        return EXIT_CODE_CONFIGURATION;
+    }
+
+    const PluginLocator locator(commandLine.pluginFolders, ExecutablePath::folder());
+    StopSignals::install();
+    PluginHost host;
+    for (const HostConfiguration::Plugin& plugin : configuration.plugins())
+        if (!host.load(locator.locate(plugin.library, configuration.folder()), plugin.environment))
+            return EXIT_CODE_PLUGIN_LOAD;
+    if (const int status = host.startAll(); status != EXIT_CODE_OK)
+        return status;
+    const int status = host.runFrames({commandLine.fixedStep, commandLine.frames});
+    host.stopAll();
+    host.unloadAll();
+    return status;
+}
+
+} // namespace corvane

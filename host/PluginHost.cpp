@@ -1,0 +1,149 @@
+#include "host/PluginHost.h"
+
+#include <chrono>
+#include <exception>
+
+#include "framework/IUnknown.h"
+#include "host/ExitCode.h"
+#include "host/LoadedPlugin.h"
+#include "platform/DebugOutput.h"
+#include "platform/StopSignals.h"
+
+namespace corvane {
+
+namespace {
+
+// The exported services are plain C functions; they reach the running host through this.
+PluginHost* activeHost = nullptr;
+
+void report(const std::string& text) { DebugOutput::line("corvane: " + text); }
+
+std::string describe(const PLUGIN_INFO& info) {
+    std::string text = "plug-in " + info.pluginId.toString() + ", kind";
+    for (const UUID& kind : info.kindIds)
+        text += " " + kind.toString();
+    return text;
+}
+
+} // namespace
+
+PluginHost::PluginHost() : previous(activeHost) { activeHost = this; }
+
+PluginHost::~PluginHost() {
+    stopAll();
+    unloadAll();
+    activeHost = previous;
+}
+
+PluginHost* PluginHost::active() { return activeHost; }
+
+bool PluginHost::guarded(LoadedPlugin& plugin, const char* call,
+                         const std::function<void()>& body) {
+    try {
+        body();
+        return true;
+    } catch (const std::exception& exception) {
+        report(plugin.name() + ": " + call + " ended with an exception: " + exception.what());
+    } catch (...) {
+        report(plugin.name() + ": " + call + " ended with an exception of unknown type");
+    }
+    return false;
+}
+
+bool PluginHost::load(const std::string& path, const TiXmlElement* environment) {
+    std::string error;
+    std::unique_ptr<LoadedPlugin> plugin = LoadedPlugin::open(path, error);
+    if (!plugin) {
+        report(error);
+        return false;
+    }
+    LoadedPlugin& loaded = *plugin;
+    plugins.push_back(std::move(plugin));
+    if (!guarded(loaded, "GetPluginInfo", [&] { loaded.identify(); }))
+        return false;
+    report("loaded " + loaded.name() + ": " + describe(loaded.info()));
+    return guarded(loaded, "ParseEnvironmentXML", [&] { loaded.parseEnvironment(environment); });
+}
+
+int PluginHost::startAll() {
+    for (const std::unique_ptr<LoadedPlugin>& plugin : plugins) {
+        bool started = false;
+        if (!guarded(*plugin, "StartPlugin", [&] { started = plugin->start(); })) {
+            stopAll();
+            return EXIT_CODE_PLUGIN_EXCEPTION;
+        }
+        if (!started) {
+            report(plugin->name() + ": the plug-in did not start");
+            stopAll();
+            return EXIT_CODE_PLUGIN_START;
+        }
+    }
+    return EXIT_CODE_OK;
+}
+
+int PluginHost::runFrames(const FrameOptions& options) {
+    using Clock = std::chrono::steady_clock;
+    Clock::time_point last = Clock::now();
+    while (!options.frames || frameCount < *options.frames) {
+        if (const int signal = StopSignals::received()) {
+            report("stopping on signal " + std::to_string(signal));
+            return EXIT_CODE_SIGNAL_BASE + signal;
+        }
+        const Clock::time_point now = Clock::now();
+        const float seconds =
+            options.fixedStep ? *options.fixedStep
+                              : std::chrono::duration<float>(now - last).count();
+        last = now;
+        ++frameCount;
+        bool keepRunning = true;
+        for (const std::unique_ptr<LoadedPlugin>& plugin : plugins) {
+            bool result = true;
+            if (!guarded(*plugin, "RenderFrame", [&] { result = plugin->renderFrame(seconds); }))
+                return EXIT_CODE_PLUGIN_EXCEPTION;
+            keepRunning = keepRunning && result;
+        }
+        // Every plug-in gets the frame in which one of them asks to stop.
+        if (!keepRunning)
+            return EXIT_CODE_OK;
+    }
+    return EXIT_CODE_OK;
+}
+
+void PluginHost::stopAll() {
+    for (auto plugin = plugins.rbegin(); plugin != plugins.rend(); ++plugin)
+        if ((*plugin)->started())
+            guarded(**plugin, "StopPlugin", [&] { (*plugin)->stop(); });
+}
+
+void PluginHost::unloadAll() {
+    while (!plugins.empty())
+        plugins.pop_back();
+}
+
+std::list<UUID> PluginHost::pluginsWithInterface(const UUID& iid) {
+    std::list<UUID> answer;
+    for (const std::unique_ptr<LoadedPlugin>& plugin : plugins) {
+        IUnknown* object = plugin->info().pluginObject;
+        if (object == nullptr)
+            continue;
+        void* pointer = nullptr;
+        if (object->QueryInterface(iid, &pointer) == S_OK) {
+            // The host only asks: give back the reference the query added.
+            object->Release();
+            answer.push_back(plugin->info().pluginId);
+        }
+    }
+    return answer;
+}
+
+bool PluginHost::pluginInterface(const UUID& pluginId, const UUID& iid, void** out) {
+    for (const std::unique_ptr<LoadedPlugin>& plugin : plugins) {
+        if (plugin->info().pluginId != pluginId)
+            continue;
+        IUnknown* object = plugin->info().pluginObject;
+        return object != nullptr && object->QueryInterface(iid, out) == S_OK;
+    }
+    return false;
+}
+
+} // namespace corvane

@@ -1,0 +1,32 @@
+#include "platform/DebugOutput.h"
+
+#include <cerrno>
+#include <string>
+#include <unistd.h>
+
+namespace corvane {
+
+void DebugOutput::write(std::string_view text) {
+    const char* data = text.data();
+    std::size_t left = text.size();
+    while (left > 0) {
+        const ssize_t written = ::write(STDERR_FILENO, data, left);
+        if (written < 0) {
+            if (errno == EINTR)
+                continue;
+            return;
+        }
+        data += written;
+        left -= static_cast<std::size_t>(written);
+    }
+}
+
+void DebugOutput::line(std::string_view text) {
+    std::string whole;
+    whole.reserve(text.size() + 1);
+    whole.append(text);
+    whole += '\n';
+    write(whole);
+}
+
+} // namespace corvane

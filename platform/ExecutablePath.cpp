@@ -1,0 +1,14 @@
+#include "platform/ExecutablePath.h"
+
+#include <filesystem>
+#include <system_error>
+
+namespace corvane {
+
+std::string ExecutablePath::folder() {
+    std::error_code error;
+    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
+    return error ? std::string() : self.parent_path().string();
+}
+
+} // namespace corvane

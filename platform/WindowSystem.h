@@ -1,0 +1,23 @@
+#pragma once
+
+namespace Ogre {
+class RenderWindow;
+}
+
+namespace corvane {
+
+// The window calls of the viewer, on the engine's own window utilities.
+class WindowSystem {
+public:
+    // Registers a window the engine created, so that its events (closing among them) are
+    // seen by pumpMessages(). Once per window.
+    static void registerWindow(Ogre::RenderWindow* window);
+    // Takes the window off the event list before the engine destroys it.
+    static void unregisterWindow(Ogre::RenderWindow* window);
+    // Drains the queued window events of the process without waiting.
+    static void pumpMessages();
+    // Hides or shows the window when it reports a native handle; false when it has none.
+    static bool setWindowHidden(Ogre::RenderWindow* window, bool hidden);
+};
+
+} // namespace corvane
