@@ -5,23 +5,38 @@
 namespace corvane {
 
 // Interfaces served across library boundaries.
-inline constexpr UUID IID_IUnknown = UUID::fromFields(0x00000000, 0x0000, 0x0000, 0xC000000000000046);
-inline constexpr UUID IID_IViewerCore = UUID::fromFields(0x3E9F93CA, 0xB8BC, 0x4D2B, 0x939D438A8479616D);
-inline constexpr UUID IID_ICameraControl = UUID::fromFields(0xBA006B08, 0x3CEC, 0x4BB9, 0xAC58380FDACFD35F);
-inline constexpr UUID IID_ISceneAccess = UUID::fromFields(0x9DCE6830, 0xEBA8, 0x44A0, 0x88C1B7FE386B5E07);
-inline constexpr UUID IID_IPlaybackDirector = UUID::fromFields(0x177D0922, 0x247F, 0x4AA5, 0x88220C7FD2AE6A63);
-inline constexpr UUID IID_IPlaybackStatus = UUID::fromFields(0x14AB70CB, 0x5726, 0x4C96, 0xA47B6F5286E4D894);
-inline constexpr UUID IID_IGuiOverlay = UUID::fromFields(0x0FAAF303, 0xF452, 0x4EEE, 0xA3528FC6BB2788B9);
-inline constexpr UUID IID_IGuiProgressBar = UUID::fromFields(0x4C148809, 0xB2BF, 0x4A54, 0xA20F38D128AE7FC8);
-inline constexpr UUID IID_IActionInput = UUID::fromFields(0x8B125698, 0x7D02, 0x4015, 0x934A83EA89D36E55);
-inline constexpr UUID IID_ISoundBank = UUID::fromFields(0x2BE2B00B, 0x8808, 0x40ED, 0xB0295CF0A5CEEAC5);
+inline constexpr UUID IID_IUnknown =
+    UUID::fromFields(0x00000000, 0x0000, 0x0000, 0xC000000000000046);
+inline constexpr UUID IID_IViewerCore =
+    UUID::fromFields(0x3E9F93CA, 0xB8BC, 0x4D2B, 0x939D438A8479616D);
+inline constexpr UUID IID_ICameraControl =
+    UUID::fromFields(0xBA006B08, 0x3CEC, 0x4BB9, 0xAC58380FDACFD35F);
+inline constexpr UUID IID_ISceneAccess =
+    UUID::fromFields(0x9DCE6830, 0xEBA8, 0x44A0, 0x88C1B7FE386B5E07);
+inline constexpr UUID IID_IPlaybackDirector =
+    UUID::fromFields(0x177D0922, 0x247F, 0x4AA5, 0x88220C7FD2AE6A63);
+inline constexpr UUID IID_IPlaybackStatus =
+    UUID::fromFields(0x14AB70CB, 0x5726, 0x4C96, 0xA47B6F5286E4D894);
+inline constexpr UUID IID_IGuiOverlay =
+    UUID::fromFields(0x0FAAF303, 0xF452, 0x4EEE, 0xA3528FC6BB2788B9);
+inline constexpr UUID IID_IGuiProgressBar =
+    UUID::fromFields(0x4C148809, 0xB2BF, 0x4A54, 0xA20F38D128AE7FC8);
+inline constexpr UUID IID_IActionInput =
+    UUID::fromFields(0x8B125698, 0x7D02, 0x4015, 0x934A83EA89D36E55);
+inline constexpr UUID IID_ISoundBank =
+    UUID::fromFields(0x2BE2B00B, 0x8808, 0x40ED, 0xB0295CF0A5CEEAC5);
 
 // Plug-ins.
-inline constexpr UUID PLUGIN_ID_SCENE_VIEWER = UUID::fromFields(0x00000000, 0x0000, 0x0000, 0x0001000000000001);
-inline constexpr UUID PLUGIN_ID_PLAYBACK_DIRECTOR = UUID::fromFields(0x1AAEFA7B, 0x6803, 0x4692, 0x87BBE14BC807CB5C);
-inline constexpr UUID PLUGIN_ID_USER_INTERFACE = UUID::fromFields(0x5D0C2A61, 0x93E4, 0x4F0B, 0x8C7A1E2B64D9F305);
-inline constexpr UUID PLUGIN_ID_SOUND = UUID::fromFields(0xA2C94E17, 0x5B38, 0x4D6A, 0x9E01C3F7B28D4A66);
-inline constexpr UUID PLUGIN_ID_FRAME_CAPTURE = UUID::fromFields(0x6F1B8D3E, 0x2A47, 0x4C95, 0xB3D8057E9A1C62F4);
+inline constexpr UUID PLUGIN_ID_SCENE_VIEWER =
+    UUID::fromFields(0x00000000, 0x0000, 0x0000, 0x0001000000000001);
+inline constexpr UUID PLUGIN_ID_PLAYBACK_DIRECTOR =
+    UUID::fromFields(0x1AAEFA7B, 0x6803, 0x4692, 0x87BBE14BC807CB5C);
+inline constexpr UUID PLUGIN_ID_USER_INTERFACE =
+    UUID::fromFields(0x5D0C2A61, 0x93E4, 0x4F0B, 0x8C7A1E2B64D9F305);
+inline constexpr UUID PLUGIN_ID_SOUND =
+    UUID::fromFields(0xA2C94E17, 0x5B38, 0x4D6A, 0x9E01C3F7B28D4A66);
+inline constexpr UUID PLUGIN_ID_FRAME_CAPTURE =
+    UUID::fromFields(0x6F1B8D3E, 0x2A47, 0x4C95, 0xB3D8057E9A1C62F4);
 
 // Plug-in kinds: the first 15 bytes are zero, the last one is a small number.
 inline constexpr UUID KIND_ID_VIEWER = UUID::fromFields(0, 0, 0, 0x0000000000000001);

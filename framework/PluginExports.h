@@ -26,11 +26,19 @@ using StopPluginFunction = void (*)();
 
 // Defines the five exports of a plug-in, each forwarding to the plug-in's one static
 // object, which offers pluginInfo(), parseEnvironment(), start(), renderFrame() and stop().
-#define CORVANE_PLUGIN_ENTRY_POINTS(object)                                                    \
-    CORVANE_EXPORT corvane::PLUGIN_INFO GetPluginInfo() { return (object).pluginInfo(); }      \
-    CORVANE_EXPORT void ParseEnvironmentXML(const TiXmlElement* environment) {                 \
-        (object).parseEnvironment(environment);                                                \
-    }                                                                                          \
-    CORVANE_EXPORT bool StartPlugin() { return (object).start(); }                             \
-    CORVANE_EXPORT bool RenderFrame(float seconds) { return (object).renderFrame(seconds); }   \
-    CORVANE_EXPORT void StopPlugin() { (object).stop(); }
+#define CORVANE_PLUGIN_ENTRY_POINTS(object)                                                        \
+    CORVANE_EXPORT corvane::PLUGIN_INFO GetPluginInfo() {                                          \
+        return (object).pluginInfo();                                                              \
+    }                                                                                              \
+    CORVANE_EXPORT void ParseEnvironmentXML(const TiXmlElement* environment) {                     \
+        (object).parseEnvironment(environment);                                                    \
+    }                                                                                              \
+    CORVANE_EXPORT bool StartPlugin() {                                                            \
+        return (object).start();                                                                   \
+    }                                                                                              \
+    CORVANE_EXPORT bool RenderFrame(float seconds) {                                               \
+        return (object).renderFrame(seconds);                                                      \
+    }                                                                                              \
+    CORVANE_EXPORT void StopPlugin() {                                                             \
+        (object).stop();                                                                           \
+    }

@@ -43,6 +43,8 @@ constexpr bool operator==(const UUID& a, const UUID& b) {
     return true;
 }
 
-constexpr bool operator!=(const UUID& a, const UUID& b) { return !(a == b); }
+constexpr bool operator!=(const UUID& a, const UUID& b) {
+    return !(a == b);
+}
 
 } // namespace corvane

@@ -60,7 +60,8 @@ bool CommandLine::parse(const std::vector<std::string>& arguments, std::string& 
         } else if (option == "--fixed-step") {
             float seconds = 0.0f;
             if (!readSeconds(value, seconds)) {
-                error = "--fixed-step needs a number of seconds of 0 or more, not \"" + value + "\"";
+                error =
+                    "--fixed-step needs a number of seconds of 0 or more, not \"" + value + "\"";
                 return false;
             }
             fixedStep = seconds;
@@ -82,7 +83,8 @@ std::string CommandLine::usage() {
            "Loads the plug-ins that the host configuration lists, hands each its environment,\n"
            "starts them and calls every plug-in once per frame until one asks to stop.\n"
            "\n"
-           "  --config FILE        host configuration (default: corvane.xml in the current folder)\n"
+           "  --config FILE        host configuration (default: corvane.xml in the current "
+           "folder)\n"
            "  --fixed-step SECONDS give every frame this elapsed time instead of the real one\n"
            "  --frames N           stop after N frames\n"
            "  --plugin-dir DIR     look for plug-ins named without a path here first\n"

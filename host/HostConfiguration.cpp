@@ -11,7 +11,8 @@ namespace {
 std::string parseError(const std::string& origin, const TiXmlDocument& document) {
     std::string where = origin;
     if (document.ErrorRow() > 0)
-        where += ":" + std::to_string(document.ErrorRow()) + ":" + std::to_string(document.ErrorCol());
+        where +=
+            ":" + std::to_string(document.ErrorRow()) + ":" + std::to_string(document.ErrorCol());
     return where + ": " + document.ErrorDesc();
 }
 

@@ -20,8 +20,8 @@ namespace corvane {
 class HostConfiguration {
 public:
     struct Plugin {
-        std::string library;               // as written: a name, or a path with a '/'
-        const TiXmlElement* environment;   // the plug-in's "environment", or an empty one
+        std::string library;             // as written: a name, or a path with a '/'
+        const TiXmlElement* environment; // the plug-in's "environment", or an empty one
     };
 
     HostConfiguration();

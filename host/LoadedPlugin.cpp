@@ -46,7 +46,9 @@ std::unique_ptr<LoadedPlugin> LoadedPlugin::open(const std::string& path, std::s
 
 LoadedPlugin::~LoadedPlugin() = default;
 
-void LoadedPlugin::identify() { identification = getPluginInfo(); }
+void LoadedPlugin::identify() {
+    identification = getPluginInfo();
+}
 
 void LoadedPlugin::parseEnvironment(const TiXmlElement* environment) {
     parseEnvironmentXML(environment);
@@ -57,7 +59,9 @@ bool LoadedPlugin::start() {
     return running;
 }
 
-bool LoadedPlugin::renderFrame(float seconds) { return renderFrameFunction(seconds); }
+bool LoadedPlugin::renderFrame(float seconds) {
+    return renderFrameFunction(seconds);
+}
 
 void LoadedPlugin::stop() {
     running = false;

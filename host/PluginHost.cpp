@@ -16,7 +16,9 @@ namespace {
 // The exported services are plain C functions; they reach the running host through this.
 PluginHost* activeHost = nullptr;
 
-void report(const std::string& text) { DebugOutput::line("corvane: " + text); }
+void report(const std::string& text) {
+    DebugOutput::line("corvane: " + text);
+}
 
 std::string describe(const PLUGIN_INFO& info) {
     std::string text = "plug-in " + info.pluginId.toString() + ", kind";
@@ -27,7 +29,9 @@ std::string describe(const PLUGIN_INFO& info) {
 
 } // namespace
 
-PluginHost::PluginHost() : previous(activeHost) { activeHost = this; }
+PluginHost::PluginHost() : previous(activeHost) {
+    activeHost = this;
+}
 
 PluginHost::~PluginHost() {
     stopAll();
@@ -35,7 +39,9 @@ PluginHost::~PluginHost() {
     activeHost = previous;
 }
 
-PluginHost* PluginHost::active() { return activeHost; }
+PluginHost* PluginHost::active() {
+    return activeHost;
+}
 
 bool PluginHost::guarded(LoadedPlugin& plugin, const char* call,
                          const std::function<void()>& body) {
@@ -90,9 +96,8 @@ int PluginHost::runFrames(const FrameOptions& options) {
             return EXIT_CODE_SIGNAL_BASE + signal;
         }
         const Clock::time_point now = Clock::now();
-        const float seconds =
-            options.fixedStep ? *options.fixedStep
-                              : std::chrono::duration<float>(now - last).count();
+        const float seconds = options.fixedStep ? *options.fixedStep
+                                                : std::chrono::duration<float>(now - last).count();
         last = now;
         ++frameCount;
         bool keepRunning = true;

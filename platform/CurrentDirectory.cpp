@@ -1,7 +1,7 @@
 #include "platform/CurrentDirectory.h"
 
-#include <system_error>
 #include <filesystem>
+#include <system_error>
 
 namespace corvane {
 

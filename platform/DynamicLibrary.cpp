@@ -18,8 +18,12 @@ std::unique_ptr<DynamicLibrary> DynamicLibrary::open(const std::string& path, st
 
 DynamicLibrary::DynamicLibrary(void* handle) : handle(handle) {}
 
-DynamicLibrary::~DynamicLibrary() { ::dlclose(handle); }
+DynamicLibrary::~DynamicLibrary() {
+    ::dlclose(handle);
+}
 
-void* DynamicLibrary::symbol(const char* name) const { return ::dlsym(handle, name); }
+void* DynamicLibrary::symbol(const char* name) const {
+    return ::dlsym(handle, name);
+}
 
 } // namespace corvane

@@ -28,8 +28,12 @@ void StopSignals::install() {
     sigaction(SIGTERM, &action, nullptr);
 }
 
-int StopSignals::received() { return receivedSignal; }
+int StopSignals::received() {
+    return receivedSignal;
+}
 
-void StopSignals::reset() { receivedSignal = 0; }
+void StopSignals::reset() {
+    receivedSignal = 0;
+}
 
 } // namespace corvane

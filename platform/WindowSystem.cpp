@@ -13,7 +13,9 @@ void WindowSystem::unregisterWindow(Ogre::RenderWindow* window) {
     OgreBites::WindowEventUtilities::_removeRenderWindow(window);
 }
 
-void WindowSystem::pumpMessages() { OgreBites::WindowEventUtilities::messagePump(); }
+void WindowSystem::pumpMessages() {
+    OgreBites::WindowEventUtilities::messagePump();
+}
 
 bool WindowSystem::setWindowHidden(Ogre::RenderWindow* window, bool hidden) {
     // The GLX window reports its X11 handle as "WINDOW"; a window without one (an

@@ -27,17 +27,29 @@ HRESULT ViewerApplication::QueryInterface(const UUID& iid, void** out) {
     return S_OK;
 }
 
-std::int32_t ViewerApplication::AddRef() { return ++referenceCount; }
+std::int32_t ViewerApplication::AddRef() {
+    return ++referenceCount;
+}
 
-std::int32_t ViewerApplication::Release() { return --referenceCount; }
+std::int32_t ViewerApplication::Release() {
+    return --referenceCount;
+}
 
-Ogre::RenderWindow* ViewerApplication::getRenderWindow() { return nullptr; }
+Ogre::RenderWindow* ViewerApplication::getRenderWindow() {
+    return nullptr;
+}
 
-Ogre::SceneManager* ViewerApplication::getSceneManager() { return nullptr; }
+Ogre::SceneManager* ViewerApplication::getSceneManager() {
+    return nullptr;
+}
 
-bool ViewerApplication::setUp() { return true; }
+bool ViewerApplication::setUp() {
+    return true;
+}
 
-bool ViewerApplication::configure() { return true; }
+bool ViewerApplication::configure() {
+    return true;
+}
 
 void ViewerApplication::createSceneManager() {}
 
@@ -63,20 +75,30 @@ void ViewerApplication::rotateDegrees(const float&, const float&, const float&) 
 
 void ViewerApplication::setOrientation(const FloatQuaternion&) {}
 
-FloatVector3 ViewerApplication::getPosition() { return {0.0f, 0.0f, 0.0f}; }
+FloatVector3 ViewerApplication::getPosition() {
+    return {0.0f, 0.0f, 0.0f};
+}
 
-FloatQuaternion ViewerApplication::getOrientation() { return {1.0f, 0.0f, 0.0f, 0.0f}; }
+FloatQuaternion ViewerApplication::getOrientation() {
+    return {1.0f, 0.0f, 0.0f, 0.0f};
+}
 
 void ViewerApplication::startRotationSlerp(const float&, const FloatQuaternion&,
                                            const FloatQuaternion&) {}
 
-ISceneObject* ViewerApplication::getSceneObject(const std::string&) { return nullptr; }
+ISceneObject* ViewerApplication::getSceneObject(const std::string&) {
+    return nullptr;
+}
 
 void ViewerApplication::setTimeScale(float) {}
 
-unsigned int ViewerApplication::getWindowWidth() { return 0; }
+unsigned int ViewerApplication::getWindowWidth() {
+    return 0;
+}
 
-unsigned int ViewerApplication::getWindowHeight() { return 0; }
+unsigned int ViewerApplication::getWindowHeight() {
+    return 0;
+}
 
 PLUGIN_INFO ViewerApplication::pluginInfo() const {
     PLUGIN_INFO info{PLUGIN_ID_SCENE_VIEWER, {KIND_ID_VIEWER}, {}, nullptr};
@@ -119,7 +141,9 @@ bool ViewerApplication::start() {
     return setUp();
 }
 
-bool ViewerApplication::renderFrame(float) { return true; }
+bool ViewerApplication::renderFrame(float) {
+    return true;
+}
 
 void ViewerApplication::stop() {}
 
@@ -127,6 +151,8 @@ void ViewerApplication::addResourceLocation(const std::string& location, const s
     deferredLocations.emplace(location, type);
 }
 
-void ViewerApplication::setSceneFile(const std::string& file) { sceneFile = file; }
+void ViewerApplication::setSceneFile(const std::string& file) {
+    sceneFile = file;
+}
 
 } // namespace corvane

@@ -40,7 +40,8 @@ TEST(CommandLine, RejectsWhatItCannotUse) {
         {{"--frames", "12x"}, "--frames needs a whole number, not \"12x\""},
         {{"--frames", "99999999999999999999999"},
          "--frames needs a whole number, not \"99999999999999999999999\""},
-        {{"--fixed-step", "nan"}, "--fixed-step needs a number of seconds of 0 or more, not \"nan\""},
+        {{"--fixed-step", "nan"},
+         "--fixed-step needs a number of seconds of 0 or more, not \"nan\""},
         {{"--fixed-step", "-1"}, "--fixed-step needs a number of seconds of 0 or more, not \"-1\""},
         {{"--fixed-step", ""}, "--fixed-step needs a number of seconds of 0 or more, not \"\""},
     };

@@ -38,7 +38,8 @@ TEST(HostConfiguration, BadConfigurationsSayWhatIsWrong) {
         {"<corvane><plugin library='a></corvane>", "test:1:18: Error parsing Element."},
         {"<!-- only a comment -->", "test: no root element"},
         {"<corvane/>", "test: no \"plugin\" element"},
-        {"<corvane>\n<plugin/></corvane>", "test:2: a \"plugin\" element needs a \"library\" attribute"},
+        {"<corvane>\n<plugin/></corvane>",
+         "test:2: a \"plugin\" element needs a \"library\" attribute"},
         {"<corvane><plugin library=\"\"/></corvane>",
          "test:1: a \"plugin\" element needs a \"library\" attribute"},
     };

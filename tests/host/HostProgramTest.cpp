@@ -25,7 +25,8 @@ protected:
     }
 
     int run(const std::string& plugins, std::vector<std::string> options = {}) {
-        const std::string config = folder.write("corvane.xml", "<corvane>" + plugins + "</corvane>");
+        const std::string config =
+            folder.write("corvane.xml", "<corvane>" + plugins + "</corvane>");
         std::vector<std::string> arguments{"--config", config};
         arguments.insert(arguments.end(), options.begin(), options.end());
         ::testing::internal::CaptureStderr();
@@ -57,7 +58,8 @@ TEST_F(HostProgramTest, CallsTheEntryPointsInOrderAndStopsInReverse) {
                      "A: StopPlugin\n");
     EXPECT_NE(errors.find("corvane: loaded TestPluginA: plug-in " + ID_A +
                           ", kind {00000000-0000-0000-0000-000000000000}\n"
-                          "corvane: loaded TestPluginB: plug-in " + ID_B),
+                          "corvane: loaded TestPluginB: plug-in " +
+                          ID_B),
               std::string::npos)
         << errors;
 }
@@ -116,9 +118,9 @@ TEST_F(HostProgramTest, ALibraryThatIsNoPluginIsNamedWithTheMissingExport) {
 TEST_F(HostProgramTest, ALibraryThatCannotBeOpenedIsNamed) {
     EXPECT_EQ(run("<plugin library=\"Nowhere\"/>", {"--plugin-dir", folder.path()}),
               EXIT_CODE_PLUGIN_LOAD);
-    EXPECT_NE(errors.find("corvane: " + folder.path() +
-                          "/Nowhere.so: cannot open the plug-in library: "),
-              std::string::npos)
+    EXPECT_NE(
+        errors.find("corvane: " + folder.path() + "/Nowhere.so: cannot open the plug-in library: "),
+        std::string::npos)
         << errors;
 }
 

@@ -13,8 +13,10 @@ TEST(PluginLocator, FindsBareNamesInTheGivenFoldersThenBesideTheHost) {
     folder.write("extra/PlaybackDirector.so", "");
     const PluginLocator locator({folder.path() + "/extra"}, folder.path() + "/bin");
 
-    EXPECT_EQ(locator.locate("SceneViewer", "/config"), folder.path() + "/lib/corvane/SceneViewer.so");
-    EXPECT_EQ(locator.locate("PlaybackDirector", "/config"), folder.path() + "/extra/PlaybackDirector.so");
+    EXPECT_EQ(locator.locate("SceneViewer", "/config"),
+              folder.path() + "/lib/corvane/SceneViewer.so");
+    EXPECT_EQ(locator.locate("PlaybackDirector", "/config"),
+              folder.path() + "/extra/PlaybackDirector.so");
     // Nowhere: the first folder, so that opening it fails with a real path in the message.
     EXPECT_EQ(locator.locate("Missing", "/config"), folder.path() + "/extra/Missing.so");
 }

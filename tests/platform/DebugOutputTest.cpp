@@ -12,7 +12,8 @@ TEST(DebugOutput, WritesTextUnchangedAndLinesWithOneLineFeed) {
     DebugOutput::line("Entity Hit Target");
     DebugOutput::write(std::string("a\0b", 3));
     const char expected[] = "name.scene\nEntity Hit Target\na\0b";
-    EXPECT_EQ(::testing::internal::GetCapturedStderr(), std::string(expected, sizeof(expected) - 1));
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+              std::string(expected, sizeof(expected) - 1));
 }
 
 } // namespace

@@ -10,15 +10,25 @@ namespace {
 FakeHost* activeHost = nullptr;
 }
 
-FakeHost::FakeHost() : previous(activeHost) { activeHost = this; }
+FakeHost::FakeHost() : previous(activeHost) {
+    activeHost = this;
+}
 
-FakeHost::~FakeHost() { activeHost = previous; }
+FakeHost::~FakeHost() {
+    activeHost = previous;
+}
 
-FakeHost* FakeHost::active() { return activeHost; }
+FakeHost* FakeHost::active() {
+    return activeHost;
+}
 
-void FakeHost::add(const UUID& pluginId, IUnknown* object) { plugins.emplace_back(pluginId, object); }
+void FakeHost::add(const UUID& pluginId, IUnknown* object) {
+    plugins.emplace_back(pluginId, object);
+}
 
-void FakeHost::refuse(const UUID& pluginId) { refused.push_back(pluginId); }
+void FakeHost::refuse(const UUID& pluginId) {
+    refused.push_back(pluginId);
+}
 
 std::vector<UUID> FakeHost::pluginsWithInterface(const UUID& iid) {
     ++listQueries;

@@ -107,7 +107,7 @@ TEST(ViewerEntry, ElementsWithoutSourceAreSkippedWithOneLineEach) {
     viewer.setSceneFile("kept.scene");
     ::testing::internal::CaptureStderr();
     viewer.parseEnvironment(parse(document, "<env>\n<searchpath type=\"Zip\"/>\n"
-                                             "<searchpath src=\"\"/>\n<scene/>\n</env>"));
+                                            "<searchpath src=\"\"/>\n<scene/>\n</env>"));
     EXPECT_EQ(::testing::internal::GetCapturedStderr(),
               "SceneViewer: a \"searchpath\" element without \"src\" (row 2) is skipped\n"
               "SceneViewer: a \"scene\" element without \"src\" (row 4) is skipped\n");

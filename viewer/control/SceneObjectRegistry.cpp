@@ -12,6 +12,8 @@ SceneObjectControl* SceneObjectRegistry::find(Ogre::SceneManager*, const std::st
 
 void SceneObjectRegistry::update(double) {}
 
-std::size_t SceneObjectRegistry::size() const { return 0; }
+std::size_t SceneObjectRegistry::size() const {
+    return 0;
+}
 
 } // namespace corvane

@@ -52,8 +52,8 @@ public:
         if (const TiXmlElement* file = environment->FirstChildElement("log"))
             logPath = file->Attribute("file") ? file->Attribute("file") : "";
         if (const TiXmlElement* start = environment->FirstChildElement("start"))
-            startResult = !start->Attribute("result") ||
-                          std::string(start->Attribute("result")) != "false";
+            startResult =
+                !start->Attribute("result") || std::string(start->Attribute("result")) != "false";
         if (const TiXmlElement* frames = environment->FirstChildElement("frames")) {
             frames->QueryIntAttribute("stopAfter", &stopAfter);
             frames->QueryIntAttribute("throwAt", &throwAt);
@@ -107,10 +107,18 @@ TestPlugin plugin;
 } // namespace
 
 #ifdef TEST_PLUGIN_WITHOUT_STOP
-CORVANE_EXPORT corvane::PLUGIN_INFO GetPluginInfo() { return plugin.pluginInfo(); }
-CORVANE_EXPORT void ParseEnvironmentXML(const TiXmlElement* e) { plugin.parseEnvironment(e); }
-CORVANE_EXPORT bool StartPlugin() { return plugin.start(); }
-CORVANE_EXPORT bool RenderFrame(float seconds) { return plugin.renderFrame(seconds); }
+CORVANE_EXPORT corvane::PLUGIN_INFO GetPluginInfo() {
+    return plugin.pluginInfo();
+}
+CORVANE_EXPORT void ParseEnvironmentXML(const TiXmlElement* e) {
+    plugin.parseEnvironment(e);
+}
+CORVANE_EXPORT bool StartPlugin() {
+    return plugin.start();
+}
+CORVANE_EXPORT bool RenderFrame(float seconds) {
+    return plugin.renderFrame(seconds);
+}
 #else
 CORVANE_PLUGIN_ENTRY_POINTS(plugin)
 #endif
