@@ -1,0 +1,119 @@
+#include "services/capture/FrameCapture.h"
+
+#include <OgreException.h>
+#include <OgreRenderWindow.h>
+#include <cstdio>
+#include <filesystem>
+#include <tinyxml.h>
+
+#include "framework/Identifiers.h"
+#include "platform/DebugOutput.h"
+
+namespace corvane {
+
+namespace {
+
+// A whole number of 0 or more from an attribute; false when it is absent or not one.
+bool readCount(const TiXmlElement* element, const char* name, std::uint64_t& out) {
+    const char* text = element->Attribute(name);
+    if (text == nullptr)
+        return false;
+    const std::string value(text);
+    if (value.empty() || value.size() > 18 ||
+        value.find_first_not_of("0123456789") != std::string::npos) {
+        DebugOutput::line(std::string("FrameCapture::parseEnvironment(): \"") + name +
+                          "\" needs a " + "whole number, not \"" + value + "\"; it is ignored");
+        return false;
+    }
+    out = std::stoull(value);
+    return true;
+}
+
+} // namespace
+
+HRESULT FrameCapture::QueryInterface(const UUID& iid, void** out) {
+    if (iid != IID_IUnknown)
+        return E_FAIL;
+    *out = static_cast<IUnknown*>(this);
+    AddRef();
+    return S_OK;
+}
+
+std::int32_t FrameCapture::AddRef() {
+    return ++referenceCount;
+}
+
+std::int32_t FrameCapture::Release() {
+    return --referenceCount;
+}
+
+PLUGIN_INFO FrameCapture::pluginInfo() {
+    return {PLUGIN_ID_FRAME_CAPTURE, {KIND_ID_FRAME_CAPTURE}, {}, this};
+}
+
+void FrameCapture::parseEnvironment(const TiXmlElement* environment) {
+    if (environment == nullptr)
+        return;
+    if (const TiXmlElement* capture = environment->FirstChildElement("capture")) {
+        if (const char* path = capture->Attribute("folder"); path != nullptr && *path != '\0')
+            folder = path;
+        readCount(capture, "every", every);
+    }
+    for (const TiXmlElement* element = environment->FirstChildElement("frame"); element != nullptr;
+         element = element->NextSiblingElement("frame")) {
+        std::uint64_t number = 0;
+        if (readCount(element, "number", number))
+            listed.insert(number);
+    }
+}
+
+bool FrameCapture::start() {
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    if (error) {
+        DebugOutput::line("FrameCapture::start(): cannot make the folder " + folder + ": " +
+                          error.message());
+        failed = true;
+    }
+    return true;
+}
+
+bool FrameCapture::isCaptured(std::uint64_t number) const {
+    return (every > 0 && number % every == 0) || listed.count(number) > 0;
+}
+
+std::string FrameCapture::fileFor(std::uint64_t number) const {
+    char name[32];
+    std::snprintf(name, sizeof(name), "frame_%06llu.png", static_cast<unsigned long long>(number));
+    return (std::filesystem::path(folder) / name).string();
+}
+
+bool FrameCapture::renderFrame(float) {
+    ++frame;
+    if (failed || !isCaptured(frame))
+        return true;
+    viewers.bind(IID_IViewerCore);
+    for (IViewerCore* viewer : viewers) {
+        Ogre::RenderWindow* window = viewer->getRenderWindow();
+        if (window == nullptr)
+            continue;
+        try {
+            window->writeContentsToFile(fileFor(frame));
+            ++written;
+        } catch (const Ogre::Exception& exception) {
+            DebugOutput::line("FrameCapture::renderFrame(): frame " + std::to_string(frame) +
+                              " cannot be written: " + exception.getDescription());
+            failed = true;
+        }
+        break;
+    }
+    return true;
+}
+
+void FrameCapture::stop() {
+    if (written > 0)
+        DebugOutput::line("FrameCapture: " + std::to_string(written) + " frames written to " +
+                          std::filesystem::absolute(folder).string());
+}
+
+} // namespace corvane

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <cstdint>
+#include <set>
+#include <string>
+
+#include "framework/IUnknown.h"
+#include "framework/IViewerCore.h"
+#include "framework/PluginInfo.h"
+#include "framework/ProviderList.h"
+
+class TiXmlElement;
+
+namespace corvane {
+
+// The frame-capture plug-in's one object: writes the viewer's window to numbered PNG
+// files, which is how a run without a screen shows what a user would see. List it after
+// the viewer in the host configuration, so that frame N is the viewer's N-th frame.
+//
+//   <environment>
+//     <capture folder="frames" every="30"/>   every N-th frame (0: none), into the folder
+//                                             (relative to the current folder, made at start)
+//     <frame number="1"/> ...                 and these frames
+//   </environment>
+class FrameCapture final : public IUnknown {
+public:
+    HRESULT QueryInterface(const UUID& iid, void** out) override;
+    std::int32_t AddRef() override;
+    std::int32_t Release() override;
+
+    PLUGIN_INFO pluginInfo();
+    void parseEnvironment(const TiXmlElement* environment);
+    bool start();
+    bool renderFrame(float seconds);
+    // Writes one line naming the folder and the number of frames written.
+    void stop();
+
+    // The file that frame `number` is written to.
+    std::string fileFor(std::uint64_t number) const;
+    std::uint64_t framesWritten() const { return written; }
+
+private:
+    bool isCaptured(std::uint64_t number) const;
+
+    ProviderList<IViewerCore> viewers;
+    std::string folder = "frames";
+    std::uint64_t every = 0;
+    std::set<std::uint64_t> listed;
+    std::uint64_t frame = 0;
+    std::uint64_t written = 0;
+    bool failed = false;
+    std::int32_t referenceCount = 0;
+};
+
+} // namespace corvane

@@ -1,0 +1,262 @@
+#include "services/interface/InterfaceService.h"
+
+#include <OgreRenderWindow.h>
+#include <Overlay/OgreOverlay.h>
+#include <Overlay/OgreOverlayContainer.h>
+#include <Overlay/OgreOverlayManager.h>
+#include <tinyxml.h>
+
+#include "framework/Identifiers.h"
+#include "platform/DebugOutput.h"
+#include "services/interface/ElementCatalog.h"
+#include "services/interface/TimeBarElement.h"
+
+namespace corvane {
+
+HRESULT InterfaceService::QueryInterface(const UUID& iid, void** out) {
+    if (iid == IID_IGuiOverlay || iid == IID_IUnknown)
+        *out = static_cast<IGuiOverlay*>(this);
+    else if (iid == IID_IActionInput)
+        *out = static_cast<IActionInput*>(this);
+    else
+        return E_FAIL;
+    AddRef();
+    return S_OK;
+}
+
+std::int32_t InterfaceService::AddRef() {
+    return ++referenceCount;
+}
+
+std::int32_t InterfaceService::Release() {
+    return --referenceCount;
+}
+
+IGuiElement* InterfaceService::getElement(const std::string& name) {
+    if (const auto known = elements.find(name); known != elements.end())
+        return known->second.get();
+    const ElementCatalog::Kind kind = ElementCatalog::kindOf(name);
+    Ogre::OverlayManager* overlays = Ogre::OverlayManager::getSingletonPtr();
+    if (kind == ElementCatalog::NONE || overlays == nullptr || !overlays->hasOverlayElement(name))
+        return nullptr;
+    Ogre::OverlayElement* element = overlays->getOverlayElement(name);
+    std::unique_ptr<OverlayGuiElement> made;
+    if (kind == ElementCatalog::PROGRESS_BAR)
+        made = std::make_unique<TimeBarElement>(element);
+    else
+        made = std::make_unique<OverlayGuiElement>(element);
+    return elements.emplace(name, std::move(made)).first->second.get();
+}
+
+void InterfaceService::notifyPaused() {
+    paused = true;
+}
+
+void InterfaceService::notifyResumed() {
+    paused = false;
+}
+
+float InterfaceService::getActionValue(const std::string& action) {
+    return actions.value(action);
+}
+
+PLUGIN_INFO InterfaceService::pluginInfo() {
+    return {
+        PLUGIN_ID_USER_INTERFACE, {KIND_ID_USER_INTERFACE}, {}, static_cast<IGuiOverlay*>(this)};
+}
+
+void InterfaceService::parseEnvironment(const TiXmlElement* environment) {
+    if (environment == nullptr)
+        return;
+    std::map<std::string, bool> rebound;
+    for (const TiXmlElement* bind = environment->FirstChildElement("bind"); bind != nullptr;
+         bind = bind->NextSiblingElement("bind")) {
+        const char* action = bind->Attribute("action");
+        const char* key = bind->Attribute("key");
+        if (action == nullptr || *action == '\0' || key == nullptr) {
+            DebugOutput::line("InterfaceService::parseEnvironment(): a \"bind\" element (row " +
+                              std::to_string(bind->Row()) +
+                              ") needs an \"action\" and a \"key\"; it is skipped");
+            continue;
+        }
+        if (!rebound[action]) {
+            actions.unbind(action);
+            rebound[action] = true;
+        }
+        // An empty key leaves the action without keys.
+        if (*key != '\0' && !actions.bind(action, key))
+            DebugOutput::line("InterfaceService::parseEnvironment(): " + std::string(action) +
+                              " cannot be bound to the unknown key \"" + key + "\"");
+    }
+    if (const TiXmlElement* statistics = environment->FirstChildElement("statistics")) {
+        const char* visible = statistics->Attribute("visible");
+        showStatistics = visible == nullptr || std::string(visible) != "false";
+    }
+    if (const TiXmlElement* entries = environment->FirstChildElement("script"))
+        script.parse(entries);
+}
+
+bool InterfaceService::start() {
+    return true;
+}
+
+bool InterfaceService::attach() {
+    viewers.bind(IID_IViewerCore);
+    for (IViewerCore* viewer : viewers) {
+        window = viewer->getRenderWindow();
+        if (window != nullptr)
+            break;
+    }
+    Ogre::OverlayManager* overlays = Ogre::OverlayManager::getSingletonPtr();
+    if (window == nullptr || overlays == nullptr)
+        return false;
+    if (!events.attach(window))
+        DebugOutput::line("InterfaceService: the viewer's window gives no keyboard and mouse; "
+                          "only scripted input works");
+    for (const char* const* name = ElementCatalog::OVERLAYS; *name != nullptr; ++name) {
+        Ogre::Overlay* overlay = overlays->getByName(*name);
+        if (overlay == nullptr)
+            DebugOutput::line(std::string("InterfaceService: the overlay \"") + *name +
+                              "\" is not defined in the viewer's resources");
+        else if (std::string(*name) != "Corvane/Statistics" || showStatistics)
+            overlay->show();
+    }
+    return true;
+}
+
+bool InterfaceService::renderFrame(float seconds) {
+    actions.beginFrame();
+    if (window == nullptr && !attach()) {
+        // Scripted time runs from the start, also while the viewer has no window yet.
+        for (const InputScript::Entry& entry : script.advance(seconds))
+            handle(entry);
+        return true;
+    }
+    for (const WindowEvent& event : events.poll())
+        handle(event);
+    for (const InputScript::Entry& entry : script.advance(seconds))
+        handle(entry);
+    for (const std::string& action : script.heldActions())
+        actions.tap(action);
+    return true;
+}
+
+void InterfaceService::stop() {}
+
+void InterfaceService::handle(const WindowEvent& event) {
+    const float width = window != nullptr ? static_cast<float>(window->getWidth()) : 1.0f;
+    const float height = window != nullptr ? static_cast<float>(window->getHeight()) : 1.0f;
+    switch (event.kind) {
+    case WindowEvent::KEY_DOWN:
+        actions.keyDown(event.key);
+        break;
+    case WindowEvent::KEY_UP:
+        actions.keyUp(event.key);
+        break;
+    case WindowEvent::BUTTON_DOWN:
+        actions.keyDown(ActionMap::buttonName(event.button));
+        if (event.button == 1)
+            clickAt(static_cast<float>(event.x) / width, static_cast<float>(event.y) / height);
+        break;
+    case WindowEvent::BUTTON_UP:
+        actions.keyUp(ActionMap::buttonName(event.button));
+        break;
+    case WindowEvent::POINTER_MOVED:
+        hover(static_cast<float>(event.x) / width, static_cast<float>(event.y) / height);
+        break;
+    }
+}
+
+void InterfaceService::handle(const InputScript::Entry& entry) {
+    switch (entry.kind) {
+    case InputScript::Entry::ACTION:
+        actions.tap(entry.name);
+        break;
+    case InputScript::Entry::CLICK_AT:
+        actions.tap("MOUSE_CLICK");
+        clickAt(entry.x, entry.y);
+        break;
+    case InputScript::Entry::CLICK_ELEMENT:
+    case InputScript::Entry::CLICK_CLOSE_BOX: {
+        actions.tap("MOUSE_CLICK");
+        auto* element = static_cast<OverlayGuiElement*>(getElement(entry.name));
+        if (element == nullptr || !element->isShownOnScreen() || !element->takesClicks()) {
+            DebugOutput::line("InterfaceService: the scripted click at " +
+                              std::to_string(entry.time) + " s on \"" + entry.name +
+                              "\" finds no element shown there");
+            break;
+        }
+        if (entry.kind == InputScript::Entry::CLICK_CLOSE_BOX)
+            element->latchCloseClick();
+        else
+            element->latchClick();
+        break;
+    }
+    }
+}
+
+OverlayGuiElement* InterfaceService::elementAt(float x, float y, bool& onCloseBox) {
+    onCloseBox = false;
+    Ogre::OverlayManager* overlays = Ogre::OverlayManager::getSingletonPtr();
+    if (overlays == nullptr)
+        return nullptr;
+    // The topmost overlay first.
+    Ogre::Overlay* best = nullptr;
+    Ogre::OverlayElement* hit = nullptr;
+    for (const char* const* name = ElementCatalog::OVERLAYS; *name != nullptr; ++name) {
+        Ogre::Overlay* overlay = overlays->getByName(*name);
+        if (overlay == nullptr || !overlay->isVisible())
+            continue;
+        Ogre::OverlayElement* found = overlay->findElementAt(x, y);
+        if (found != nullptr && (best == nullptr || overlay->getZOrder() > best->getZOrder())) {
+            best = overlay;
+            hit = found;
+        }
+    }
+    // From the element under the pointer up to the first one the service offers.
+    for (Ogre::OverlayElement* e = hit; e != nullptr; e = e->getParent()) {
+        const std::string& name = e->getName();
+        const std::string closeSuffix = "/Close";
+        if (name.size() > closeSuffix.size() &&
+            name.compare(name.size() - closeSuffix.size(), closeSuffix.size(), closeSuffix) == 0) {
+            const std::string owner = name.substr(0, name.size() - closeSuffix.size());
+            if (ElementCatalog::kindOf(owner) == ElementCatalog::WINDOW) {
+                onCloseBox = true;
+                return static_cast<OverlayGuiElement*>(getElement(owner));
+            }
+        }
+        const ElementCatalog::Kind kind = ElementCatalog::kindOf(name);
+        if (kind == ElementCatalog::BUTTON)
+            return static_cast<OverlayGuiElement*>(getElement(name));
+        if (kind != ElementCatalog::NONE)
+            return nullptr;
+    }
+    return nullptr;
+}
+
+void InterfaceService::clickAt(float x, float y) {
+    bool onCloseBox = false;
+    OverlayGuiElement* element = elementAt(x, y, onCloseBox);
+    if (element == nullptr || !element->takesClicks())
+        return;
+    if (onCloseBox)
+        element->latchCloseClick();
+    else
+        element->latchClick();
+}
+
+void InterfaceService::hover(float x, float y) {
+    bool onCloseBox = false;
+    OverlayGuiElement* element = elementAt(x, y, onCloseBox);
+    if (onCloseBox)
+        element = nullptr;
+    if (element == hovered)
+        return;
+    if (hovered != nullptr)
+        hovered->setHighlighted(false);
+    if (element != nullptr)
+        element->setHighlighted(true);
+    hovered = element;
+}
+
+} // namespace corvane

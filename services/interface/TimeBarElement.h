@@ -1,0 +1,28 @@
+#pragma once
+
+#include "framework/IGuiProgressBar.h"
+#include "services/interface/OverlayGuiElement.h"
+
+namespace corvane {
+
+// The time bar: an element that also answers IGuiProgressBar. The share is shown by the
+// width of its "<name>/Fill" child, a fraction of the bar's own width.
+class TimeBarElement final : public OverlayGuiElement, public IGuiProgressBar {
+public:
+    explicit TimeBarElement(Ogre::OverlayElement* element);
+
+    HRESULT QueryInterface(const UUID& iid, void** out) override;
+    std::int32_t AddRef() override;
+    std::int32_t Release() override;
+
+    float getProgress() override;
+    void setCaption(const std::string& caption) override;
+    void setProgress(float percent) override;
+
+private:
+    Ogre::OverlayElement* child(const char* suffix) const;
+
+    float progress = 0.0f;
+};
+
+} // namespace corvane
