@@ -90,16 +90,16 @@ TEST(KeyframeLoader, OrdersByTimeKeepingEqualTimesInFileOrder) {
 }
 
 TEST(KeyframeLoader, EveryKeywordHasItsCode) {
-    const char* keywords[] = {
-        "PLAY",          "PLAYTARGET",      "SETAPPLIED",         "SETLOOP",
-        "SETWEIGHT",     "SETTIME",         "WEIGHTSLIDE",        "WEIGHTSLIDETARGET",
-        "ATTATCHTOBONE", "DETATCHFROMBONE", "ATTATCHTOSCENENODE", "PLAYSOUND",
-        "STOPSOUND",     "STATUSTEXT"};
-    for (int code = 0; code < 14; ++code) {
+    std::istringstream keywords("PLAY PLAYTARGET SETAPPLIED SETLOOP SETWEIGHT SETTIME WEIGHTSLIDE "
+                                "WEIGHTSLIDETARGET ATTATCHTOBONE DETATCHFROMBONE "
+                                "ATTATCHTOSCENENODE PLAYSOUND STOPSOUND STATUSTEXT");
+    int code = 0;
+    for (std::string keyword; keywords >> keyword; ++code) {
         KeyframeActionType type{};
-        ASSERT_TRUE(keyframeActionTypeFromKeyword(keywords[code], type)) << keywords[code];
+        ASSERT_TRUE(keyframeActionTypeFromKeyword(keyword, type)) << keyword;
         EXPECT_EQ(static_cast<int>(type), code);
     }
+    EXPECT_EQ(code, 14);
 }
 
 TEST(KeyframeLoader, BadPartsAreSkippedAloneWithOneLineEach) {

@@ -8,6 +8,15 @@ namespace corvane::testing {
 
 namespace {
 
+bool isQuery(const std::string& call) {
+    const std::size_t dot = call.rfind('.', call.find('('));
+    const std::string operation = call.substr(dot + 1);
+    return operation.rfind("get", 0) == 0 || operation.rfind("was", 0) == 0 ||
+           operation.rfind("QueryInterface", 0) == 0;
+}
+
+} // namespace
+
 std::string format(float value) {
     std::ostringstream stream;
     stream << value;
@@ -22,22 +31,13 @@ std::string format(const FloatQuaternion& q) {
     return "(" + format(q.w) + ", " + format(q.x) + ", " + format(q.y) + ", " + format(q.z) + ")";
 }
 
-std::string call(const std::string& operation, const std::string& name, double value) {
-    return operation + "(" + name + ", " + format(static_cast<float>(value)) + ")";
+std::string format(const char* operation, const std::string& name, double value) {
+    return operation + ("(" + name + ", " + format(static_cast<float>(value)) + ")");
 }
 
-std::string call(const std::string& operation, const std::string& name, bool value) {
-    return operation + "(" + name + ", " + (value ? "true" : "false") + ")";
+std::string format(const char* operation, const std::string& name, bool value) {
+    return operation + ("(" + name + ", " + (value ? "true" : "false") + ")");
 }
-
-bool isQuery(const std::string& call) {
-    const std::size_t dot = call.rfind('.', call.find('('));
-    const std::string operation = call.substr(dot + 1);
-    return operation.rfind("get", 0) == 0 || operation.rfind("was", 0) == 0 ||
-           operation.rfind("QueryInterface", 0) == 0;
-}
-
-} // namespace
 
 std::vector<std::string> CallLog::effects() const {
     std::vector<std::string> found;
@@ -55,99 +55,6 @@ std::vector<std::string> CallLog::containing(const std::string& part) const {
     return found;
 }
 
-void FakeSceneObject::record(const std::string& call) {
-    ++log.count;
-    if (log.keep)
-        log.add(label + "." + call);
-}
-
-void FakeSceneObject::setAnimationRate(const std::string& anim, double rate) {
-    record(call("setAnimationRate", anim, rate));
-}
-void FakeSceneObject::setAnimationStopTime(const std::string& anim, double time) {
-    record(call("setAnimationStopTime", anim, time));
-}
-void FakeSceneObject::stopAnimation(const std::string& anim) {
-    record("stopAnimation(" + anim + ")");
-}
-void FakeSceneObject::setAnimationEnabled(const std::string& anim, bool enabled) {
-    record(call("setAnimationEnabled", anim, enabled));
-}
-void FakeSceneObject::setAnimationLoop(const std::string& anim, bool loop) {
-    record(call("setAnimationLoop", anim, loop));
-}
-void FakeSceneObject::setAnimationWeight(const std::string& anim, double weight) {
-    record(call("setAnimationWeight", anim, weight));
-}
-void FakeSceneObject::setWeightSlideRate(const std::string& anim, double rate) {
-    record(call("setWeightSlideRate", anim, rate));
-}
-void FakeSceneObject::setWeightSlideTarget(const std::string& anim, double weight) {
-    record(call("setWeightSlideTarget", anim, weight));
-}
-void FakeSceneObject::setAnimationTimePosition(const std::string& anim, double time) {
-    record(call("setAnimationTimePosition", anim, time));
-}
-FloatVector3 FakeSceneObject::getPosition() {
-    record("getPosition()");
-    return {0.0f, 0.0f, 0.0f};
-}
-FloatVector3 FakeSceneObject::getWorldPosition() {
-    record("getWorldPosition()");
-    return {0.0f, 0.0f, 0.0f};
-}
-void FakeSceneObject::translate(const FloatVector3& offset) {
-    record("translate" + format(offset));
-}
-void FakeSceneObject::setPosition(const FloatVector3& position) {
-    record("setPosition" + format(position));
-}
-void FakeSceneObject::setVelocity(const FloatVector3& velocity) {
-    record("setVelocity" + format(velocity));
-}
-FloatVector3 FakeSceneObject::getVelocity() {
-    record("getVelocity()");
-    return {0.0f, 0.0f, 0.0f};
-}
-void FakeSceneObject::setMoveTarget(const FloatVector3& target) {
-    record("setMoveTarget" + format(target));
-}
-FloatQuaternion FakeSceneObject::getOrientation() {
-    record("getOrientation()");
-    return {1.0f, 0.0f, 0.0f, 0.0f};
-}
-void FakeSceneObject::setOrientationDegrees(const float& x, const float& y, const float& z) {
-    record("setOrientationDegrees" + format(FloatVector3{x, y, z}));
-}
-void FakeSceneObject::setOrientation(const FloatQuaternion& orientation) {
-    record("setOrientation" + format(orientation));
-}
-void FakeSceneObject::rotateDegrees(const float& x, const float& y, const float& z) {
-    record("rotateDegrees" + format(FloatVector3{x, y, z}));
-}
-void FakeSceneObject::rotate(const FloatQuaternion& rotation) {
-    record("rotate" + format(rotation));
-}
-void FakeSceneObject::startRotationSlerp(const float& rate, const FloatQuaternion& from,
-                                         const FloatQuaternion& to) {
-    record("startRotationSlerp(" + format(rate) + ", " + format(from) + ", " + format(to) + ")");
-}
-void FakeSceneObject::printTransform() {
-    record("printTransform()");
-}
-void FakeSceneObject::attachToBone(const std::string& bone, ISceneObject* other,
-                                   const FloatQuaternion& offsetOrientation,
-                                   const FloatVector3& offsetPosition) {
-    record("attachToBone(" + bone + ", " + other->getName() + ", " + format(offsetOrientation) +
-           ", " + format(offsetPosition) + ")");
-}
-void FakeSceneObject::detachFromBone(const std::string& objectName) {
-    record("detachFromBone(" + objectName + ")");
-}
-void FakeSceneObject::attachToSceneNode(const std::string& nodeName) {
-    record("attachToSceneNode(" + nodeName + ")");
-}
-
 FakeSceneAccess::FakeSceneAccess(CallLog& log, std::string label)
     : FakeComObject(log, std::move(label), IID_ISceneAccess) {}
 
@@ -163,57 +70,11 @@ ISceneObject* FakeSceneAccess::getSceneObject(const std::string& entityName) {
     return found != objects.end() ? found->second.get() : nullptr;
 }
 
-void FakeSceneAccess::setTimeScale(float scale) {
-    record("setTimeScale(" + format(scale) + ")");
-}
-
 FakeCameraControl::FakeCameraControl(CallLog& log, std::string label)
     : FakeComObject(log, std::move(label), IID_ICameraControl) {}
 
-void FakeCameraControl::setLocalVelocity(const FloatVector3& velocity) {
-    record("setLocalVelocity" + format(velocity));
-}
-void FakeCameraControl::setCameraPosition(const FloatVector3& position) {
-    record("setCameraPosition" + format(position));
-}
-void FakeCameraControl::setWorldVelocity(const FloatVector3& velocity) {
-    record("setWorldVelocity" + format(velocity));
-}
-void FakeCameraControl::setMoveTarget(const FloatVector3& target) {
-    record("setMoveTarget" + format(target));
-}
-void FakeCameraControl::rotateDegrees(const float& pitch, const float& yaw, const float& roll) {
-    record("rotateDegrees" + format(FloatVector3{pitch, yaw, roll}));
-}
-void FakeCameraControl::setOrientation(const FloatQuaternion& value) {
-    record("setOrientation" + format(value));
-}
-FloatVector3 FakeCameraControl::getPosition() {
-    record("getPosition()");
-    return {0.0f, 0.0f, 0.0f};
-}
-FloatQuaternion FakeCameraControl::getOrientation() {
-    record("getOrientation()");
-    return orientation;
-}
-void FakeCameraControl::startRotationSlerp(const float& rate, const FloatQuaternion& from,
-                                           const FloatQuaternion& to) {
-    record("startRotationSlerp(" + format(rate) + ", " + format(from) + ", " + format(to) + ")");
-}
-
 FakeProgressBar::FakeProgressBar(CallLog& log, std::string label)
     : FakeComObject(log, std::move(label), IID_IGuiProgressBar) {}
-
-void FakeProgressBar::setCaption(const std::string& caption) {
-    record("setCaption(" + caption + ")");
-}
-void FakeProgressBar::setProgress(float percent) {
-    record("setProgress(" + format(percent) + ")");
-}
-std::int32_t FakeProgressBar::Release() {
-    record("Release()");
-    return --references;
-}
 
 // Elements have no id of their own: they answer only the progress bar's.
 FakeGuiElement::FakeGuiElement(CallLog& log, std::string label)
@@ -224,39 +85,6 @@ HRESULT FakeGuiElement::QueryInterface(const UUID& id, void** out) {
     if (!grantsProgressBar)
         return E_FAIL;
     return progressBar.QueryInterface(id, out);
-}
-std::int32_t FakeGuiElement::Release() {
-    record("Release()");
-    return --references;
-}
-void FakeGuiElement::setText(const std::string& value) {
-    text = value;
-    record("setText(" + value + ")");
-}
-bool FakeGuiElement::wasClicked() {
-    record("wasClicked()");
-    return std::exchange(clicked, false);
-}
-void FakeGuiElement::show() {
-    visible = true;
-    record("show()");
-}
-void FakeGuiElement::hide() {
-    visible = false;
-    record("hide()");
-}
-bool FakeGuiElement::wasCloseClicked() {
-    record("wasCloseClicked()");
-    return std::exchange(closeClicked, false);
-}
-void FakeGuiElement::setPosition(float left, float top) {
-    record("setPosition(" + format(left) + ", " + format(top) + ")");
-}
-void FakeGuiElement::setSize(float width, float height) {
-    record("setSize(" + format(width) + ", " + format(height) + ")");
-}
-void FakeGuiElement::setInteractive(std::uint32_t interactive) {
-    record("setInteractive(" + std::to_string(interactive) + ")");
 }
 
 const std::vector<std::string> FakeGuiOverlay::ALL_ELEMENTS = {
@@ -285,16 +113,9 @@ FakeGuiOverlay::FakeGuiOverlay(CallLog& log, std::string label, std::vector<std:
         elements[name] = std::make_unique<FakeGuiElement>(log, this->label + ":" + name);
 }
 
-// Lookups are not logged: the calls on the element name it.
 IGuiElement* FakeGuiOverlay::getElement(const std::string& name) {
     const auto found = elements.find(name);
     return found != elements.end() ? found->second.get() : nullptr;
-}
-void FakeGuiOverlay::notifyPaused() {
-    record("notifyPaused()");
-}
-void FakeGuiOverlay::notifyResumed() {
-    record("notifyResumed()");
 }
 
 FakeActionInput::FakeActionInput(CallLog& log, std::string label)
@@ -304,16 +125,6 @@ float FakeActionInput::getActionValue(const std::string& action) {
     record("getActionValue(" + action + ")");
     const auto found = values.find(action);
     return found != values.end() ? found->second : 0.0f;
-}
-
-FakeSound::FakeSound(CallLog& log, std::string label)
-    : FakeComObject(log, std::move(label), UUID{}) {}
-
-void FakeSound::play() {
-    record("play()");
-}
-void FakeSound::stop() {
-    record("stop()");
 }
 
 FakeSoundBank::FakeSoundBank(CallLog& log, std::string label)

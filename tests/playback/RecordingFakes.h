@@ -3,6 +3,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "framework/IActionInput.h"
@@ -35,13 +36,33 @@ public:
     std::vector<std::string> calls;
 };
 
+std::string format(float value);
+std::string format(const FloatVector3& v);
+std::string format(const FloatQuaternion& q);
+// "operation(name, value)", the value as a float or as true/false.
+std::string format(const char* operation, const std::string& name, double value);
+std::string format(const char* operation, const std::string& name, bool value);
+
+// Writes "<label>.<call>" into the log.
+class Recorder {
+public:
+    Recorder(CallLog& log, std::string label) : log(log), label(std::move(label)) {}
+    void record(const std::string& call) {
+        ++log.count;
+        if (log.keep)
+            log.add(label + "." + call);
+    }
+    CallLog& log;
+    const std::string label;
+};
+
 // Slots 0 to 2 of a fake provider: answers its own id, counts without freeing, and logs
 // only the granted queries.
 template <class Interface>
-class FakeComObject : public Interface {
+class FakeComObject : public Interface, public Recorder {
 public:
     FakeComObject(CallLog& log, std::string label, const UUID& iid)
-        : log(log), label(std::move(label)), iid(iid) {}
+        : Recorder(log, std::move(label)), iid(iid) {}
     virtual ~FakeComObject() = default;
     HRESULT QueryInterface(const UUID& id, void** out) override {
         if (id != iid)
@@ -54,56 +75,67 @@ public:
     std::int32_t Release() override { return --references; }
 
     std::int32_t references = 0;
-
-protected:
-    void record(const std::string& call) {
-        ++log.count;
-        if (log.keep)
-            log.add(label + "." + call);
-    }
-    CallLog& log;
-    const std::string label;
     const UUID iid;
 };
 
-class FakeSceneObject : public ISceneObject {
+class FakeSceneObject : public ISceneObject, public Recorder {
 public:
-    FakeSceneObject(CallLog& log, std::string label) : log(log), label(std::move(label)) {}
-    void setAnimationRate(const std::string& anim, double rate) override;
-    void setAnimationStopTime(const std::string& anim, double time) override;
-    void stopAnimation(const std::string& anim) override;
-    void setAnimationEnabled(const std::string& anim, bool enabled) override;
-    void setAnimationLoop(const std::string& anim, bool loop) override;
-    void setAnimationWeight(const std::string& anim, double weight) override;
-    void setWeightSlideRate(const std::string& anim, double rate) override;
-    void setWeightSlideTarget(const std::string& anim, double weight) override;
-    void setAnimationTimePosition(const std::string& anim, double time) override;
-    FloatVector3 getPosition() override;
-    FloatVector3 getWorldPosition() override;
-    void translate(const FloatVector3& offset) override;
-    void setPosition(const FloatVector3& position) override;
-    void setVelocity(const FloatVector3& velocity) override;
-    FloatVector3 getVelocity() override;
-    void setMoveTarget(const FloatVector3& target) override;
-    FloatQuaternion getOrientation() override;
-    void setOrientationDegrees(const float& x, const float& y, const float& z) override;
-    void setOrientation(const FloatQuaternion& orientation) override;
-    void rotateDegrees(const float& x, const float& y, const float& z) override;
-    void rotate(const FloatQuaternion& rotation) override;
-    void startRotationSlerp(const float& rate, const FloatQuaternion& from,
-                            const FloatQuaternion& to) override;
-    void printTransform() override;
-    void attachToBone(const std::string& bone, ISceneObject* other,
-                      const FloatQuaternion& offsetOrientation,
-                      const FloatVector3& offsetPosition) override;
-    void detachFromBone(const std::string& objectName) override;
-    void attachToSceneNode(const std::string& nodeName) override;
-    const std::string& getName() override { return label; }
-
-private:
-    void record(const std::string& call);
-    CallLog& log;
-    const std::string label;
+    using Recorder::Recorder;
+    using V = FloatVector3;
+    using Q = FloatQuaternion;
+    using S = std::string;
+    void setAnimationRate(const S& a, double v) override {
+        record(format("setAnimationRate", a, v));
+    }
+    void setAnimationStopTime(const S& a, double v) override {
+        record(format("setAnimationStopTime", a, v));
+    }
+    void stopAnimation(const S& a) override { record("stopAnimation(" + a + ")"); }
+    void setAnimationEnabled(const S& a, bool v) override {
+        record(format("setAnimationEnabled", a, v));
+    }
+    void setAnimationLoop(const S& a, bool v) override { record(format("setAnimationLoop", a, v)); }
+    void setAnimationWeight(const S& a, double v) override {
+        record(format("setAnimationWeight", a, v));
+    }
+    void setWeightSlideRate(const S& a, double v) override {
+        record(format("setWeightSlideRate", a, v));
+    }
+    void setWeightSlideTarget(const S& a, double v) override {
+        record(format("setWeightSlideTarget", a, v));
+    }
+    void setAnimationTimePosition(const S& a, double v) override {
+        record(format("setAnimationTimePosition", a, v));
+    }
+    V getPosition() override { return record("getPosition()"), V{0, 0, 0}; }
+    V getWorldPosition() override { return record("getWorldPosition()"), V{0, 0, 0}; }
+    void translate(const V& v) override { record("translate" + format(v)); }
+    void setPosition(const V& v) override { record("setPosition" + format(v)); }
+    void setVelocity(const V& v) override { record("setVelocity" + format(v)); }
+    V getVelocity() override { return record("getVelocity()"), V{0, 0, 0}; }
+    void setMoveTarget(const V& v) override { record("setMoveTarget" + format(v)); }
+    Q getOrientation() override { return record("getOrientation()"), Q{1, 0, 0, 0}; }
+    void setOrientationDegrees(const float& x, const float& y, const float& z) override {
+        record("setOrientationDegrees" + format(V{x, y, z}));
+    }
+    void setOrientation(const Q& q) override { record("setOrientation" + format(q)); }
+    void rotateDegrees(const float& x, const float& y, const float& z) override {
+        record("rotateDegrees" + format(V{x, y, z}));
+    }
+    void rotate(const Q& q) override { record("rotate" + format(q)); }
+    void startRotationSlerp(const float& rate, const Q& from, const Q& to) override {
+        record("startRotationSlerp(" + format(rate) + ", " + format(from) + ", " + format(to) +
+               ")");
+    }
+    void printTransform() override { record("printTransform()"); }
+    void attachToBone(const S& bone, ISceneObject* other, const Q& orientation,
+                      const V& position) override {
+        record("attachToBone(" + bone + ", " + other->getName() + ", " + format(orientation) +
+               ", " + format(position) + ")");
+    }
+    void detachFromBone(const S& name) override { record("detachFromBone(" + name + ")"); }
+    void attachToSceneNode(const S& name) override { record("attachToSceneNode(" + name + ")"); }
+    const S& getName() override { return label; }
 };
 
 // Objects are labelled "<scene label>:<entity>".
@@ -112,7 +144,7 @@ public:
     FakeSceneAccess(CallLog& log, std::string label);
     FakeSceneObject& add(const std::string& entity);
     ISceneObject* getSceneObject(const std::string& entityName) override;
-    void setTimeScale(float scale) override;
+    void setTimeScale(float scale) override { record("setTimeScale(" + format(scale) + ")"); }
     unsigned int getWindowWidth() override { return 640; }
     unsigned int getWindowHeight() override { return 480; }
 
@@ -122,28 +154,34 @@ private:
 
 class FakeCameraControl : public FakeComObject<ICameraControl> {
 public:
+    using V = FloatVector3;
+    using Q = FloatQuaternion;
     FakeCameraControl(CallLog& log, std::string label);
-    void setLocalVelocity(const FloatVector3& velocity) override;
-    void setCameraPosition(const FloatVector3& position) override;
-    void setWorldVelocity(const FloatVector3& velocity) override;
-    void setMoveTarget(const FloatVector3& target) override;
-    void rotateDegrees(const float& pitch, const float& yaw, const float& roll) override;
-    void setOrientation(const FloatQuaternion& orientation) override;
-    FloatVector3 getPosition() override;
-    FloatQuaternion getOrientation() override;
-    void startRotationSlerp(const float& rate, const FloatQuaternion& from,
-                            const FloatQuaternion& to) override;
+    void setLocalVelocity(const V& v) override { record("setLocalVelocity" + format(v)); }
+    void setCameraPosition(const V& v) override { record("setCameraPosition" + format(v)); }
+    void setWorldVelocity(const V& v) override { record("setWorldVelocity" + format(v)); }
+    void setMoveTarget(const V& v) override { record("setMoveTarget" + format(v)); }
+    void rotateDegrees(const float& pitch, const float& yaw, const float& roll) override {
+        record("rotateDegrees" + format(V{pitch, yaw, roll}));
+    }
+    void setOrientation(const Q& q) override { record("setOrientation" + format(q)); }
+    V getPosition() override { return record("getPosition()"), V{0, 0, 0}; }
+    Q getOrientation() override { return record("getOrientation()"), orientation; }
+    void startRotationSlerp(const float& rate, const Q& from, const Q& to) override {
+        record("startRotationSlerp(" + format(rate) + ", " + format(from) + ", " + format(to) +
+               ")");
+    }
 
-    FloatQuaternion orientation{0.5f, 0.5f, 0.5f, 0.5f};
+    Q orientation{0.5f, 0.5f, 0.5f, 0.5f};
 };
 
 class FakeProgressBar : public FakeComObject<IGuiProgressBar> {
 public:
     FakeProgressBar(CallLog& log, std::string label);
     float getProgress() override { return 0.0f; }
-    void setCaption(const std::string& caption) override;
-    void setProgress(float percent) override;
-    std::int32_t Release() override;
+    void setCaption(const std::string& caption) override { record("setCaption(" + caption + ")"); }
+    void setProgress(float percent) override { record("setProgress(" + format(percent) + ")"); }
+    std::int32_t Release() override { return record("Release()"), --references; }
 };
 
 // Labelled "<overlay label>:<element name>". A click is reported once.
@@ -151,23 +189,31 @@ class FakeGuiElement : public FakeComObject<IGuiElement> {
 public:
     FakeGuiElement(CallLog& log, std::string label);
     HRESULT QueryInterface(const UUID& id, void** out) override;
-    std::int32_t Release() override;
-    void setText(const std::string& text) override;
+    std::int32_t Release() override { return record("Release()"), --references; }
+    void setText(const std::string& value) override { record("setText(" + (text = value) + ")"); }
     std::string getText() override { return text; }
-    bool wasClicked() override;
-    void show() override;
-    void hide() override;
-    bool wasCloseClicked() override;
+    bool wasClicked() override { return record("wasClicked()"), std::exchange(clicked, false); }
+    void show() override { record("show()"), visible = true; }
+    void hide() override { record("hide()"), visible = false; }
+    bool wasCloseClicked() override {
+        return record("wasCloseClicked()"), std::exchange(closeClicked, false);
+    }
     bool isVisible() override { return visible; }
-    void setPosition(float left, float top) override;
-    void setSize(float width, float height) override;
-    void setInteractive(std::uint32_t interactive) override;
+    void setPosition(float left, float top) override {
+        record("setPosition(" + format(left) + ", " + format(top) + ")");
+    }
+    void setSize(float width, float height) override {
+        record("setSize(" + format(width) + ", " + format(height) + ")");
+    }
+    void setInteractive(std::uint32_t on) override {
+        record("setInteractive(" + std::to_string(on) + ")");
+    }
 
     bool clicked = false;
     bool closeClicked = false;
     bool visible = true;
     std::string text;
-    bool grantsProgressBar = true; // answered only by the time bar
+    bool grantsProgressBar = true; // asked for on the time bar only
     FakeProgressBar progressBar;
 };
 
@@ -176,9 +222,10 @@ public:
     // Every element that playback uses, unless the list names fewer.
     FakeGuiOverlay(CallLog& log, std::string label, std::vector<std::string> names = ALL_ELEMENTS);
     FakeGuiElement& element(const std::string& name) { return *elements.at(name); }
+    // Lookups are not logged: the calls on the element name it.
     IGuiElement* getElement(const std::string& name) override;
-    void notifyPaused() override;
-    void notifyResumed() override;
+    void notifyPaused() override { record("notifyPaused()"); }
+    void notifyResumed() override { record("notifyResumed()"); }
 
     static const std::vector<std::string> ALL_ELEMENTS;
 
@@ -196,9 +243,9 @@ public:
 
 class FakeSound : public FakeComObject<ISound> {
 public:
-    FakeSound(CallLog& log, std::string label);
-    void play() override;
-    void stop() override;
+    FakeSound(CallLog& log, std::string label) : FakeComObject(log, std::move(label), UUID{}) {}
+    void play() override { record("play()"); }
+    void stop() override { record("stop()"); }
     bool isPlaying() override { return false; }
 };
 
