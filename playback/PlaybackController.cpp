@@ -37,21 +37,22 @@ void setText(IGuiOverlay& overlay, const std::string& name, const std::string& t
         element->setText(text);
 }
 
-// Each click is written to the diagnostic channel, as "<name> clicked".
-bool clicked(IGuiOverlay& overlay, const std::string& name) {
-    IGuiElement* button = overlay.getElement(name);
-    if (button == nullptr || !button->wasClicked())
+// Each hit is written to the diagnostic channel, as "<name><what>".
+bool polled(IGuiOverlay& overlay, const std::string& name, bool (IGuiElement::*poll)(),
+            const char* what) {
+    IGuiElement* element = overlay.getElement(name);
+    if (element == nullptr || !(element->*poll)())
         return false;
-    DebugOutput::line(name + " clicked");
+    DebugOutput::line(name + what);
     return true;
 }
 
+bool clicked(IGuiOverlay& overlay, const std::string& name) {
+    return polled(overlay, name, &IGuiElement::wasClicked, " clicked");
+}
+
 bool closeClicked(IGuiOverlay& overlay, const std::string& name) {
-    IGuiElement* window = overlay.getElement(name);
-    if (window == nullptr || !window->wasCloseClicked())
-        return false;
-    DebugOutput::line(name + " Close clicked");
-    return true;
+    return polled(overlay, name, &IGuiElement::wasCloseClicked, " Close clicked");
 }
 
 bool triggered(IActionInput& input, const std::string& action) {
