@@ -1,0 +1,115 @@
+#include "tests/viewer/scene/SceneLoadTest.h"
+
+#include <OgreDefaultHardwareBufferManager.h>
+#include <OgreLogManager.h>
+#include <OgreMaterialManager.h>
+#include <OgreMesh.h>
+#include <OgreMeshManager.h>
+#include <OgreRoot.h>
+#include <OgreSceneManager.h>
+#include <OgreSubMesh.h>
+#include <sstream>
+
+#include "viewer/ResourceGroup.h"
+
+namespace corvane::testing {
+
+namespace {
+
+constexpr const char* TEST_GROUP = "SceneLoadTest";
+constexpr const char* TRIANGLE_MESH = "triangle.mesh";
+
+void makeTriangleMesh(const char* name) {
+    Ogre::MeshPtr mesh = Ogre::MeshManager::getSingleton().createManual(name, TEST_GROUP);
+    Ogre::SubMesh* sub = mesh->createSubMesh();
+    sub->useSharedVertices = false;
+    sub->vertexData = OGRE_NEW Ogre::VertexData();
+    sub->vertexData->vertexCount = 3;
+    sub->vertexData->vertexDeclaration->addElement(0, 0, Ogre::VET_FLOAT3, Ogre::VES_POSITION);
+    const float corners[] = {0, 0, 0, 1, 0, 0, 0, 1, 0};
+    Ogre::HardwareVertexBufferSharedPtr buffer =
+        Ogre::HardwareBufferManager::getSingleton().createVertexBuffer(
+            3 * sizeof(float), 3, Ogre::HardwareBuffer::HBU_STATIC_WRITE_ONLY);
+    buffer->writeData(0, sizeof(corners), corners);
+    sub->vertexData->vertexBufferBinding->setBinding(0, buffer);
+    mesh->_setBounds(Ogre::AxisAlignedBox(0, 0, 0, 1, 1, 0));
+    mesh->load();
+}
+
+// The engine lives from the first test that needs it to the end of the test program.
+class Engine : public ::testing::Environment {
+public:
+    static void start() {
+        if (root != nullptr)
+            return;
+        log = OGRE_NEW Ogre::LogManager();
+        log->createLog("test.log", true, false, false);
+        root = OGRE_NEW Ogre::Root("", "", "test.log");
+        buffers = OGRE_NEW Ogre::DefaultHardwareBufferManager();
+        Ogre::MaterialManager::getSingleton().initialise();
+        Ogre::ResourceGroupManager::getSingleton().createResourceGroup(TEST_GROUP);
+        makeTriangleMesh(TRIANGLE_MESH);
+    }
+
+    void TearDown() override {
+        OGRE_DELETE root;
+        OGRE_DELETE buffers;
+        OGRE_DELETE log;
+        root = nullptr;
+    }
+
+private:
+    static inline Ogre::LogManager* log = nullptr;
+    static inline Ogre::Root* root = nullptr;
+    static inline Ogre::DefaultHardwareBufferManager* buffers = nullptr;
+};
+
+::testing::Environment* const engine = ::testing::AddGlobalTestEnvironment(new Engine);
+
+} // namespace
+
+const char* const SceneLoadTest::mesh = TRIANGLE_MESH;
+
+void SceneLoadTest::SetUp() {
+    Engine::start();
+    scene = Ogre::Root::getSingleton().createSceneManager();
+    Ogre::ResourceGroupManager::getSingleton().addResourceLocation(folder.path(), "FileSystem",
+                                                                   VIEWER_RESOURCE_GROUP);
+}
+
+void SceneLoadTest::TearDown() {
+    Ogre::ResourceGroupManager::getSingleton().destroyResourceGroup(VIEWER_RESOURCE_GROUP);
+    Ogre::Root::getSingleton().destroySceneManager(scene);
+}
+
+void SceneLoadTest::addScene(const std::string& name, const std::string& text) {
+    folder.write(name, text);
+}
+
+void SceneLoadTest::addLocation(const std::string& location) {
+    Ogre::ResourceGroupManager::getSingleton().addResourceLocation(location, "FileSystem",
+                                                                   VIEWER_RESOURCE_GROUP);
+}
+
+bool SceneLoadTest::load(const std::string& name, Ogre::SceneNode* root) {
+    ::testing::internal::CaptureStderr();
+    const bool loaded = loader.load(name, scene, nullptr, false, root);
+    diagnostics = ::testing::internal::GetCapturedStderr();
+    return loaded;
+}
+
+bool SceneLoadTest::loadNodes(const std::string& nodes) {
+    addScene("test.scene", "<scene><nodes>" + nodes + "</nodes></scene>");
+    return load("test.scene");
+}
+
+std::string SceneLoadTest::problems() const {
+    std::istringstream lines(diagnostics);
+    std::string found;
+    for (std::string line; std::getline(lines, line);)
+        if (line.rfind("SceneLoader::", 0) == 0)
+            found += line + "\n";
+    return found;
+}
+
+} // namespace corvane::testing
