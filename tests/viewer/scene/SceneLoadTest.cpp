@@ -73,8 +73,7 @@ const char* const SceneLoadTest::mesh = TRIANGLE_MESH;
 void SceneLoadTest::SetUp() {
     Engine::start();
     scene = Ogre::Root::getSingleton().createSceneManager();
-    Ogre::ResourceGroupManager::getSingleton().addResourceLocation(folder.path(), "FileSystem",
-                                                                   VIEWER_RESOURCE_GROUP);
+    Ogre::ResourceGroupManager::getSingleton().createResourceGroup(VIEWER_RESOURCE_GROUP);
 }
 
 void SceneLoadTest::TearDown() {
@@ -92,10 +91,19 @@ void SceneLoadTest::addLocation(const std::string& location) {
 }
 
 bool SceneLoadTest::load(const std::string& name, Ogre::SceneNode* root) {
+    // A location's files are listed when it is added: add it again to see new scenes.
+    Ogre::ResourceGroupManager& resources = Ogre::ResourceGroupManager::getSingleton();
+    resources.removeResourceLocation(folder.path(), VIEWER_RESOURCE_GROUP);
+    resources.addResourceLocation(folder.path(), "FileSystem", VIEWER_RESOURCE_GROUP);
     ::testing::internal::CaptureStderr();
-    const bool loaded = loader.load(name, scene, nullptr, false, root);
-    diagnostics = ::testing::internal::GetCapturedStderr();
-    return loaded;
+    try {
+        const bool loaded = loader.load(name, scene, nullptr, false, root);
+        diagnostics = ::testing::internal::GetCapturedStderr();
+        return loaded;
+    } catch (...) {
+        diagnostics = ::testing::internal::GetCapturedStderr();
+        throw;
+    }
 }
 
 bool SceneLoadTest::loadNodes(const std::string& nodes) {

@@ -16,6 +16,10 @@ namespace corvane::testing {
 // program, its log going to a file only so that the diagnostic channel can be read), a
 // fresh scene manager, and the viewer's resource group over a temporary folder.
 class SceneLoadTest : public ::testing::Test {
+public:
+    // A mesh with one triangle, made in memory once for the test program.
+    static const char* const mesh;
+
 protected:
     void SetUp() override;
     void TearDown() override;
@@ -31,9 +35,6 @@ protected:
     bool loadNodes(const std::string& nodes);
     // The lines of `diagnostics` that report a problem (not the resource names).
     std::string problems() const;
-
-    // A mesh with one triangle, made in memory once for the test program.
-    static const char* const mesh;
 
     Ogre::SceneManager* scene = nullptr;
     SceneLoader loader;
