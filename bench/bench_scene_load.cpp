@@ -6,12 +6,9 @@
 #include <OgreDotSceneLoader.h>
 #include <OgreLogManager.h>
 #include <OgreMaterialManager.h>
-#include <OgreMesh.h>
-#include <OgreMeshManager.h>
 #include <OgreRoot.h>
 #include <OgreSceneManager.h>
 #include <OgreStringConverter.h>
-#include <OgreSubMesh.h>
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -24,6 +21,7 @@
 #include <unistd.h>
 #include <vector>
 
+#include "tests/viewer/scene/TriangleMesh.h"
 #include "viewer/ResourceGroup.h"
 #include "viewer/scene/RealReader.h"
 #include "viewer/scene/SceneLoader.h"
@@ -37,23 +35,6 @@ double secondsOf(const std::function<void()>& work) {
     const Clock::time_point start = Clock::now();
     work();
     return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
-void makeMesh() {
-    Ogre::MeshPtr mesh =
-        Ogre::MeshManager::getSingleton().createManual(MESH, corvane::VIEWER_RESOURCE_GROUP);
-    Ogre::SubMesh* sub = mesh->createSubMesh();
-    sub->useSharedVertices = false;
-    sub->vertexData = OGRE_NEW Ogre::VertexData();
-    sub->vertexData->vertexCount = 3;
-    sub->vertexData->vertexDeclaration->addElement(0, 0, Ogre::VET_FLOAT3, Ogre::VES_POSITION);
-    const float corners[] = {0, 0, 0, 1, 0, 0, 0, 1, 0};
-    auto buffer = Ogre::HardwareBufferManager::getSingleton().createVertexBuffer(
-        3 * sizeof(float), 3, Ogre::HardwareBuffer::HBU_STATIC_WRITE_ONLY);
-    buffer->writeData(0, sizeof(corners), corners);
-    sub->vertexData->vertexBufferBinding->setBinding(0, buffer);
-    mesh->_setBounds(Ogre::AxisAlignedBox(0, 0, 0, 1, 1, 0));
-    mesh->load();
 }
 
 // `nodes` nodes with a full transform and one entity each; one node in a hundred also
@@ -154,7 +135,7 @@ int run() {
     Ogre::MaterialManager::getSingleton().initialise();
     Ogre::ResourceGroupManager::getSingleton().addResourceLocation(folder.string(), "FileSystem",
                                                                    corvane::VIEWER_RESOURCE_GROUP);
-    makeMesh();
+    corvane::testing::TriangleMesh::create(MESH, corvane::VIEWER_RESOURCE_GROUP);
 
     // The loader writes the scene names on the diagnostic channel at every load.
     const int savedError = ::dup(STDERR_FILENO);

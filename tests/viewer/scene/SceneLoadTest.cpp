@@ -3,13 +3,11 @@
 #include <OgreDefaultHardwareBufferManager.h>
 #include <OgreLogManager.h>
 #include <OgreMaterialManager.h>
-#include <OgreMesh.h>
-#include <OgreMeshManager.h>
 #include <OgreRoot.h>
 #include <OgreSceneManager.h>
-#include <OgreSubMesh.h>
 #include <sstream>
 
+#include "tests/viewer/scene/TriangleMesh.h"
 #include "viewer/ResourceGroup.h"
 
 namespace corvane::testing {
@@ -18,23 +16,6 @@ namespace {
 
 constexpr const char* TEST_GROUP = "SceneLoadTest";
 constexpr const char* TRIANGLE_MESH = "triangle.mesh";
-
-void makeTriangleMesh(const char* name) {
-    Ogre::MeshPtr mesh = Ogre::MeshManager::getSingleton().createManual(name, TEST_GROUP);
-    Ogre::SubMesh* sub = mesh->createSubMesh();
-    sub->useSharedVertices = false;
-    sub->vertexData = OGRE_NEW Ogre::VertexData();
-    sub->vertexData->vertexCount = 3;
-    sub->vertexData->vertexDeclaration->addElement(0, 0, Ogre::VET_FLOAT3, Ogre::VES_POSITION);
-    const float corners[] = {0, 0, 0, 1, 0, 0, 0, 1, 0};
-    Ogre::HardwareVertexBufferSharedPtr buffer =
-        Ogre::HardwareBufferManager::getSingleton().createVertexBuffer(
-            3 * sizeof(float), 3, Ogre::HardwareBuffer::HBU_STATIC_WRITE_ONLY);
-    buffer->writeData(0, sizeof(corners), corners);
-    sub->vertexData->vertexBufferBinding->setBinding(0, buffer);
-    mesh->_setBounds(Ogre::AxisAlignedBox(0, 0, 0, 1, 1, 0));
-    mesh->load();
-}
 
 // The engine lives from the first test that needs it to the end of the test program.
 class Engine : public ::testing::Environment {
@@ -48,7 +29,7 @@ public:
         buffers = OGRE_NEW Ogre::DefaultHardwareBufferManager();
         Ogre::MaterialManager::getSingleton().initialise();
         Ogre::ResourceGroupManager::getSingleton().createResourceGroup(TEST_GROUP);
-        makeTriangleMesh(TRIANGLE_MESH);
+        TriangleMesh::create(TRIANGLE_MESH, TEST_GROUP);
     }
 
     void TearDown() override {
