@@ -15,6 +15,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <map>
 #include <random>
 #include <string>
 #include <tinyxml.h>
@@ -120,13 +121,17 @@ int run() {
         std::filesystem::temp_directory_path() / ("corvane-bench-" + std::to_string(::getpid()));
     std::filesystem::create_directories(folder);
     const int sizes[] = {1000, 10000, 100000};
-    std::string text10000;
+    std::map<int, std::string> texts;
     for (int nodes : sizes) {
-        const std::string text = makeScene(nodes);
-        std::ofstream(folder / sceneName(nodes), std::ios::binary) << text;
-        if (nodes == 10000)
-            text10000 = text;
+        texts[nodes] = makeScene(nodes);
+        std::ofstream(folder / sceneName(nodes), std::ios::binary) << texts[nodes];
     }
+    const auto parseOnce = [&](int nodes) {
+        return secondsOf([&] {
+            TiXmlDocument document;
+            document.Parse(texts[nodes].c_str());
+        });
+    };
 
     Ogre::LogManager* log = OGRE_NEW Ogre::LogManager();
     log->createLog("bench.log", true, false, true);
@@ -141,14 +146,13 @@ int run() {
     const int savedError = ::dup(STDERR_FILENO);
     std::freopen("/dev/null", "w", stderr);
 
-    const auto [ours, engine] = bestOf(
-        9, [] { return oursOnce(10000); }, [] { return enginesOnce(10000); });
-    double parse = 1e30;
-    for (int run = 0; run < 9; ++run)
-        parse = std::min(parse, secondsOf([&] {
-                             TiXmlDocument document;
-                             document.Parse(text10000.c_str());
-                         }));
+    // The parser alone, on the same text, in the same rounds as the two loads.
+    double ours = 1e30, engine = 1e30, parse = 1e30;
+    for (int round = 0; round < 9; ++round) {
+        ours = std::min(ours, oursOnce(10000));
+        engine = std::min(engine, enginesOnce(10000));
+        parse = std::min(parse, parseOnce(10000));
+    }
 
     const auto [small, large] = bestOf(
         5,
@@ -156,8 +160,15 @@ int run() {
             return std::min({oursOnce(1000), oursOnce(1000), oursOnce(1000)});
         },
         [] { return oursOnce(100000); });
+    // The parser's own share of the growth.
+    const auto [smallParse, largeParse] = bestOf(
+        5,
+        [&] {
+            return std::min({parseOnce(1000), parseOnce(1000), parseOnce(1000)});
+        },
+        [&] { return parseOnce(100000); });
 
-    // The number reader on the texts of the 10,000 node scene's transforms.
+    // The number reader on texts of the shape that the generated scenes hold.
     std::vector<std::string> numbers;
     std::mt19937 random(11);
     std::uniform_real_distribution<float> spread(-500.0f, 500.0f);
@@ -169,7 +180,7 @@ int run() {
         [&] {
             return secondsOf([&] {
                 for (const std::string& text : numbers)
-                    sink += Ogre::StringConverter::parseReal(text.c_str());
+                    sink += Ogre::StringConverter::parseReal(text);
             });
         },
         [&] {
@@ -189,6 +200,8 @@ int run() {
     print("scene_load_per_node_1000_us", small / 1000 * 1e6);
     print("scene_load_per_node_100000_us", large / 100000 * 1e6);
     print("scene_load_per_node_100000_to_1000_ratio", (large / 100000) / (small / 1000));
+    print("tinyxml_parse_per_node_100000_to_1000_ratio",
+          (largeParse / 100000) / (smallParse / 1000));
     print("parse_real_engine_ns", engineReal / numbers.size() * 1e9);
     print("parse_real_ours_ns", ourReal / numbers.size() * 1e9);
     print("parse_real_engine_to_ours_ratio", engineReal / ourReal);
