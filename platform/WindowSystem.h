@@ -14,10 +14,14 @@ public:
     static void registerWindow(Ogre::RenderWindow* window);
     // Takes the window off the event list before the engine destroys it.
     static void unregisterWindow(Ogre::RenderWindow* window);
-    // Drains the queued window events of the process without waiting.
-    static void pumpMessages();
+    // Drains the queued window events of the process without waiting. A close request
+    // for `window` from the window manager (its close box) closes it.
+    static void pumpMessages(Ogre::RenderWindow* window);
     // Hides or shows the window when it reports a native handle; false when it has none.
     static bool setWindowHidden(Ogre::RenderWindow* window, bool hidden);
+    // Asks the window to close as the window manager does for its close box: the request
+    // is queued for the next pumpMessages(). False when it has no native handle.
+    static bool requestClose(Ogre::RenderWindow* window);
 };
 
 } // namespace corvane
