@@ -52,6 +52,15 @@ void translateCloseRequests(Ogre::RenderWindow* window) {
 
 } // namespace
 
+bool WindowSystem::canOpenWindows(std::string& displayName) {
+    displayName = XDisplayName(nullptr);
+    ::Display* display = XOpenDisplay(nullptr);
+    if (display == nullptr)
+        return false;
+    XCloseDisplay(display);
+    return true;
+}
+
 void WindowSystem::registerWindow(Ogre::RenderWindow* window) {
     OgreBites::WindowEventUtilities::_addRenderWindow(window);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 namespace Ogre {
 class RenderWindow;
 }
@@ -9,6 +11,9 @@ namespace corvane {
 // The window calls of the viewer, on the engine's own window utilities.
 class WindowSystem {
 public:
+    // Whether windows can be opened: the display that DISPLAY names answers. `displayName`
+    // receives that name (empty when DISPLAY is not set).
+    static bool canOpenWindows(std::string& displayName);
     // Registers a window the engine created, so that its events (closing among them) are
     // seen by pumpMessages(). Once per window.
     static void registerWindow(Ogre::RenderWindow* window);

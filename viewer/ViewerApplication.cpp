@@ -84,6 +84,15 @@ Ogre::SceneManager* ViewerApplication::getSceneManager() {
 
 bool ViewerApplication::setUp() {
     if (!root) {
+        // Without a display the render system fails inside the root object's constructor,
+        // with an exception whose code goes with the render system's library; it is not
+        // left to get that far.
+        std::string display;
+        if (!WindowSystem::canOpenWindows(display)) {
+            DebugOutput::line("ViewerApplication::setUp(): cannot open the display \"" + display +
+                              "\"; the viewer does not start");
+            return false;
+        }
         if (Ogre::LogManager::getSingletonPtr() == nullptr) {
             logManager = std::make_unique<Ogre::LogManager>();
             logManager->createLog(LOG_FILE, true, false, false);
