@@ -3,6 +3,8 @@
 #include <OgreRenderWindow.h>
 #include <OgreWindowEventUtilities.h>
 #include <X11/Xlib.h>
+#include <chrono>
+#include <thread>
 #include <vector>
 
 namespace corvane {
@@ -52,13 +54,23 @@ void translateCloseRequests(Ogre::RenderWindow* window) {
 
 } // namespace
 
-bool WindowSystem::canOpenWindows(std::string& displayName) {
-    displayName = XDisplayName(nullptr);
-    ::Display* display = XOpenDisplay(nullptr);
-    if (display == nullptr)
-        return false;
-    XCloseDisplay(display);
-    return true;
+WindowSystem::DisplayConnection::DisplayConnection()
+    : display(nullptr), displayName(XDisplayName(nullptr)) {
+    // A server that has just lost its last client refuses connections for the moment it
+    // takes to reset: a few more tries, within half a second, before giving up.
+    constexpr int ATTEMPTS = 20;
+    for (int attempt = 0; attempt < ATTEMPTS && display == nullptr; ++attempt) {
+        if (attempt > 0)
+            std::this_thread::sleep_for(std::chrono::milliseconds(25));
+        display = XOpenDisplay(nullptr);
+        if (displayName.empty())
+            break;
+    }
+}
+
+WindowSystem::DisplayConnection::~DisplayConnection() {
+    if (display != nullptr)
+        XCloseDisplay(static_cast<::Display*>(display));
 }
 
 void WindowSystem::registerWindow(Ogre::RenderWindow* window) {
@@ -77,9 +89,15 @@ void WindowSystem::pumpMessages(Ogre::RenderWindow* window) {
 
 bool WindowSystem::setWindowHidden(Ogre::RenderWindow* window, bool hidden) {
     // A window without a native handle (an off-screen target) is neither hidden nor shown.
-    if (nativeWindow(window).handle == 0)
+    const NativeWindow native = nativeWindow(window);
+    if (native.handle == 0)
         return false;
     window->setHidden(hidden);
+    // Done at the server before going on: the window's map or unmap notice is then queued
+    // for the next pumpMessages(), and the engine renders a window only once it knows it
+    // is mapped.
+    if (native.display != nullptr)
+        XSync(native.display, False);
     return true;
 }
 

@@ -11,9 +11,25 @@ namespace corvane {
 // The window calls of the viewer, on the engine's own window utilities.
 class WindowSystem {
 public:
-    // Whether windows can be opened: the display that DISPLAY names answers. `displayName`
-    // receives that name (empty when DISPLAY is not set).
-    static bool canOpenWindows(std::string& displayName);
+    // A connection to the display that DISPLAY names, held while the engine opens its own:
+    // an X server that loses its last client resets, and refuses connections meanwhile.
+    class DisplayConnection {
+    public:
+        DisplayConnection();
+        ~DisplayConnection();
+        DisplayConnection(const DisplayConnection&) = delete;
+        DisplayConnection& operator=(const DisplayConnection&) = delete;
+
+        // Whether the display answered: windows can be opened.
+        bool isOpen() const { return display != nullptr; }
+        // The display's name; empty when DISPLAY is not set.
+        const std::string& name() const { return displayName; }
+
+    private:
+        void* display;
+        std::string displayName;
+    };
+
     // Registers a window the engine created, so that its events (closing among them) are
     // seen by pumpMessages(). Once per window.
     static void registerWindow(Ogre::RenderWindow* window);

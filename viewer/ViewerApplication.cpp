@@ -87,10 +87,10 @@ bool ViewerApplication::setUp() {
         // Without a display the render system fails inside the root object's constructor,
         // with an exception whose code goes with the render system's library; it is not
         // left to get that far.
-        std::string display;
-        if (!WindowSystem::canOpenWindows(display)) {
-            DebugOutput::line("ViewerApplication::setUp(): cannot open the display \"" + display +
-                              "\"; the viewer does not start");
+        const WindowSystem::DisplayConnection display;
+        if (!display.isOpen()) {
+            DebugOutput::line("ViewerApplication::setUp(): cannot open the display \"" +
+                              display.name() + "\"; the viewer does not start");
             return false;
         }
         if (Ogre::LogManager::getSingletonPtr() == nullptr) {

@@ -42,9 +42,9 @@ struct Pixel {
     int brightest() const;
 };
 
-// The pixel at the given fractions of the window's width and height, read back from the
-// last rendered frame.
-Pixel readPixel(Ogre::RenderWindow* window, float x, float y);
+// The window's pixels of every rendered frame, read back before the buffers are swapped,
+// while they are the window's own: a window of another program over it cannot change them.
+class FrameCapture;
 
 // A white box of `size` units, lit by a white light at the origin, centred at `position`.
 void addLitBox(Ogre::SceneManager* sceneManager, float x, float y, float z, float size);
@@ -53,15 +53,21 @@ void addLitBox(Ogre::SceneManager* sceneManager, float x, float y, float z, floa
 // virtual X server under CTest) and skip themselves without one.
 class ViewerTest : public ::testing::Test {
 protected:
+    ViewerTest();
+    ~ViewerTest() override;
     void SetUp() override;
     void TearDown() override;
 
-    // Starts `viewer` in the folder; the test fails when the start does.
+    // Starts `viewer` in the folder and captures its frames; the test fails when the start
+    // does.
     void start();
     bool frame(float seconds) { return viewer->renderFrame(seconds); }
+    // The pixel of the last rendered frame at the given fractions of its width and height.
+    Pixel pixel(float x, float y) const;
 
     std::unique_ptr<ViewerFolder> folder;
     std::unique_ptr<ViewerApplication> viewer = std::make_unique<ViewerApplication>();
+    std::unique_ptr<FrameCapture> capture;
 };
 
 } // namespace corvane::testing

@@ -8,31 +8,29 @@
 namespace corvane {
 namespace {
 
-using testing::readPixel;
 using testing::ViewerTest;
 
 TEST_F(ViewerTest, AnEmptySceneRendersBlack) {
     start();
     ASSERT_TRUE(frame(0.0f));
     for (const auto& [x, y] : {std::pair{0.5f, 0.5f}, {0.0f, 0.0f}, {0.99f, 0.99f}})
-        EXPECT_TRUE(readPixel(viewer->getRenderWindow(), x, y).isBlack()) << x << "," << y;
+        EXPECT_TRUE(pixel(x, y).isBlack()) << x << "," << y;
 }
 
 TEST_F(ViewerTest, ALitBoxAheadCoversTheCentreUntilTheCameraMovesAway) {
     start();
     testing::addLitBox(viewer->getSceneManager(), 0, 0, -300, 100);
     ASSERT_TRUE(frame(0.0f));
-    Ogre::RenderWindow* window = viewer->getRenderWindow();
-    EXPECT_GT(readPixel(window, 0.5f, 0.5f).brightest(), 64);
-    EXPECT_TRUE(readPixel(window, 0.02f, 0.02f).isBlack());
+    EXPECT_GT(pixel(0.5f, 0.5f).brightest(), 64);
+    EXPECT_TRUE(pixel(0.02f, 0.02f).isBlack());
 
     // Sideways at 100 units per second for one second: the box is off to the left.
     ICameraControl* camera = viewer.get();
     camera->setMoveTarget({1000, 0, 0});
     camera->setLocalVelocity({100, 0, 0});
     ASSERT_TRUE(frame(1.0f));
-    EXPECT_TRUE(readPixel(window, 0.5f, 0.5f).isBlack());
-    EXPECT_GT(readPixel(window, 0.2f, 0.5f).brightest(), 64);
+    EXPECT_TRUE(pixel(0.5f, 0.5f).isBlack());
+    EXPECT_GT(pixel(0.2f, 0.5f).brightest(), 64);
 }
 
 // An overlay service with the six statistics texts, reached through the host.
