@@ -117,10 +117,34 @@ TEST_F(ViewerTest, CoreResourcesAreReadyAfterSetUp) {
     EXPECT_TRUE(font->isLoaded());
     EXPECT_GT(font->getGlyphAspectRatio('A'), 0.0f);
 
-    for (const char* material : {"MRK/FlarePoint", "MRK/Camera"})
-        EXPECT_TRUE(
-            Ogre::MaterialManager::getSingleton().resourceExists(material, VIEWER_RESOURCE_GROUP))
-            << material;
+    for (const char* name : {"MRK/FlarePoint", "MRK/Camera"}) {
+        Ogre::MaterialPtr material =
+            Ogre::MaterialManager::getSingleton().getByName(name, VIEWER_RESOURCE_GROUP);
+        ASSERT_TRUE(material) << name;
+        material->load();
+        Ogre::TextureUnitState* texture =
+            material->getTechnique(0)->getPass(0)->getTextureUnitState(0);
+        ASSERT_NE(texture, nullptr);
+        EXPECT_GT(texture->_getTexturePtr()->getWidth(), 1u) << name;
+    }
+    Ogre::MeshPtr axes = Ogre::MeshManager::getSingleton().load("axes.mesh", VIEWER_RESOURCE_GROUP);
+    EXPECT_GT(axes->getNumSubMeshes(), 0u);
+}
+
+// The demo's own locations come before the core resources without defining anything twice:
+// a second definition of a material would stop the group's scripts from being read.
+TEST_F(ViewerTest, TheDemoFoldersLocationsGoWithTheCoreResources) {
+    viewer->addResourceLocation(CORVANE_DEMO_FOLDER "/scene", "FileSystem");
+    viewer->addResourceLocation(CORVANE_DEMO_FOLDER "/media", "FileSystem");
+    ::testing::internal::CaptureStderr();
+    start();
+    const std::string output = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(output.find("ViewerApplication::"), std::string::npos) << output;
+    EXPECT_TRUE(Ogre::OverlayManager::getSingleton().hasOverlayElement("OPDebugMsg"));
+    EXPECT_TRUE(Ogre::ResourceGroupManager::getSingleton().resourceExists(VIEWER_RESOURCE_GROUP,
+                                                                          "demo.scene"));
+    EXPECT_TRUE(
+        Ogre::MaterialManager::getSingleton().resourceExists("Corvane/Box", VIEWER_RESOURCE_GROUP));
 }
 
 // A dialog standing in for the user: records that it was shown, then either cancels or
