@@ -1,0 +1,77 @@
+#include <Ogre.h>
+
+#include "tests/viewer/ViewerFixture.h"
+
+namespace corvane {
+namespace {
+
+using testing::ViewerTest;
+
+// A box of the generated media ahead of the camera, lit from the camera's place.
+const char* const BOX_SCENE = R"(<scene>
+  <environment><colour_ambient r="0.3" g="0.3" b="0.3"/></environment>
+  <nodes>
+    <node name="box">
+      <position x="0" y="0" z="-30"/>
+      <entity name="box" meshfile="box.mesh"/>
+    </node>
+    <node name="lamp">
+      <light name="lamp" type="point"><colour_diffuse r="1" g="1" b="1"/></light>
+    </node>
+  </nodes>
+</scene>)";
+
+// Scene files in the application folder's scene/, next to the generated media.
+class SceneTest : public ViewerTest {
+protected:
+    void startWith(const std::string& file, const std::string& text) {
+        folder->write("scene/" + file, text);
+        viewer->addResourceLocation("../../scene", "FileSystem");
+        viewer->addResourceLocation(CORVANE_MEDIA_FOLDER, "FileSystem");
+        viewer->setSceneFile(file);
+        start();
+    }
+};
+
+TEST_F(SceneTest, TheLoadedSceneIsWhatTheCameraSees) {
+    startWith("box.scene", BOX_SCENE);
+    EXPECT_TRUE(viewer->getSceneManager()->hasEntity("entity_box"));
+    ASSERT_TRUE(frame(0.0f));
+    EXPECT_GT(pixel(0.5f, 0.5f).brightest(), 32);
+    EXPECT_TRUE(pixel(0.02f, 0.02f).isBlack());
+
+    // Up and away from the box: the centre is empty.
+    ICameraControl* camera = viewer.get();
+    camera->setCameraPosition({0, 40, 0});
+    ASSERT_TRUE(frame(0.0f));
+    EXPECT_TRUE(pixel(0.5f, 0.5f).isBlack());
+}
+
+TEST_F(SceneTest, ASceneThatStopsHalfWayKeepsWhatWasBuiltAndTheViewerRuns) {
+    const std::string twice = R"(<scene><nodes>
+        <node name="first"><entity name="box" meshfile="box.mesh"/></node>
+        <node name="second"><entity name="box" meshfile="box.mesh"/></node>
+      </nodes></scene>)";
+    ::testing::internal::CaptureStderr();
+    startWith("twice.scene", twice);
+    const std::string output = ::testing::internal::GetCapturedStderr();
+    EXPECT_NE(output.find("ViewerApplication::loadScene(): \"twice.scene\" stopped loading: "),
+              std::string::npos)
+        << output;
+    EXPECT_TRUE(viewer->getSceneManager()->hasEntity("entity_box"));
+    EXPECT_TRUE(viewer->getSceneManager()->hasSceneNode("node_first"));
+    EXPECT_FALSE(viewer->getRenderWindow()->isHidden());
+    EXPECT_TRUE(frame(0.1f));
+}
+
+TEST_F(SceneTest, ASceneFileThatIsNowhereLeavesAnEmptyRunningViewer) {
+    viewer->setSceneFile("nowhere.scene");
+    start();
+    EXPECT_FALSE(viewer->getSceneManager()->hasEntity("entity_box"));
+    EXPECT_EQ(viewer->getSceneObject("entity_box"), nullptr);
+    ASSERT_TRUE(frame(0.1f));
+    EXPECT_TRUE(pixel(0.5f, 0.5f).isBlack());
+}
+
+} // namespace
+} // namespace corvane
