@@ -1,72 +1,15 @@
 #include <gtest/gtest.h>
-#include <map>
-#include <set>
 #include <string>
 #include <vector>
 
-#include "framework/IGuiElement.h"
-#include "framework/Identifiers.h"
 #include "tests/support/FakeHost.h"
+#include "tests/viewer/FakeOverlay.h"
 #include "viewer/StatisticsDisplay.h"
 
 namespace corvane {
 namespace {
 
-// One overlay service: every text set on one of its elements is logged as
-// "<service>:<element>=<text>".
-class FakeOverlay : public IGuiOverlay {
-public:
-    FakeOverlay(std::string name, std::vector<std::string>& log, std::set<std::string> missing = {})
-        : name(std::move(name)), log(log), missing(std::move(missing)) {}
-    virtual ~FakeOverlay() = default;
-
-    HRESULT QueryInterface(const UUID& iid, void** out) override {
-        if (iid != IID_IGuiOverlay)
-            return E_FAIL;
-        *out = static_cast<IGuiOverlay*>(this);
-        return S_OK;
-    }
-    std::int32_t AddRef() override { return 1; }
-    std::int32_t Release() override { return 1; }
-    IGuiElement* getElement(const std::string& element) override {
-        if (missing.count(element) != 0)
-            return nullptr;
-        auto [entry, made] = elements.try_emplace(element, name + ":" + element, log);
-        return &entry->second;
-    }
-    void notifyPaused() override {}
-    void notifyResumed() override {}
-
-private:
-    class Element : public IGuiElement {
-    public:
-        Element(std::string label, std::vector<std::string>& log)
-            : label(std::move(label)), log(log) {}
-        virtual ~Element() = default;
-        HRESULT QueryInterface(const UUID&, void**) override { return E_FAIL; }
-        std::int32_t AddRef() override { return 1; }
-        std::int32_t Release() override { return 1; }
-        void setText(const std::string& text) override { log.push_back(label + "=" + text); }
-        std::string getText() override { return {}; }
-        bool wasClicked() override { return false; }
-        void show() override {}
-        void hide() override {}
-        bool wasCloseClicked() override { return false; }
-        bool isVisible() override { return true; }
-        void setPosition(float, float) override {}
-        void setSize(float, float) override {}
-        void setInteractive(std::uint32_t) override {}
-
-    private:
-        std::string label;
-        std::vector<std::string>& log;
-    };
-
-    std::string name;
-    std::vector<std::string>& log;
-    std::set<std::string> missing;
-    std::map<std::string, Element> elements;
-};
+using testing::FakeOverlay;
 
 const UUID PLUGIN_A = UUID::fromFields(0xA, 0, 0, 0);
 const UUID PLUGIN_B = UUID::fromFields(0xB, 0, 0, 0);
