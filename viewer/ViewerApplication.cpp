@@ -267,8 +267,12 @@ void ViewerApplication::startRotationSlerp(const float& rate, const FloatQuatern
     slerpTo = toOgre(to);
 }
 
-ISceneObject* ViewerApplication::getSceneObject(const std::string&) {
-    return nullptr;
+ISceneObject* ViewerApplication::getSceneObject(const std::string& entityName) {
+    // The entity is looked up on every call: a name whose entity is gone gives null,
+    // although its control stays in the registry.
+    if (sceneManager == nullptr)
+        return nullptr;
+    return objectRegistry.find(sceneManager, entityName);
 }
 
 void ViewerApplication::setTimeScale(float scale) {

@@ -1,5 +1,7 @@
 #include <Ogre.h>
 
+#include "framework/ISceneObject.h"
+
 #include "tests/viewer/ViewerFixture.h"
 
 namespace corvane {
@@ -21,13 +23,14 @@ const char* const BOX_SCENE = R"(<scene>
   </nodes>
 </scene>)";
 
-// Scene files in the application folder's scene/, next to the generated media.
+// Scene files in the application folder's scene/, with the demo's media (the generated
+// media less what the core archive holds).
 class SceneTest : public ViewerTest {
 protected:
     void startWith(const std::string& file, const std::string& text) {
         folder->write("scene/" + file, text);
         viewer->addResourceLocation("../../scene", "FileSystem");
-        viewer->addResourceLocation(CORVANE_MEDIA_FOLDER, "FileSystem");
+        viewer->addResourceLocation(CORVANE_DEMO_FOLDER "/media", "FileSystem");
         viewer->setSceneFile(file);
         start();
     }
@@ -45,6 +48,42 @@ TEST_F(SceneTest, TheLoadedSceneIsWhatTheCameraSees) {
     camera->setCameraPosition({0, 40, 0});
     ASSERT_TRUE(frame(0.0f));
     EXPECT_TRUE(pixel(0.5f, 0.5f).isBlack());
+}
+
+TEST_F(SceneTest, SceneObjectsAreMadeOnceForEntitiesOnly) {
+    startWith("box.scene", BOX_SCENE);
+    ISceneAccess* scene = viewer.get();
+    ISceneObject* box = scene->getSceneObject("entity_box");
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(scene->getSceneObject("entity_box"), box);
+    EXPECT_EQ(viewer->sceneObjects().size(), 1u);
+
+    for (const char* name : {"box", "node_box", "light_lamp", "entity_nothing", ""})
+        EXPECT_EQ(scene->getSceneObject(name), nullptr) << name;
+    EXPECT_EQ(viewer->sceneObjects().size(), 1u);
+
+    // The pointer stays valid over frames and further entries.
+    ASSERT_TRUE(frame(0.5f));
+    EXPECT_EQ(scene->getSceneObject("entity_box"), box);
+}
+
+TEST_F(SceneTest, SceneObjectsRunOnTheScaledTimeAndStandStillAtZero) {
+    startWith("door.scene", R"(<scene><nodes>
+        <node name="door"><entity name="door" meshfile="door.mesh"/></node>
+      </nodes></scene>)");
+    ISceneAccess* scene = viewer.get();
+    ISceneObject* door = scene->getSceneObject("entity_door");
+    ASSERT_NE(door, nullptr);
+    door->setAnimationRate("open", 0.5);
+    Ogre::AnimationState* open =
+        viewer->getSceneManager()->getEntity("entity_door")->getAnimationState("open");
+
+    scene->setTimeScale(2.0f);
+    ASSERT_TRUE(frame(0.25f));
+    EXPECT_EQ(open->getTimePosition(), 0.25f);
+    scene->setTimeScale(0.0f);
+    ASSERT_TRUE(frame(1.0f));
+    EXPECT_EQ(open->getTimePosition(), 0.25f);
 }
 
 TEST_F(SceneTest, ASceneThatStopsHalfWayKeepsWhatWasBuiltAndTheViewerRuns) {
