@@ -20,6 +20,7 @@ namespace corvane::tools {
 namespace {
 
 constexpr float BOX_SIZE = 10.0f;
+constexpr float GIFT_SIZE = 2.4f;
 constexpr float FLOOR_SIZE = 200.0f;
 constexpr float FLOOR_TEXTURE_REPEAT = 20.0f;
 constexpr float DOOR_WIDTH = 10.0f;
@@ -46,6 +47,7 @@ MediaGenerator::~MediaGenerator() = default;
 
 void MediaGenerator::writeAll() {
     writeBox();
+    writeGift();
     writeFloor();
     writeDoor();
     writeFigure();
@@ -59,6 +61,14 @@ void MediaGenerator::writeBox() {
     const Ogre::Vector3 half(BOX_SIZE / 2);
     builder.addBox(-half, half);
     save(builder.build("box.mesh"));
+}
+
+void MediaGenerator::writeGift() {
+    MeshBuilder builder;
+    builder.beginSubMesh("Corvane/Gift");
+    const Ogre::Vector3 half(GIFT_SIZE / 2);
+    builder.addBox(-half, half);
+    save(builder.build("gift.mesh"));
 }
 
 void MediaGenerator::writeFloor() {

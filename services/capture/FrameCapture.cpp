@@ -2,6 +2,7 @@
 
 #include <OgreException.h>
 #include <OgreRenderWindow.h>
+#include <OgreRoot.h>
 #include <cstdio>
 #include <filesystem>
 #include <tinyxml.h>
@@ -89,28 +90,40 @@ std::string FrameCapture::fileFor(std::uint64_t number) const {
 }
 
 bool FrameCapture::renderFrame(float) {
-    ++frame;
-    if (failed || !isCaptured(frame))
+    if (listening || failed)
         return true;
     viewers.bind(IID_IViewerCore);
     for (IViewerCore* viewer : viewers) {
-        Ogre::RenderWindow* window = viewer->getRenderWindow();
-        if (window == nullptr)
-            continue;
-        try {
-            window->writeContentsToFile(fileFor(frame));
-            ++written;
-        } catch (const Ogre::Exception& exception) {
-            DebugOutput::line("FrameCapture::renderFrame(): frame " + std::to_string(frame) +
-                              " cannot be written: " + exception.getDescription());
-            failed = true;
-        }
-        break;
+        window = viewer->getRenderWindow();
+        if (window != nullptr)
+            break;
+    }
+    if (window != nullptr && Ogre::Root::getSingletonPtr() != nullptr) {
+        Ogre::Root::getSingleton().addFrameListener(this);
+        listening = true;
+    }
+    return true;
+}
+
+bool FrameCapture::frameRenderingQueued(const Ogre::FrameEvent&) {
+    ++frame;
+    if (failed || !isCaptured(frame))
+        return true;
+    try {
+        window->writeContentsToFile(fileFor(frame));
+        ++written;
+    } catch (const Ogre::Exception& exception) {
+        DebugOutput::line("FrameCapture: frame " + std::to_string(frame) +
+                          " cannot be written: " + exception.getDescription());
+        failed = true;
     }
     return true;
 }
 
 void FrameCapture::stop() {
+    if (listening && Ogre::Root::getSingletonPtr() != nullptr)
+        Ogre::Root::getSingleton().removeFrameListener(this);
+    listening = false;
     if (written > 0)
         DebugOutput::line("FrameCapture: " + std::to_string(written) + " frames written to " +
                           std::filesystem::absolute(folder).string());

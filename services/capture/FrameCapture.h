@@ -1,5 +1,6 @@
 #pragma once
 
+#include <OgreFrameListener.h>
 #include <cstdint>
 #include <set>
 #include <string>
@@ -14,15 +15,16 @@ class TiXmlElement;
 namespace corvane {
 
 // The frame-capture plug-in's one object: writes the viewer's window to numbered PNG
-// files, which is how a run without a screen shows what a user would see. List it after
-// the viewer in the host configuration, so that frame N is the viewer's N-th frame.
+// files, which is how a run without a screen shows what a user would see. Frame N is the
+// N-th frame the engine renders after the plug-in found the viewer, read between
+// rendering and the buffer swap, while the window's back buffer holds it.
 //
 //   <environment>
 //     <capture folder="frames" every="30"/>   every N-th frame (0: none), into the folder
 //                                             (relative to the current folder, made at start)
 //     <frame number="1"/> ...                 and these frames
 //   </environment>
-class FrameCapture final : public IUnknown {
+class FrameCapture final : public IUnknown, public Ogre::FrameListener {
 public:
     HRESULT QueryInterface(const UUID& iid, void** out) override;
     std::int32_t AddRef() override;
@@ -31,9 +33,14 @@ public:
     PLUGIN_INFO pluginInfo();
     void parseEnvironment(const TiXmlElement* environment);
     bool start();
+    // Finds the viewer's window, once.
     bool renderFrame(float seconds);
-    // Writes one line naming the folder and the number of frames written.
+    // Stops listening to the engine's frames; writes one line naming the folder and the
+    // number of frames written.
     void stop();
+
+    // Counts the engine's rendered frames and writes the ones asked for.
+    bool frameRenderingQueued(const Ogre::FrameEvent& event) override;
 
     // The file that frame `number` is written to.
     std::string fileFor(std::uint64_t number) const;
@@ -43,6 +50,8 @@ private:
     bool isCaptured(std::uint64_t number) const;
 
     ProviderList<IViewerCore> viewers;
+    Ogre::RenderWindow* window = nullptr;
+    bool listening = false;
     std::string folder = "frames";
     std::uint64_t every = 0;
     std::set<std::uint64_t> listed;

@@ -118,6 +118,7 @@ protected:
 
 TEST_F(GeneratedMedia, EveryFaceIsWoundTowardsItsNormalAndEveryMeshHasItsMaterial) {
     const std::pair<const char*, const char*> meshes[] = {{"box.mesh", "Corvane/Box"},
+                                                          {"gift.mesh", "Corvane/Gift"},
                                                           {"floor.mesh", "Corvane/Floor"},
                                                           {"door.mesh", "Corvane/Door"},
                                                           {"figure.mesh", "Corvane/Figure"},
@@ -255,7 +256,8 @@ TEST_F(GeneratedMedia, FigureWalksInALoopAndWavesWithItsRightArm) {
 
 TEST_F(GeneratedMedia, MeshMaterialsAreLitExceptTheAxes) {
     Ogre::MaterialManager& materials = Ogre::MaterialManager::getSingleton();
-    for (const char* name : {"Corvane/Box", "Corvane/Floor", "Corvane/Door", "Corvane/Figure"}) {
+    for (const char* name :
+         {"Corvane/Box", "Corvane/Gift", "Corvane/Floor", "Corvane/Door", "Corvane/Figure"}) {
         const Ogre::MaterialPtr material = materials.getByName(name, HeadlessMediaEngine::GROUP);
         ASSERT_TRUE(material) << name;
         EXPECT_TRUE(material->getTechnique(0)->getPass(0)->getLightingEnabled()) << name;
