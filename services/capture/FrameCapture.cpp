@@ -105,6 +105,14 @@ bool FrameCapture::renderFrame(float) {
     return true;
 }
 
+bool FrameCapture::frameStarted(const Ogre::FrameEvent&) {
+    if (!failed && isCaptured(frame + 1)) {
+        window->setVisible(true);
+        window->setActive(true);
+    }
+    return true;
+}
+
 bool FrameCapture::frameRenderingQueued(const Ogre::FrameEvent&) {
     ++frame;
     if (failed || !isCaptured(frame))

@@ -39,6 +39,9 @@ public:
     // number of frames written.
     void stop();
 
+    // A window that other windows cover is not rendered by the engine; a frame to be
+    // written is rendered all the same.
+    bool frameStarted(const Ogre::FrameEvent& event) override;
     // Counts the engine's rendered frames and writes the ones asked for.
     bool frameRenderingQueued(const Ogre::FrameEvent& event) override;
 
