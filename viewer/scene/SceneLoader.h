@@ -1,8 +1,19 @@
 #pragma once
 
+#include <OgreColourValue.h>
+#include <OgreQuaternion.h>
+#include <OgreVector.h>
+#include <cstdint>
 #include <string>
+#include <vector>
+
+class TiXmlDocument;
+class TiXmlElement;
 
 namespace Ogre {
+class Camera;
+class Entity;
+class Light;
 class RenderWindow;
 class SceneManager;
 class SceneNode;
@@ -11,17 +22,103 @@ class SceneNode;
 namespace corvane {
 
 // Reads a dotScene file from the viewer's resource locations into scene nodes, entities,
-// lights and cameras under one root node.
+// lights and cameras under one root node. What it creates carries the file's names with
+// the prefixes "node_", "entity_", "light_" and "camera_"; unnamed items get automatic
+// names "dsl_autoname_" and a number from one counter shared by every load in the process.
 class SceneLoader {
 public:
     SceneLoader();
     ~SceneLoader();
+    SceneLoader(const SceneLoader&) = delete;
+    SceneLoader& operator=(const SceneLoader&) = delete;
 
-    // Builds the scene of the ".scene" resource `fileName` in `sceneManager`, under
-    // `rootNode` or, when that is null, under a new child of the scene manager's root
-    // node. `window` is accepted and not used. True when the file was read and built.
+    // Builds the scene of the ".scene" resource `fileName` (exact, case-sensitive) of the
+    // viewer's resource group in `sceneManager`, under `rootNode` or, when that is null,
+    // under a new unnamed child of the scene manager's root node. `window` is accepted and
+    // not used. Writes every scene resource name to the diagnostic channel, one a line.
+    // True when the file was read and built; false without a scene manager, when no
+    // resource has the name, or when the text is no XML document with an element. A name
+    // that the engine already knows ends the load with the engine's exception.
     bool load(const std::string& fileName, Ogre::SceneManager* sceneManager,
               Ogre::RenderWindow* window, bool showInfo, Ogre::SceneNode* rootNode);
+
+    // Recorded from the last load's "movement" element: -1 when it gives no speed.
+    float getMovementSpeed() const { return movementSpeed; }
+    bool getCameraCollide() const { return cameraCollide; }
+    // Entities marked "static" while camera collision was on; not owned.
+    const std::vector<Ogre::Entity*>& getStaticEntities() const { return staticEntities; }
+
+    // Readers of one element's attributes. An absent number attribute reads as 0; nothing
+    // is clamped or normalised.
+
+    // True and `text` set when `element` has attribute `name` (possibly empty); false and
+    // `text` untouched when it is absent.
+    static bool getAttribute(const TiXmlElement* element, const char* name, std::string& text);
+    // Like getAttribute, with the text read as a flag; `flag` untouched when absent.
+    static bool getAttributeBool(const TiXmlElement* element, const char* name, bool& flag);
+    // "r", "g", "b"; alpha is always 1. `element` must not be null.
+    static Ogre::ColourValue readColour(const TiXmlElement* element);
+    // "x", "y", "z"; (0, 0, 0) when `element` is null.
+    static Ogre::Vector3 readPosition(const TiXmlElement* element);
+    // "x", "y", "z"; (1, 1, 1) when `element` is null.
+    static Ogre::Vector3 readScale(const TiXmlElement* element);
+    // "x", "y", "z"; (0, 0, 1) when `element` is null.
+    static Ogre::Vector3 readDirection(const TiXmlElement* element);
+    // A "rotation" element: "qx", "qy", "qz", "qw"; else a direction "axisx", "axisy",
+    // "axisz", turned to from (0, 0, 1); else an axis "anglex", "angley", "anglez" and
+    // "angle" in degrees. The form is chosen by its first attribute being non-empty. The
+    // identity when `element` is null or none of the forms is there.
+    static Ogre::Quaternion readOrientation(const TiXmlElement* element);
+    // Today's "quaternion" element: "x", "y", "z", "w", taken as written.
+    static Ogre::Quaternion readQuaternion(const TiXmlElement* element);
+    // "range", "constant", "linear", "quadratic". `element` must not be null.
+    static void readAttenuation(const TiXmlElement* element, float& range, float& constant,
+                                float& linear, float& quadratic);
+    // "inner", "outer" (angles as written) and "falloff". `element` must not be null.
+    static void readSpotlightRange(const TiXmlElement* element, float& inner, float& outer,
+                                   float& falloff);
+
+    // "dsl_autoname_" followed by the counter, which then goes up by one.
+    static std::string makeAutoName();
+    // The number that the next automatic name will carry.
+    static std::uint32_t nextAutoNameNumber() { return autoNameCounter; }
+
+private:
+    void processEnvironment(const TiXmlElement* element);
+    void processNodes(const TiXmlElement* element, Ogre::SceneNode* root);
+    void processNode(const TiXmlElement* element, Ogre::SceneNode* parent);
+    void processEntity(const TiXmlElement* element, Ogre::SceneNode* node);
+    void processExternals(const TiXmlElement* element);
+    void processLight(const TiXmlElement* element, Ogre::SceneNode* node);
+    void processCamera(const TiXmlElement* element, Ogre::SceneNode* node);
+
+    // Writes every scene resource name and parses the one named `fileName` into
+    // `document`; false after one diagnostic line when there is none or it is no XML.
+    bool parseScene(const std::string& fileName, TiXmlDocument& document);
+    // The entity, or null after one diagnostic line when its mesh cannot be loaded.
+    Ogre::Entity* createEntity(const std::string& entityName, const std::string& mesh);
+    // The node that the file names `fileName`, or null when it does not exist (yet).
+    Ogre::SceneNode* findNode(const std::string& fileName) const;
+    // A "rotation" element, or its today's spelling.
+    static Ogre::Quaternion readRotation(const TiXmlElement* element);
+
+    // Information markers, made only while showInfo is on.
+    void createTargetMarker(Ogre::SceneNode* node, const std::string& name);
+    void createEntityMarker(Ogre::Entity* entity, Ogre::SceneNode* node, const std::string& name);
+    void createLightMarker(Ogre::Light* light, Ogre::SceneNode* node, const std::string& name,
+                           const Ogre::ColourValue& colour);
+    void createCameraMarker(Ogre::Camera* camera, Ogre::SceneNode* node);
+    // Destroys the labels of the last load's markers.
+    void destroyInfoLabels();
+
+    std::vector<Ogre::Entity*> staticEntities;
+    Ogre::SceneNode* rootNode = nullptr;
+    Ogre::SceneManager* sceneManager = nullptr;
+    bool showInfo = false;
+    bool cameraCollide = false;
+    float movementSpeed = -1.0f;
+
+    static std::uint32_t autoNameCounter;
 };
 
 } // namespace corvane

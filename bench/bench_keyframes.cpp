@@ -1,0 +1,105 @@
+// Keyframe script costs, measured side by side in one run:
+//   load: our loader against a bare parse of the same file;
+//   run: a whole run at 60 frames per second against recording fakes, per applied keyframe,
+//        for a short and a long script of the same density.
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <functional>
+#include <sstream>
+#include <tinyxml.h>
+
+#include "playback/KeyframeLoader.h"
+#include "tests/playback/RecordingFakes.h"
+
+namespace {
+
+using corvane::KeyframeMap;
+using corvane::testing::PlaybackRig;
+
+constexpr float FRAME_SECONDS = 1.0f / 60.0f;
+constexpr float KEYFRAME_SPACING_SECONDS = 0.1f;
+
+// Every transform element and two actions in each keyframe.
+std::string script(int keyframes) {
+    std::ostringstream text;
+    text << "<keyframes>\n";
+    for (int i = 0; i < keyframes; ++i)
+        text << "  <keyframe entity=\"entity_door\" time=\"" << i * KEYFRAME_SPACING_SECONDS
+             << "\">\n"
+                "    <position x=\""
+             << i % 97 << ".5\" y=\"2.25\" z=\"-3\"/>\n"
+             << "    <velocity x=\"0.5\" y=\"0\" z=\"0.25\"/>\n"
+                "    <velocitytarget x=\"10\" y=\"0\" z=\"5\"/>\n"
+                "    <orientation w=\"1\" x=\"0\" y=\"0\" z=\"0\"/>\n"
+                "    <slerp w=\"0.7071\" x=\"0\" y=\"0.7071\" z=\"0\" multiplier=\"0.5\"/>\n"
+                "    <animation name=\"open\" type=\"PLAY\" value=\"1\"/>\n"
+                "    <animation name=\"open\" type=\"SETWEIGHT\" value=\"0.5\"/>\n"
+                "  </keyframe>\n";
+    text << "</keyframes>\n";
+    return text.str();
+}
+
+double seconds(const std::function<void()>& work) {
+    const auto start = std::chrono::steady_clock::now();
+    work();
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+void print(const char* name, double value) {
+    std::printf("%s: %.4g\n", name, value);
+}
+
+// Seconds for one whole run of the script, from the first frame to the completed run.
+double wholeRun(const std::string& keyframes) {
+    PlaybackRig rig;
+    rig.log.keep = false; // counted only: the run's calls would not fit in memory
+    rig.offerAll();
+    rig.scene.add("entity_door");
+    rig.start(keyframes);
+    rig.click("ZORV/EscapeMenu/Resume");
+    return seconds([&] {
+        while (!rig.controller.getPendingKeyframes().empty())
+            rig.controller.renderFrame(FRAME_SECONDS);
+    });
+}
+
+} // namespace
+
+int main() {
+    constexpr int LOAD_KEYFRAMES = 100000;
+    constexpr int ROUNDS = 3;
+    corvane::testing::TemporaryFolder folder;
+    const std::string file = folder.write("keyframes.xml", script(LOAD_KEYFRAMES));
+
+    double bare = 1e9;
+    double ours = 1e9;
+    for (int round = 0; round < ROUNDS; ++round) {
+        bare = std::min(bare, seconds([&] {
+                            TiXmlDocument document;
+                            document.LoadFile(file);
+                        }));
+        ours = std::min(ours, seconds([&] {
+                            KeyframeMap keyframes;
+                            corvane::KeyframeLoader::load(file, keyframes);
+                        }));
+    }
+    print("load_100000_bare_parse_ms", bare * 1e3);
+    print("load_100000_keyframes_ms", ours * 1e3);
+    print("load_ratio_keyframes_to_bare_parse", ours / bare);
+
+    const std::string shortScript = script(1000);
+    const std::string longScript = script(100000);
+    double shortRun = 1e9;
+    double longRun = 1e9;
+    for (int round = 0; round < ROUNDS; ++round) {
+        shortRun = std::min(shortRun, wholeRun(shortScript));
+        longRun = std::min(longRun, wholeRun(longScript));
+    }
+    const double shortPerKeyframe = shortRun / 1000 * 1e9;
+    const double longPerKeyframe = longRun / 100000 * 1e9;
+    print("run_1000_ns_per_applied_keyframe", shortPerKeyframe);
+    print("run_100000_ns_per_applied_keyframe", longPerKeyframe);
+    print("run_ratio_100000_to_1000", longPerKeyframe / shortPerKeyframe);
+    return 0;
+}

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string>
+
+#include "playback/KeyframeActionType.h"
+
+namespace corvane {
+
+// One "animation" element of a keyframe.
+struct KeyframeAction {
+    std::string name; // animation, bone and holder, node, sound or text, by code
+    KeyframeActionType code = KeyframeActionType::Play;
+    float value = 0.0f;
+};
+
+} // namespace corvane

@@ -1,0 +1,135 @@
+#include "playback/KeyframeLoader.h"
+
+#include <cmath>
+#include <filesystem>
+#include <sstream>
+#include <tinyxml.h>
+
+#include "platform/DebugOutput.h"
+
+namespace corvane {
+
+namespace {
+
+const char* const FUNCTION = "KeyframeLoader::load(): ";
+
+float decimal(const TiXmlElement& element, const char* name) {
+    double value = 0.0;
+    element.QueryDoubleAttribute(name, &value);
+    return static_cast<float>(value);
+}
+
+const char* text(const TiXmlElement& element, const char* name) {
+    const char* value = element.Attribute(name);
+    return value != nullptr ? value : "";
+}
+
+// Only the first element of each transform name counts.
+void readVector(const TiXmlElement& keyframe, const char* name, FloatVector3& vector) {
+    if (const TiXmlElement* element = keyframe.FirstChildElement(name))
+        vector = {decimal(*element, "x"), decimal(*element, "y"), decimal(*element, "z")};
+}
+
+void readQuaternion(const TiXmlElement& element, FloatQuaternion& quaternion) {
+    quaternion = {decimal(element, "w"), decimal(element, "x"), decimal(element, "y"),
+                  decimal(element, "z")};
+}
+
+std::string located(const std::string& fileName, const TiXmlElement& element) {
+    return FUNCTION + fileName + " row " + std::to_string(element.Row()) + ": ";
+}
+
+std::string seconds(float time) {
+    std::ostringstream text;
+    text << time;
+    return text.str();
+}
+
+} // namespace
+
+bool KeyframeLoader::load(const std::string& fileName, KeyframeMap& keyframes) {
+    std::error_code error;
+    const std::filesystem::file_status status = std::filesystem::status(fileName, error);
+    if (!std::filesystem::exists(status))
+        return false;
+    // The parser sizes its buffer by seeking to the end, which means nothing for a folder.
+    if (!std::filesystem::is_regular_file(status)) {
+        DebugOutput::line(FUNCTION + fileName + " is not a file");
+        return false;
+    }
+    TiXmlDocument document;
+    if (!document.LoadFile(fileName)) {
+        if (document.ErrorId() == TiXmlBase::TIXML_ERROR_OPENING_FILE)
+            DebugOutput::line(FUNCTION + fileName + " cannot be opened");
+        else
+            DebugOutput::line(FUNCTION + fileName + " does not parse: " + document.ErrorDesc() +
+                              " (row " + std::to_string(document.ErrorRow()) + ", column " +
+                              std::to_string(document.ErrorCol()) + ")");
+        return false;
+    }
+    read(document, fileName, keyframes);
+    return true;
+}
+
+void KeyframeLoader::read(const TiXmlDocument& document, const std::string& fileName,
+                          KeyframeMap& keyframes) {
+    const TiXmlElement* root = document.FirstChildElement("keyframes");
+    if (root == nullptr)
+        return;
+    for (const TiXmlElement* element = root->FirstChildElement("keyframe"); element != nullptr;
+         element = element->NextSiblingElement("keyframe")) {
+        float time = 0.0f;
+        if (!readTime(*element, fileName, time))
+            continue;
+        // Scripts are mostly in time order, where the end is the right place at once; the
+        // end also keeps equal times in file order.
+        keyframes.emplace_hint(keyframes.end(), time, readKeyframe(*element, time, fileName));
+    }
+}
+
+bool KeyframeLoader::readTime(const TiXmlElement& element, const std::string& fileName,
+                              float& time) {
+    double value = 0.0;
+    const bool number = element.QueryDoubleAttribute("time", &value) != TIXML_WRONG_TYPE;
+    time = static_cast<float>(value);
+    if (number && std::isfinite(time))
+        return true;
+    DebugOutput::line(located(fileName, element) + "keyframe time \"" + text(element, "time") +
+                      "\" is not a finite number; keyframe skipped");
+    return false;
+}
+
+Keyframe KeyframeLoader::readKeyframe(const TiXmlElement& element, float time,
+                                      const std::string& fileName) {
+    Keyframe keyframe;
+    keyframe.entity = text(element, "entity");
+    readVector(element, "position", keyframe.position);
+    readVector(element, "velocity", keyframe.velocity);
+    readVector(element, "velocitytarget", keyframe.velocityTarget);
+    if (const TiXmlElement* orientation = element.FirstChildElement("orientation"))
+        readQuaternion(*orientation, keyframe.orientation);
+    if (const TiXmlElement* slerp = element.FirstChildElement("slerp")) {
+        readQuaternion(*slerp, keyframe.slerpTarget);
+        keyframe.multiplier = decimal(*slerp, "multiplier");
+    }
+    for (const TiXmlElement* animation = element.FirstChildElement("animation");
+         animation != nullptr; animation = animation->NextSiblingElement("animation")) {
+        const char* type = animation->Attribute("type");
+        KeyframeAction action;
+        if (type == nullptr || !keyframeActionTypeFromKeyword(type, action.code)) {
+            DebugOutput::line(located(fileName, *animation) + "keyframe at " + seconds(time) +
+                              (type == nullptr ? std::string(" has an animation without \"type\"")
+                                               : " has an animation of unknown type \"" +
+                                                     std::string(type) + "\"") +
+                              "; action skipped");
+            continue;
+        }
+        action.name = text(*animation, "name");
+        action.value = decimal(*animation, "value");
+        // The last element of the file is performed first.
+        keyframe.actions.push_front(std::move(action));
+    }
+    return keyframe;
+}
+
+} // namespace corvane

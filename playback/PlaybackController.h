@@ -1,0 +1,130 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "framework/IActionInput.h"
+#include "framework/ICameraControl.h"
+#include "framework/IGuiOverlay.h"
+#include "framework/IPlaybackDirector.h"
+#include "framework/IPlaybackStatus.h"
+#include "framework/ISceneAccess.h"
+#include "framework/ISoundBank.h"
+#include "framework/PluginInfo.h"
+#include "framework/ProviderList.h"
+#include "playback/Keyframe.h"
+
+class TiXmlElement;
+
+namespace corvane {
+
+// The one object of the playback plug-in: runs the playback clock over the keyframe
+// script, applies due keyframes to the viewer's scene and camera, and runs the escape
+// menu, the about window, the exit confirmation, the time bar and the camera mode through
+// the overlay and input services. Serves IPlaybackDirector (at its start) and
+// IPlaybackStatus. Everything it calls is found through the host and never released.
+class PlaybackController : public IPlaybackDirector, public IPlaybackStatus {
+public:
+    PlaybackController();
+    ~PlaybackController() override;
+
+    // Slots 0 to 2, shared by both interfaces: one counter, never freeing the object.
+    HRESULT QueryInterface(const UUID& iid, void** out) override;
+    std::int32_t AddRef() override;
+    std::int32_t Release() override;
+
+    // IPlaybackStatus, slot 3.
+    bool isMenuOrAutoCamera() override;
+
+    // The plug-in's entry points.
+    PLUGIN_INFO pluginInfo() const;
+    // Reads the "name" of the first "entity" child.
+    void parseEnvironment(const TiXmlElement* environment);
+    // Loads the keyframe script; true also when it is missing or unreadable.
+    bool start();
+    // One frame of `seconds` elapsed; false in the frame in which the user confirms the exit.
+    bool renderFrame(float seconds);
+    void stop();
+
+    // Adds the keyframes of "keyframes.xml" in the current directory to the pending ones
+    // (without emptying anything first) and takes the largest pending time as the duration.
+    void loadKeyframes();
+    // Asks the host for the providers of every id whose list is still empty.
+    void bindProviders();
+    // Applies every keyframe whose time is below the clock, the latest first (of equal
+    // times, the one placed last first), and moves each to the played ones.
+    void applyDueKeyframes();
+    void applyKeyframe(const Keyframe& keyframe);
+    // Puts every played keyframe back among the pending ones; the caller sets the clock.
+    void restart();
+
+    float getClock() const { return clock; }
+    float getRate() const { return rate; }
+    float getDuration() const { return duration; }
+    float getInputCooldown() const { return inputCooldown; }
+    const std::string& getConfiguredEntity() const { return configuredEntity; }
+    bool isMenuShown() const { return menuShown; }
+    bool isAboutShown() const { return aboutShown; }
+    bool isOptionsShown() const { return optionsShown; }
+    bool isConfirmExitShown() const { return confirmExitShown; }
+    bool isCameraAuto() const { return cameraAuto; }
+    bool isLoopEnabled() const { return loopEnabled; }
+    const KeyframeMap& getPendingKeyframes() const { return pendingKeyframes; }
+    const KeyframeMap& getPlayedKeyframes() const { return playedKeyframes; }
+
+    // The script, read from the current directory at start.
+    static const char* const KEYFRAME_FILE;
+    // The entity name of keyframes that drive the camera.
+    static const char* const CAMERA_ENTITY;
+    // Seconds during which further gated input actions are ignored once one is accepted.
+    static constexpr float INPUT_COOLDOWN = 0.5f;
+    // The clock at load and after "RESET_SIMULATION".
+    static constexpr float START_CLOCK = 0.1f;
+
+private:
+    // The six flags as changed by one frame's input and clicks, and the frame's result.
+    // Inputs and clicks test the committed fields and write here, so two toggles of one flag
+    // in a frame act as one.
+    struct WorkingCopies {
+        bool menuShown;
+        bool aboutShown;
+        bool optionsShown;
+        bool confirmExitShown;
+        bool cameraAuto;
+        bool loopEnabled;
+        bool keepRunning;
+    };
+
+    void readInputActions(WorkingCopies& working);
+    void pollClicks(WorkingCopies& working, float seconds);
+    void showTransitions(WorkingCopies& working);
+    void showTransitions(IGuiOverlay& overlay, const WorkingCopies& working, bool menuOpens,
+                         bool menuCloses);
+    void updateTimeBar(IGuiOverlay& overlay);
+    void holdCamera();
+    void performOnObject(ISceneAccess& scene, ISceneObject& object, const Keyframe& keyframe,
+                         const KeyframeAction& action);
+    bool cooldownFree() const { return inputCooldown == 0.0f; }
+
+    std::int32_t referenceCount = 0;
+    float clock = START_CLOCK;
+    float rate = 0.0f; // 0 while paused, 1 while playing
+    std::string configuredEntity;
+    bool menuShown = true;
+    bool aboutShown = false;
+    bool optionsShown = false;
+    bool confirmExitShown = false;
+    float inputCooldown = 0.0f;
+    bool cameraAuto = true;
+    bool loopEnabled = false;
+    ProviderList<IActionInput> actionInputs;
+    ProviderList<ICameraControl> cameraControls;
+    ProviderList<ISceneAccess> sceneAccesses;
+    ProviderList<IGuiOverlay> guiOverlays;
+    ProviderList<ISoundBank> soundBanks;
+    KeyframeMap pendingKeyframes;
+    KeyframeMap playedKeyframes;
+    float duration = 0.0f; // the largest keyframe time
+};
+
+} // namespace corvane

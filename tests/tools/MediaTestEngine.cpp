@@ -1,0 +1,50 @@
+#include "tests/tools/MediaTestEngine.h"
+
+#include <OgreDefaultHardwareBufferManager.h>
+#include <OgreEntity.h>
+#include <OgreLogManager.h>
+#include <OgreMaterialManager.h>
+#include <OgreResourceGroupManager.h>
+#include <OgreRoot.h>
+#include <OgreSceneManager.h>
+#include <OgreSceneNode.h>
+#include <OgreScriptCompiler.h>
+
+namespace corvane::testing {
+
+const char* const MediaTestEngine::GROUP = "GeneratedMedia";
+
+MediaTestEngine::MediaTestEngine() {
+    // The engine's log would fill the test output; nothing in it is checked.
+    logManager = std::make_unique<Ogre::LogManager>();
+    logManager->createLog("test.log", true, false, true);
+    engineRoot = std::make_unique<Ogre::Root>("", "", "");
+    bufferManager = std::make_unique<Ogre::DefaultHardwareBufferManager>();
+    Ogre::MaterialManager::getSingleton().initialise();
+    Ogre::ResourceGroupManager& resources = Ogre::ResourceGroupManager::getSingleton();
+    // The group is not initialised: that would parse every material script, and the
+    // markers' textures need a render system. The meshes' materials have no textures;
+    // meshes and skeletons load by name all the same.
+    resources.addResourceLocation(mediaFolder(), "FileSystem", GROUP);
+    Ogre::DataStreamPtr script = resources.openResource("media.material", GROUP);
+    Ogre::ScriptCompilerManager::getSingleton().parseScript(script, GROUP);
+    scene = engineRoot->createSceneManager();
+}
+
+MediaTestEngine::~MediaTestEngine() = default;
+
+Ogre::Entity* MediaTestEngine::addEntity(const std::string& name, const std::string& mesh) const {
+    Ogre::Entity* entity = scene->createEntity("entity_" + name, mesh, GROUP);
+    addNode(name)->attachObject(entity);
+    return entity;
+}
+
+Ogre::SceneNode* MediaTestEngine::addNode(const std::string& name) const {
+    return scene->getRootSceneNode()->createChildSceneNode("node_" + name);
+}
+
+std::string MediaTestEngine::mediaFolder() {
+    return CORVANE_MEDIA_FOLDER;
+}
+
+} // namespace corvane::testing

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+namespace Ogre {
+class DefaultHardwareBufferManager;
+class Entity;
+class LogManager;
+class Root;
+class SceneManager;
+class SceneNode;
+} // namespace Ogre
+
+namespace corvane::testing {
+
+// The engine as tests use it: no render system and no window, the default hardware buffer
+// manager, and the generated media folder as the resource location of one group. Meshes,
+// skeletons, entities, animation states and bone attachment all work this way.
+class MediaTestEngine {
+public:
+    MediaTestEngine();
+    ~MediaTestEngine();
+    MediaTestEngine(const MediaTestEngine&) = delete;
+    MediaTestEngine& operator=(const MediaTestEngine&) = delete;
+
+    Ogre::Root& root() const { return *engineRoot; }
+    Ogre::SceneManager* sceneManager() const { return scene; }
+
+    // An entity "entity_<name>" of the generated mesh, on a new child of the root node
+    // called "node_<name>", as the scene loader names them.
+    Ogre::Entity* addEntity(const std::string& name, const std::string& mesh) const;
+    Ogre::SceneNode* addNode(const std::string& name) const;
+
+    // The folder that the media generator writes into.
+    static std::string mediaFolder();
+    // The resource group that holds the generated media.
+    static const char* const GROUP;
+
+private:
+    std::unique_ptr<Ogre::LogManager> logManager;
+    std::unique_ptr<Ogre::DefaultHardwareBufferManager> bufferManager;
+    std::unique_ptr<Ogre::Root> engineRoot;
+    Ogre::SceneManager* scene = nullptr;
+};
+
+} // namespace corvane::testing
