@@ -20,9 +20,8 @@ constexpr std::size_t VERTICES_PER_GLYPH = 6;
 
 } // namespace
 
-MovableText::MovableText(const std::string& name, const std::string& text,
-                         const std::string& font, unsigned int height,
-                         const Ogre::ColourValue& textColour)
+MovableText::MovableText(const std::string& name, const std::string& text, const std::string& font,
+                         unsigned int height, const Ogre::ColourValue& textColour)
     : Ogre::MovableObject(name) {
     renderOperation.vertexData = nullptr;
     renderOperation.operationType = Ogre::RenderOperation::OT_TRIANGLE_LIST;
@@ -183,7 +182,8 @@ void MovableText::setupGeometry() {
         }
         // One glyph per byte: bytes above 127 are code points 128 to 255, not negative.
         const Ogre::Font::CodePoint glyph = static_cast<unsigned char>(byte);
-        const float width = font->getGlyphAspectRatio(glyph) * static_cast<float>(charHeight) * 2.0f;
+        const float width =
+            font->getGlyphAspectRatio(glyph) * static_cast<float>(charHeight) * 2.0f;
         const Ogre::Font::UVRect& uv = font->getGlyphTexCoords(glyph);
         const float bottom = top - lineHeight;
         vertex(left, top, uv.left, uv.top);
@@ -213,7 +213,8 @@ void MovableText::updateColours() {
         colour, Ogre::VertexElement::getBestColourVertexElementType());
     Ogre::HardwareVertexBufferSharedPtr colours =
         renderOperation.vertexData->vertexBufferBinding->getBuffer(COLOUR_BINDING);
-    Ogre::uint32* out = static_cast<Ogre::uint32*>(colours->lock(Ogre::HardwareBuffer::HBL_DISCARD));
+    Ogre::uint32* out =
+        static_cast<Ogre::uint32*>(colours->lock(Ogre::HardwareBuffer::HBL_DISCARD));
     for (std::size_t i = 0; i < renderOperation.vertexData->vertexCount; ++i)
         *out++ = packed;
     colours->unlock();
@@ -225,11 +226,17 @@ const Ogre::String& MovableText::getMovableType() const {
     return type;
 }
 
-void MovableText::_notifyCurrentCamera(Ogre::Camera* current) { camera = current; }
+void MovableText::_notifyCurrentCamera(Ogre::Camera* current) {
+    camera = current;
+}
 
-const Ogre::AxisAlignedBox& MovableText::getBoundingBox() const { return boundingBox; }
+const Ogre::AxisAlignedBox& MovableText::getBoundingBox() const {
+    return boundingBox;
+}
 
-Ogre::Real MovableText::getBoundingRadius() const { return boundingRadius; }
+Ogre::Real MovableText::getBoundingRadius() const {
+    return boundingRadius;
+}
 
 void MovableText::_updateRenderQueue(Ogre::RenderQueue* queue) {
     if (!isVisible())
@@ -245,7 +252,9 @@ void MovableText::visitRenderables(Ogre::Renderable::Visitor* visitor, bool) {
     visitor->visit(this, 0, false);
 }
 
-const Ogre::MaterialPtr& MovableText::getMaterial() const { return material; }
+const Ogre::MaterialPtr& MovableText::getMaterial() const {
+    return material;
+}
 
 void MovableText::getRenderOperation(Ogre::RenderOperation& operation) {
     if (!isVisible())
@@ -272,9 +281,13 @@ void MovableText::getWorldTransforms(Ogre::Matrix4* transform) const {
     transform->setTrans(parent->_getDerivedPosition());
 }
 
-Ogre::Real MovableText::getSquaredViewDepth(const Ogre::Camera*) const { return 0; }
+Ogre::Real MovableText::getSquaredViewDepth(const Ogre::Camera*) const {
+    return 0;
+}
 
-const Ogre::LightList& MovableText::getLights() const { return lights; }
+const Ogre::LightList& MovableText::getLights() const {
+    return lights;
+}
 
 Ogre::Quaternion MovableText::getWorldOrientation() const {
     return camera != nullptr ? camera->getDerivedOrientation() : Ogre::Quaternion::IDENTITY;
