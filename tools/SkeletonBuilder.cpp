@@ -39,6 +39,9 @@ void SkeletonBuilder::addTurn(const std::string& animation, const std::string& b
 
 Ogre::SkeletonPtr SkeletonBuilder::finish() {
     skeleton->setBindingPose();
+    // A manual skeleton without a loader: marked as loaded, so that unloading it when it
+    // goes frees its bones and animations.
+    skeleton->load();
     return skeleton;
 }
 

@@ -18,9 +18,11 @@
 #include <OgreSubMesh.h>
 #include <OgreTechnique.h>
 
-#include "tests/tools/MediaTestEngine.h"
+#include "tools/HeadlessMediaEngine.h"
 
 namespace corvane::testing {
+
+using tools::HeadlessMediaEngine;
 namespace {
 
 // The vertices and triangles of one mesh, read back from its buffers, every sub-mesh's
@@ -92,11 +94,11 @@ Geometry readGeometry(const Ogre::MeshPtr& mesh) {
 class GeneratedMedia : public ::testing::Test {
 protected:
     Ogre::MeshPtr mesh(const std::string& name) {
-        return Ogre::MeshManager::getSingleton().load(name, MediaTestEngine::GROUP);
+        return Ogre::MeshManager::getSingleton().load(name, HeadlessMediaEngine::GROUP);
     }
     Ogre::SkeletonPtr skeleton(const std::string& name) {
         return Ogre::static_pointer_cast<Ogre::Skeleton>(
-            Ogre::SkeletonManager::getSingleton().load(name, MediaTestEngine::GROUP));
+            Ogre::SkeletonManager::getSingleton().load(name, HeadlessMediaEngine::GROUP));
     }
     // Where `bone` is, in the skeleton's space, with `animation` at `time`.
     static Ogre::Vector3 posed(const Ogre::SkeletonPtr& skeleton, const std::string& animation,
@@ -111,7 +113,7 @@ protected:
         EXPECT_NEAR(actual.z, expected.z, 1e-4f) << actual;
     }
 
-    MediaTestEngine engine;
+    HeadlessMediaEngine engine;
 };
 
 TEST_F(GeneratedMedia, EveryFaceIsWoundTowardsItsNormalAndEveryMeshHasItsMaterial) {
@@ -254,11 +256,11 @@ TEST_F(GeneratedMedia, FigureWalksInALoopAndWavesWithItsRightArm) {
 TEST_F(GeneratedMedia, MeshMaterialsAreLitExceptTheAxes) {
     Ogre::MaterialManager& materials = Ogre::MaterialManager::getSingleton();
     for (const char* name : {"Corvane/Box", "Corvane/Floor", "Corvane/Door", "Corvane/Figure"}) {
-        const Ogre::MaterialPtr material = materials.getByName(name, MediaTestEngine::GROUP);
+        const Ogre::MaterialPtr material = materials.getByName(name, HeadlessMediaEngine::GROUP);
         ASSERT_TRUE(material) << name;
         EXPECT_TRUE(material->getTechnique(0)->getPass(0)->getLightingEnabled()) << name;
     }
-    const Ogre::MaterialPtr axes = materials.getByName("Corvane/Axes", MediaTestEngine::GROUP);
+    const Ogre::MaterialPtr axes = materials.getByName("Corvane/Axes", HeadlessMediaEngine::GROUP);
     ASSERT_TRUE(axes);
     EXPECT_FALSE(axes->getTechnique(0)->getPass(0)->getLightingEnabled());
 }
@@ -266,7 +268,7 @@ TEST_F(GeneratedMedia, MeshMaterialsAreLitExceptTheAxes) {
 TEST_F(GeneratedMedia, MarkerTexturesAreWhiteWithAlpha) {
     engine.root().loadPlugin(std::string(CORVANE_OGRE_PLUGIN_DIR) + "/Codec_STBI");
     Ogre::Image flare;
-    flare.load("flare.png", MediaTestEngine::GROUP);
+    flare.load("flare.png", HeadlessMediaEngine::GROUP);
     ASSERT_EQ(flare.getWidth(), 64u);
     ASSERT_EQ(flare.getHeight(), 64u);
     const Ogre::ColourValue centre = flare.getColourAt(32, 32, 0);
@@ -276,7 +278,7 @@ TEST_F(GeneratedMedia, MarkerTexturesAreWhiteWithAlpha) {
     EXPECT_LT(flare.getColourAt(48, 32, 0).a, centre.a);
 
     Ogre::Image camera;
-    camera.load("camera.png", MediaTestEngine::GROUP);
+    camera.load("camera.png", HeadlessMediaEngine::GROUP);
     EXPECT_EQ(camera.getWidth(), 64u);
     EXPECT_EQ(camera.getColourAt(0, 0, 0).a, 0.0f);
     EXPECT_EQ(camera.getColourAt(10, 30, 0), Ogre::ColourValue::White);

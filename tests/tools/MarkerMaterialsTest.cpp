@@ -11,9 +11,11 @@
 #include <OgreTechnique.h>
 #include <OgreTextureUnitState.h>
 
-#include "tests/tools/MediaTestEngine.h"
+#include "tools/HeadlessMediaEngine.h"
 
 namespace corvane::testing {
+
+using tools::HeadlessMediaEngine;
 namespace {
 
 // The markers' materials name textures, which only a render system can load: this runs
@@ -32,16 +34,16 @@ TEST(MarkerMaterials, LoadWithTheirTexturesUnderTheGLRenderSystem) {
     root.createRenderWindow("markers", 64, 64, false, &options);
 
     Ogre::ResourceGroupManager& resources = Ogre::ResourceGroupManager::getSingleton();
-    resources.addResourceLocation(MediaTestEngine::mediaFolder(), "FileSystem",
-                                  MediaTestEngine::GROUP);
-    resources.initialiseResourceGroup(MediaTestEngine::GROUP);
+    resources.addResourceLocation(HeadlessMediaEngine::mediaFolder(), "FileSystem",
+                                  HeadlessMediaEngine::GROUP);
+    resources.initialiseResourceGroup(HeadlessMediaEngine::GROUP);
 
     const std::pair<const char*, const char*> markers[] = {{"MRK/FlarePoint", "flare.png"},
                                                            {"MRK/Camera", "camera.png"}};
     for (const auto& [name, texture] : markers) {
         SCOPED_TRACE(name);
         const Ogre::MaterialPtr material =
-            Ogre::MaterialManager::getSingleton().getByName(name, MediaTestEngine::GROUP);
+            Ogre::MaterialManager::getSingleton().getByName(name, HeadlessMediaEngine::GROUP);
         ASSERT_TRUE(material);
         material->load();
         const Ogre::Pass* pass = material->getTechnique(0)->getPass(0);

@@ -1,19 +1,41 @@
 #include "viewer/control/SceneObjectRegistry.h"
 
+#include <OgreEntity.h>
+#include <OgreSceneManager.h>
+
 namespace corvane {
 
 SceneObjectRegistry::SceneObjectRegistry() = default;
 
 SceneObjectRegistry::~SceneObjectRegistry() = default;
 
-SceneObjectControl* SceneObjectRegistry::find(Ogre::SceneManager*, const std::string&) {
-    return nullptr;
+SceneObjectControl* SceneObjectRegistry::find(Ogre::SceneManager* sceneManager,
+                                              const std::string& entityName) {
+    // getEntity throws for a name it does not know.
+    if (!sceneManager || !sceneManager->hasEntity(entityName))
+        return nullptr;
+    Ogre::Entity* const entity = sceneManager->getEntity(entityName);
+    const auto [entry, made] = controls.try_emplace(entityName, entity, sceneManager);
+    updateOrderStale = updateOrderStale || made;
+    // An entity made anew under the name of a destroyed one takes over its control.
+    if (!made && entry->second.getEntity() != entity)
+        entry->second.rebind(entity);
+    return &entry->second;
 }
 
-void SceneObjectRegistry::update(double) {}
+void SceneObjectRegistry::update(double seconds) {
+    if (updateOrderStale) {
+        updateOrder.clear();
+        for (auto& [name, control] : controls)
+            updateOrder.push_back(&control);
+        updateOrderStale = false;
+    }
+    for (SceneObjectControl* control : updateOrder)
+        control->update(seconds);
+}
 
 std::size_t SceneObjectRegistry::size() const {
-    return 0;
+    return controls.size();
 }
 
 } // namespace corvane

@@ -1,7 +1,11 @@
 #pragma once
 
 #include <cstddef>
+#include <map>
 #include <string>
+#include <vector>
+
+#include "viewer/control/SceneObjectControl.h"
 
 namespace Ogre {
 class SceneManager;
@@ -9,14 +13,14 @@ class SceneManager;
 
 namespace corvane {
 
-class SceneObjectControl;
-
 // The controllable objects of the scene, by entity name, each made on its first lookup
 // and kept at a fixed address until the registry goes.
 class SceneObjectRegistry {
 public:
     SceneObjectRegistry();
     ~SceneObjectRegistry();
+    SceneObjectRegistry(const SceneObjectRegistry&) = delete;
+    SceneObjectRegistry& operator=(const SceneObjectRegistry&) = delete;
 
     // The control of the entity of that name, made on first lookup; null when the scene
     // manager has no such entity (an entry made earlier stays).
@@ -24,6 +28,15 @@ public:
     // One update of every control, in ascending order of entity name.
     void update(double seconds);
     std::size_t size() const;
+
+private:
+    // Map nodes never move, so the address of a control is stable.
+    std::map<std::string, SceneObjectControl> controls;
+    // The controls in ascending name order, remade after an insertion: a pass over
+    // independent addresses keeps the processor's loads going where walking the tree
+    // would wait for each node in turn.
+    std::vector<SceneObjectControl*> updateOrder;
+    bool updateOrderStale = false;
 };
 
 } // namespace corvane

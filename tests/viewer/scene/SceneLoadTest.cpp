@@ -58,6 +58,9 @@ void SceneLoadTest::SetUp() {
 }
 
 void SceneLoadTest::TearDown() {
+    // A test that skipped itself before SetUp made anything has nothing to take down.
+    if (scene == nullptr)
+        return;
     Ogre::ResourceGroupManager::getSingleton().destroyResourceGroup(VIEWER_RESOURCE_GROUP);
     Ogre::Root::getSingleton().destroySceneManager(scene);
 }

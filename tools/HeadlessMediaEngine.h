@@ -12,17 +12,17 @@ class SceneManager;
 class SceneNode;
 } // namespace Ogre
 
-namespace corvane::testing {
+namespace corvane::tools {
 
-// The engine as tests use it: no render system and no window, the default hardware buffer
-// manager, and the generated media folder as the resource location of one group. Meshes,
+// The engine as tests and benchmarks use it: no render system and no window, the default hardware
+// buffer manager, and the generated media folder as the resource location of one group. Meshes,
 // skeletons, entities, animation states and bone attachment all work this way.
-class MediaTestEngine {
+class HeadlessMediaEngine {
 public:
-    MediaTestEngine();
-    ~MediaTestEngine();
-    MediaTestEngine(const MediaTestEngine&) = delete;
-    MediaTestEngine& operator=(const MediaTestEngine&) = delete;
+    HeadlessMediaEngine();
+    ~HeadlessMediaEngine();
+    HeadlessMediaEngine(const HeadlessMediaEngine&) = delete;
+    HeadlessMediaEngine& operator=(const HeadlessMediaEngine&) = delete;
 
     Ogre::Root& root() const { return *engineRoot; }
     Ogre::SceneManager* sceneManager() const { return scene; }
@@ -44,4 +44,4 @@ private:
     Ogre::SceneManager* scene = nullptr;
 };
 
-} // namespace corvane::testing
+} // namespace corvane::tools

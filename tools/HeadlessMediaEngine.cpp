@@ -1,4 +1,4 @@
-#include "tests/tools/MediaTestEngine.h"
+#include "tools/HeadlessMediaEngine.h"
 
 #include <OgreDefaultHardwareBufferManager.h>
 #include <OgreEntity.h>
@@ -10,11 +10,11 @@
 #include <OgreSceneNode.h>
 #include <OgreScriptCompiler.h>
 
-namespace corvane::testing {
+namespace corvane::tools {
 
-const char* const MediaTestEngine::GROUP = "GeneratedMedia";
+const char* const HeadlessMediaEngine::GROUP = "GeneratedMedia";
 
-MediaTestEngine::MediaTestEngine() {
+HeadlessMediaEngine::HeadlessMediaEngine() {
     // The engine's log would fill the test output; nothing in it is checked.
     logManager = std::make_unique<Ogre::LogManager>();
     logManager->createLog("test.log", true, false, true);
@@ -31,20 +31,21 @@ MediaTestEngine::MediaTestEngine() {
     scene = engineRoot->createSceneManager();
 }
 
-MediaTestEngine::~MediaTestEngine() = default;
+HeadlessMediaEngine::~HeadlessMediaEngine() = default;
 
-Ogre::Entity* MediaTestEngine::addEntity(const std::string& name, const std::string& mesh) const {
+Ogre::Entity* HeadlessMediaEngine::addEntity(const std::string& name,
+                                             const std::string& mesh) const {
     Ogre::Entity* entity = scene->createEntity("entity_" + name, mesh, GROUP);
     addNode(name)->attachObject(entity);
     return entity;
 }
 
-Ogre::SceneNode* MediaTestEngine::addNode(const std::string& name) const {
+Ogre::SceneNode* HeadlessMediaEngine::addNode(const std::string& name) const {
     return scene->getRootSceneNode()->createChildSceneNode("node_" + name);
 }
 
-std::string MediaTestEngine::mediaFolder() {
+std::string HeadlessMediaEngine::mediaFolder() {
     return CORVANE_MEDIA_FOLDER;
 }
 
-} // namespace corvane::testing
+} // namespace corvane::tools

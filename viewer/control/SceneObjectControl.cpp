@@ -1,0 +1,467 @@
+#include "viewer/control/SceneObjectControl.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <limits>
+#include <string_view>
+
+#include <OgreAnimationState.h>
+#include <OgreEntity.h>
+#include <OgreException.h>
+#include <OgreMath.h>
+#include <OgreSceneManager.h>
+#include <OgreSceneNode.h>
+#include <OgreSkeletonInstance.h>
+#include <OgreTagPoint.h>
+
+#include "platform/DebugOutput.h"
+
+namespace corvane {
+
+namespace {
+
+Ogre::Vector3 toOgre(const FloatVector3& value) {
+    return Ogre::Vector3(value.x, value.y, value.z);
+}
+
+Ogre::Quaternion toOgre(const FloatQuaternion& value) {
+    return Ogre::Quaternion(value.w, value.x, value.y, value.z);
+}
+
+FloatVector3 toFloat(const Ogre::Vector3& value) {
+    return FloatVector3{value.x, value.y, value.z};
+}
+
+FloatQuaternion toFloat(const Ogre::Quaternion& value) {
+    return FloatQuaternion{value.w, value.x, value.y, value.z};
+}
+
+void report(const char* operation, const std::string& text) {
+    DebugOutput::line("SceneObjectControl::" + std::string(operation) + "(): " + text);
+}
+
+std::string quoted(const std::string& text) {
+    return '"' + text + '"';
+}
+
+// Roll z, pitch x, yaw y degrees, each about the node's own axes.
+void rollPitchYaw(Ogre::Node& node, float x, float y, float z) {
+    node.roll(Ogre::Radian(Ogre::Math::DegreesToRadians(z)), Ogre::Node::TS_LOCAL);
+    node.pitch(Ogre::Radian(Ogre::Math::DegreesToRadians(x)), Ogre::Node::TS_LOCAL);
+    node.yaw(Ogre::Radian(Ogre::Math::DegreesToRadians(y)), Ogre::Node::TS_LOCAL);
+}
+
+constexpr char TRANSFORM_REPORT[] = "relative:\n"
+                                    "position: %f\t%f\t%f\n"
+                                    "rotation: %f\t%f\t%f\t%f\n"
+                                    "absolute:\n"
+                                    "position: %f\t%f\t%f\n"
+                                    "rotation: %f\t%f\t%f\t%f\n";
+constexpr std::size_t REPORTED_NUMBERS = 14;
+// "%f" of a float widened to double: a sign, up to 39 integer digits, the point and six
+// decimals; infinities and NaN are shorter.
+constexpr std::size_t LONGEST_NUMBER = 1 + (std::numeric_limits<float>::max_exponent10 + 1) + 1 + 6;
+constexpr std::size_t REPORT_CAPACITY =
+    sizeof(TRANSFORM_REPORT) - 2 * REPORTED_NUMBERS + REPORTED_NUMBERS * LONGEST_NUMBER;
+
+} // namespace
+
+SceneObjectControl::SceneObjectControl(Ogre::Entity* entity, Ogre::SceneManager* sceneManager)
+    : entity(nullptr), sceneManager(sceneManager) {
+    rebind(entity);
+}
+
+SceneObjectControl::~SceneObjectControl() {
+    animationRates.clear();
+    animationStopTimes.clear();
+    weightSlideRates.clear();
+    weightTargets.clear();
+    if (entity && listening)
+        entity->setListener(nullptr);
+}
+
+void SceneObjectControl::rebind(Ogre::Entity* newEntity) {
+    if (entity && listening)
+        entity->setListener(nullptr);
+    entity = newEntity;
+    name = entity->getName();
+    // Told when the engine destroys the entity, so that no later call reaches it. An entity
+    // that already has a listener keeps it.
+    listening = !entity->getListener();
+    if (listening)
+        entity->setListener(this);
+}
+
+void SceneObjectControl::objectDestroyed(Ogre::MovableObject* object) {
+    if (object == entity)
+        entity = nullptr;
+}
+
+// --- Animations -----------------------------------------------------------------------
+
+void SceneObjectControl::setAnimationRate(const std::string& anim, double rate) {
+    if (!findAnimation("setAnimationRate", anim))
+        return;
+    setAnimationEnabled(anim, true);
+    const auto entry = animationRates.find(anim);
+    if (entry == animationRates.end())
+        animationRates.emplace(anim, static_cast<float>(rate));
+    else if (rate == 0.0)
+        animationRates.erase(entry);
+    else
+        entry->second = static_cast<float>(rate);
+}
+
+void SceneObjectControl::setAnimationStopTime(const std::string& anim, double time) {
+    if (!findAnimation("setAnimationStopTime", anim))
+        return;
+    if (time < 0.0)
+        animationStopTimes.erase(anim);
+    else
+        animationStopTimes[anim] = static_cast<float>(time);
+}
+
+void SceneObjectControl::stopAnimation(const std::string& anim) {
+    if (!findAnimation("stopAnimation", anim))
+        return;
+    setAnimationEnabled(anim, false);
+    animationRates.erase(anim);
+}
+
+void SceneObjectControl::setAnimationEnabled(const std::string& anim, bool enabled) {
+    if (Ogre::AnimationState* state = findAnimation("setAnimationEnabled", anim))
+        state->setEnabled(enabled);
+}
+
+void SceneObjectControl::setAnimationLoop(const std::string& anim, bool loop) {
+    if (Ogre::AnimationState* state = findAnimation("setAnimationLoop", anim))
+        state->setLoop(loop);
+}
+
+void SceneObjectControl::setAnimationWeight(const std::string& anim, double weight) {
+    if (Ogre::AnimationState* state = findAnimation("setAnimationWeight", anim))
+        state->setWeight(static_cast<float>(weight));
+}
+
+void SceneObjectControl::setWeightSlideRate(const std::string& anim, double rate) {
+    if (!findAnimation("setWeightSlideRate", anim))
+        return;
+    if (rate == 0.0)
+        weightSlideRates.erase(anim);
+    else
+        weightSlideRates[anim] = static_cast<float>(rate);
+}
+
+void SceneObjectControl::setWeightSlideTarget(const std::string& anim, double weight) {
+    if (findAnimation("setWeightSlideTarget", anim))
+        weightTargets[anim] = static_cast<float>(weight);
+}
+
+void SceneObjectControl::setAnimationTimePosition(const std::string& anim, double time) {
+    if (Ogre::AnimationState* state = findAnimation("setAnimationTimePosition", anim))
+        state->setTimePosition(static_cast<float>(time));
+}
+
+// --- Transform ------------------------------------------------------------------------
+
+FloatVector3 SceneObjectControl::getPosition() {
+    const Ogre::Node* node = findNode("getPosition");
+    return toFloat(node ? node->getPosition() : Ogre::Vector3::ZERO);
+}
+
+FloatVector3 SceneObjectControl::getWorldPosition() {
+    Ogre::Node* node = findNode("getWorldPosition");
+    return toFloat(node ? node->_getDerivedPosition() : Ogre::Vector3::ZERO);
+}
+
+void SceneObjectControl::translate(const FloatVector3& offset) {
+    if (Ogre::Node* node = findNode("translate"))
+        node->translate(toOgre(offset), Ogre::Node::TS_LOCAL);
+}
+
+void SceneObjectControl::setPosition(const FloatVector3& position) {
+    if (Ogre::Node* node = findNode("setPosition"))
+        node->setPosition(toOgre(position));
+}
+
+void SceneObjectControl::setVelocity(const FloatVector3& newVelocity) {
+    velocity = toOgre(newVelocity);
+}
+
+FloatVector3 SceneObjectControl::getVelocity() {
+    return toFloat(velocity);
+}
+
+void SceneObjectControl::setMoveTarget(const FloatVector3& target) {
+    moveTarget = toOgre(target);
+}
+
+FloatQuaternion SceneObjectControl::getOrientation() {
+    const Ogre::Node* node = findNode("getOrientation");
+    return toFloat(node ? node->getOrientation() : Ogre::Quaternion::IDENTITY);
+}
+
+void SceneObjectControl::setOrientationDegrees(const float& x, const float& y, const float& z) {
+    if (Ogre::Node* node = findNode("setOrientationDegrees")) {
+        node->resetOrientation();
+        rollPitchYaw(*node, x, y, z);
+    }
+}
+
+void SceneObjectControl::setOrientation(const FloatQuaternion& orientation) {
+    if (Ogre::Node* node = findNode("setOrientation"))
+        node->setOrientation(toOgre(orientation));
+}
+
+void SceneObjectControl::rotateDegrees(const float& x, const float& y, const float& z) {
+    if (Ogre::Node* node = findNode("rotateDegrees"))
+        rollPitchYaw(*node, x, y, z);
+}
+
+void SceneObjectControl::rotate(const FloatQuaternion& rotation) {
+    if (Ogre::Node* node = findNode("rotate"))
+        node->rotate(toOgre(rotation), Ogre::Node::TS_LOCAL);
+}
+
+void SceneObjectControl::startRotationSlerp(const float& rate, const FloatQuaternion& from,
+                                            const FloatQuaternion& to) {
+    slerpProgress = 0.0f;
+    slerpRate = rate;
+    slerpFrom = toOgre(from);
+    slerpTo = toOgre(to);
+}
+
+void SceneObjectControl::printTransform() {
+    Ogre::Node* node = findNode("printTransform");
+    if (!node)
+        return;
+    const Ogre::Vector3& position = node->getPosition();
+    const Ogre::Quaternion& orientation = node->getOrientation();
+    const Ogre::Vector3& worldPosition = node->_getDerivedPosition();
+    const Ogre::Quaternion& worldOrientation = node->_getDerivedOrientation();
+    char text[REPORT_CAPACITY];
+    const int length = std::snprintf(
+        text, sizeof(text), TRANSFORM_REPORT, double(position.x), double(position.y),
+        double(position.z), double(orientation.w), double(orientation.x), double(orientation.y),
+        double(orientation.z), double(worldPosition.x), double(worldPosition.y),
+        double(worldPosition.z), double(worldOrientation.w), double(worldOrientation.x),
+        double(worldOrientation.y), double(worldOrientation.z));
+    if (length < 0)
+        return;
+    const std::size_t written = std::min(static_cast<std::size_t>(length), sizeof(text) - 1);
+    DebugOutput::write(std::string_view(text, written));
+    std::fwrite(text, 1, written, stdout);
+    std::fflush(stdout);
+}
+
+// --- Attachment -----------------------------------------------------------------------
+
+void SceneObjectControl::attachToBone(const std::string& bone, ISceneObject* other,
+                                      const FloatQuaternion& offsetOrientation,
+                                      const FloatVector3& offsetPosition) {
+    if (!entityExists("attachToBone"))
+        return;
+    auto* const otherControl = dynamic_cast<SceneObjectControl*>(other);
+    if (!otherControl) {
+        report("attachToBone",
+               "no object of this viewer to hang on bone " + quoted(bone) + " of " + name);
+        return;
+    }
+    Ogre::Entity* const hanging = otherControl->entity;
+    if (!hanging) {
+        report("attachToBone", otherControl->name + " no longer exists");
+        return;
+    }
+    if (!entity->hasSkeleton() || !entity->getSkeleton()->hasBone(bone)) {
+        report("attachToBone", name + " has no bone " + quoted(bone));
+        return;
+    }
+    if (hanging == entity) {
+        report("attachToBone", name + " cannot hang on its own bone " + quoted(bone));
+        return;
+    }
+    // Hanging an object on a bone of something that hangs on it, however indirectly, would
+    // make a loop that no transform can be derived through.
+    for (const Ogre::Entity* carrier = entity; carrier->isParentTagPoint();) {
+        carrier = static_cast<const Ogre::TagPoint*>(carrier->getParentNode())->getParentEntity();
+        if (carrier == hanging) {
+            report("attachToBone", name + " hangs on " + otherControl->name + ", which cannot " +
+                                       "hang on its bone " + quoted(bone));
+            return;
+        }
+    }
+    detachFromParent(*hanging);
+    entity->attachObjectToBone(bone, hanging, toOgre(offsetOrientation), toOgre(offsetPosition));
+}
+
+void SceneObjectControl::detachFromBone(const std::string& objectName) {
+    if (!entityExists("detachFromBone"))
+        return;
+    try {
+        entity->detachObjectFromBone(objectName);
+    } catch (const Ogre::Exception&) {
+        report("detachFromBone", name + " has no object " + quoted(objectName) + " on its bones");
+    }
+}
+
+void SceneObjectControl::attachToSceneNode(const std::string& nodeName) {
+    if (!entityExists("attachToSceneNode"))
+        return;
+    // Looked up before the entity is taken off its parent, so that an unknown name leaves
+    // it where it was.
+    if (!sceneManager->hasSceneNode(nodeName)) {
+        report("attachToSceneNode", "no scene node " + quoted(nodeName) + " for " + name);
+        return;
+    }
+    Ogre::SceneNode* const target = sceneManager->getSceneNode(nodeName);
+    detachFromParent(*entity);
+    target->attachObject(entity);
+}
+
+const std::string& SceneObjectControl::getName() {
+    return entity ? entity->getName() : name;
+}
+
+void SceneObjectControl::detachFromParent(Ogre::Entity& movable) {
+    if (!movable.isAttached())
+        return;
+    Ogre::Node* const parent = movable.getParentNode();
+    // The scene loader names every scene node "node_" and the file's name; a tag point has
+    // no name. A scene node of another name is still a scene node.
+    if (parent->getName().compare(0, 5, "node_") == 0 || !movable.isParentTagPoint())
+        static_cast<Ogre::SceneNode*>(parent)->detachObject(&movable);
+    else
+        static_cast<Ogre::TagPoint*>(parent)->getParentEntity()->detachObjectFromBone(
+            movable.getName());
+}
+
+// --- Per-frame update -----------------------------------------------------------------
+
+void SceneObjectControl::update(double seconds) {
+    if (!entity)
+        return;
+    advanceAnimations(seconds);
+    slideWeights(seconds);
+    if (Ogre::Node* node = entity->getParentNode()) {
+        move(*node, seconds);
+        turn(*node, seconds);
+    }
+}
+
+void SceneObjectControl::advanceAnimations(double seconds) {
+    for (auto entry = animationRates.begin(); entry != animationRates.end(); ++entry) {
+        float& rate = entry->second;
+        if (rate == 0.0f)
+            continue;
+        Ogre::AnimationState* const state = stateOf(entry->first);
+        if (!state)
+            continue;
+        const auto step = static_cast<float>(rate * seconds);
+        const auto stop = animationStopTimes.find(entry->first);
+        if (stop == animationStopTimes.end()) {
+            state->addTime(step);
+            continue;
+        }
+        // The plain sum, before the state wraps or clamps it; landing exactly on the stop
+        // time does not reach it.
+        const float time = state->getTimePosition() + step;
+        const bool reached = step < 0.0f ? time < stop->second : time > stop->second;
+        if (reached) {
+            state->setTimePosition(stop->second);
+            rate = 0.0f;
+            animationStopTimes.erase(stop);
+        } else {
+            state->addTime(step);
+        }
+    }
+}
+
+void SceneObjectControl::slideWeights(double seconds) {
+    for (auto entry = weightSlideRates.begin(); entry != weightSlideRates.end(); ++entry) {
+        float& rate = entry->second;
+        Ogre::AnimationState* const state = stateOf(entry->first);
+        if (!state)
+            continue;
+        const auto weight = static_cast<float>(rate * seconds + state->getWeight());
+        const auto target = weightTargets.find(entry->first);
+        if (target == weightTargets.end()) {
+            state->setWeight(weight);
+            continue;
+        }
+        const bool beforeTarget = rate < 0.0f ? weight > target->second : weight < target->second;
+        if (beforeTarget) {
+            state->setWeight(weight);
+        } else {
+            state->setWeight(target->second);
+            rate = 0.0f;
+        }
+    }
+}
+
+void SceneObjectControl::move(Ogre::Node& node, double seconds) {
+    if (velocity == Ogre::Vector3::ZERO)
+        return;
+    const Ogre::Vector3 step = velocity * static_cast<float>(seconds);
+    // A zero target means none: the movement goes on until the velocity changes.
+    if (moveTarget == Ogre::Vector3::ZERO ||
+        step.squaredLength() < (moveTarget - node.getPosition()).squaredLength()) {
+        node.translate(step, Ogre::Node::TS_PARENT);
+        return;
+    }
+    DebugOutput::write("Entity Hit Target\n");
+    node.setPosition(moveTarget);
+    velocity = Ogre::Vector3::ZERO;
+}
+
+void SceneObjectControl::turn(Ogre::Node& node, double seconds) {
+    if (!(slerpRate > 0.0f))
+        return;
+    slerpProgress = static_cast<float>(slerpRate * seconds + slerpProgress);
+    if (!(slerpProgress < 1.0f)) {
+        slerpProgress = 1.0f;
+        slerpRate = 0.0f;
+        // The shortest path ends on the negative of slerpTo when the two lie more than a
+        // half turn apart, and rounding moves it off by a little: the turn ends on slerpTo.
+        node.setOrientation(slerpTo);
+        return;
+    }
+    node.setOrientation(Ogre::Quaternion::Slerp(slerpProgress, slerpFrom, slerpTo, true));
+}
+
+// --- Lookups --------------------------------------------------------------------------
+
+Ogre::AnimationState* SceneObjectControl::stateOf(const std::string& anim) const {
+    const Ogre::AnimationStateSet* states = entity->getAllAnimationStates();
+    if (!states)
+        return nullptr;
+    const Ogre::AnimationStateMap& byName = states->getAnimationStates();
+    const auto found = byName.find(anim);
+    return found == byName.end() ? nullptr : found->second;
+}
+
+Ogre::AnimationState* SceneObjectControl::findAnimation(const char* operation,
+                                                        const std::string& anim) const {
+    if (!entityExists(operation))
+        return nullptr;
+    Ogre::AnimationState* state = stateOf(anim);
+    if (!state)
+        report(operation, name + " has no animation " + quoted(anim));
+    return state;
+}
+
+bool SceneObjectControl::entityExists(const char* operation) const {
+    if (!entity)
+        report(operation, name + " no longer exists");
+    return entity != nullptr;
+}
+
+Ogre::Node* SceneObjectControl::findNode(const char* operation) const {
+    if (!entityExists(operation))
+        return nullptr;
+    Ogre::Node* node = entity->getParentNode();
+    if (!node)
+        report(operation, name + " hangs on no node");
+    return node;
+}
+
+} // namespace corvane
