@@ -29,5 +29,11 @@ function(corvane_add_plugin name)
     target_link_libraries(${name} PRIVATE ${core})
     set_target_properties(${name} PROPERTIES PREFIX "" CXX_VISIBILITY_PRESET hidden
                                              VISIBILITY_INLINES_HIDDEN ON)
+    # The module exports its five entry points and nothing else. Symbols of the plug-in's
+    # code that the engine's libraries could bind to (library templates and inline engine
+    # members of default visibility) would keep the library loaded after the host closes
+    # it, and its objects would then go only at process exit, after the engine plug-ins'
+    # own statics.
+    target_link_options(${name} PRIVATE -Wl,--exclude-libs,ALL)
     install(TARGETS ${name} LIBRARY DESTINATION ${CORVANE_PLUGIN_INSTALL_DIR})
 endfunction()

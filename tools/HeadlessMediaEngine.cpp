@@ -26,8 +26,10 @@ HeadlessMediaEngine::HeadlessMediaEngine() {
     // markers' textures need a render system. The meshes' materials have no textures;
     // meshes and skeletons load by name all the same.
     resources.addResourceLocation(mediaFolder(), "FileSystem", GROUP);
-    Ogre::DataStreamPtr script = resources.openResource("media.material", GROUP);
-    Ogre::ScriptCompilerManager::getSingleton().parseScript(script, GROUP);
+    for (const char* name : {"media.material", "axes.material"}) {
+        Ogre::DataStreamPtr script = resources.openResource(name, GROUP);
+        Ogre::ScriptCompilerManager::getSingleton().parseScript(script, GROUP);
+    }
     scene = engineRoot->createSceneManager();
 }
 

@@ -1,18 +1,57 @@
 #include "viewer/ViewerApplication.h"
 
+#include <Ogre.h>
+#include <OgreBitesConfigDialog.h>
+#include <OgreOverlaySystem.h>
 #include <tinyxml.h>
 
 #include "framework/Identifiers.h"
 #include "platform/CurrentDirectory.h"
 #include "platform/DebugOutput.h"
+#include "platform/WindowSystem.h"
+#include "viewer/ResourceGroup.h"
+#include "viewer/scene/SceneLoader.h"
 
 namespace corvane {
 
 const char* const ViewerApplication::START_DIRECTORY_SUFFIX = "/plugins/SceneViewer_Release";
 
+const char* const ViewerApplication::WINDOW_TITLE = "Corvane - SceneViewer::Ogre";
+const char* const ViewerApplication::CORE_ARCHIVE = "../OgreCore/OgreCore.zip";
+const char* const ViewerApplication::CORE_SEARCH_PATH = "../OgreCore";
+
+namespace {
+
+const char* const PLUGINS_FILE = "plugins.cfg";
+const char* const CONFIGURATION_FILE = "ogre.cfg";
+const char* const LOG_FILE = "Ogre.log";
+const char* const CAMERA_NAME = "PlayerCam";
+constexpr float CAMERA_NEAR_CLIP = 5.0f;
+
+Ogre::Vector3 toOgre(const FloatVector3& value) {
+    return {value.x, value.y, value.z};
+}
+
+FloatVector3 fromOgre(const Ogre::Vector3& value) {
+    return {value.x, value.y, value.z};
+}
+
+Ogre::Quaternion toOgre(const FloatQuaternion& value) {
+    return {value.w, value.x, value.y, value.z};
+}
+
+} // namespace
+
 ViewerApplication::ViewerApplication() = default;
 
-ViewerApplication::~ViewerApplication() = default;
+ViewerApplication::~ViewerApplication() {
+    // The window leaves the event list before the root object destroys it; the members
+    // then go in reverse order: scene objects and loader first, the root object last.
+    if (window != nullptr)
+        WindowSystem::unregisterWindow(window);
+    if (sceneManager != nullptr && overlaySystem)
+        sceneManager->removeRenderQueueListener(overlaySystem.get());
+}
 
 HRESULT ViewerApplication::QueryInterface(const UUID& iid, void** out) {
     if (iid == IID_IViewerCore)
@@ -36,68 +75,224 @@ std::int32_t ViewerApplication::Release() {
 }
 
 Ogre::RenderWindow* ViewerApplication::getRenderWindow() {
-    return nullptr;
+    return window;
 }
 
 Ogre::SceneManager* ViewerApplication::getSceneManager() {
-    return nullptr;
+    return sceneManager;
 }
 
 bool ViewerApplication::setUp() {
+    if (!root) {
+        // Without a display the render system fails inside the root object's constructor,
+        // with an exception whose code goes with the render system's library; it is not
+        // left to get that far.
+        const WindowSystem::DisplayConnection display;
+        if (!display.isOpen()) {
+            DebugOutput::line("ViewerApplication::setUp(): cannot open the display \"" +
+                              display.name() + "\"; the viewer does not start");
+            return false;
+        }
+        if (Ogre::LogManager::getSingletonPtr() == nullptr) {
+            logManager = std::make_unique<Ogre::LogManager>();
+            logManager->createLog(LOG_FILE, true, false, false);
+        }
+        root = std::make_unique<Ogre::Root>(PLUGINS_FILE, CONFIGURATION_FILE, LOG_FILE);
+        overlaySystem = std::make_unique<Ogre::OverlaySystem>();
+    }
+    addResourceLocations();
+    if (!configure())
+        return false;
+    createSceneManager();
+    setUpCamera();
+    setUpViewport();
+    loadScene();
+    finishSetUp();
     return true;
 }
 
 bool ViewerApplication::configure() {
+    bool restored = false;
+    try {
+        restored = root->restoreConfig();
+    } catch (const Ogre::Exception& error) {
+        DebugOutput::line(std::string("ViewerApplication::configure(): \"") + CONFIGURATION_FILE +
+                          "\" is not usable: " + error.getDescription());
+    }
+    if (!restored && !showConfigDialog())
+        return false;
+    window = root->initialise(true, WINDOW_TITLE);
+    WindowSystem::registerWindow(window);
+    // Hidden while the scene loads; loadScene() shows it.
+    if (!window->isFullScreen())
+        WindowSystem::setWindowHidden(window, true);
     return true;
 }
 
-void ViewerApplication::createSceneManager() {}
+bool ViewerApplication::showConfigDialog() {
+    Ogre::ConfigDialog* dialog =
+        configDialog != nullptr ? configDialog : OgreBites::getNativeConfigDialog();
+    if (dialog == nullptr) // no dialog on this platform: the engine's defaults
+        return root->showConfigDialog(nullptr);
+    // Shown directly rather than through the root object, which would first restore the
+    // stored configuration again, and throw again for a file it cannot use.
+    if (!dialog->display())
+        return false;
+    if (root->getRenderSystem() == nullptr) {
+        DebugOutput::line("ViewerApplication::configure(): the configuration dialog chose no "
+                          "render system");
+        return false;
+    }
+    root->saveConfig();
+    return true;
+}
 
-void ViewerApplication::setUpCamera() {}
+void ViewerApplication::createSceneManager() {
+    sceneManager = root->createSceneManager();
+    sceneManager->addRenderQueueListener(overlaySystem.get());
+}
+
+void ViewerApplication::setUpCamera() {
+    camera = sceneManager->createCamera(CAMERA_NAME);
+    cameraNode = sceneManager->getRootSceneNode()->createChildSceneNode(CAMERA_NAME);
+    cameraNode->attachObject(camera);
+    // Turning towards a point keeps the world's up axis up, as the engine's camera does.
+    cameraNode->setFixedYawAxis(true);
+    cameraNode->setPosition(Ogre::Vector3::ZERO);
+    cameraNode->lookAt(Ogre::Vector3::NEGATIVE_UNIT_Z, Ogre::Node::TS_PARENT);
+    camera->setNearClipDistance(CAMERA_NEAR_CLIP);
+}
 
 void ViewerApplication::finishSetUp() {}
 
-void ViewerApplication::loadScene() {}
+void ViewerApplication::loadScene() {
+    // Scripts (materials, fonts, overlays) are parsed here, once the window exists and
+    // before the scene looks anything up.
+    try {
+        Ogre::ResourceGroupManager::getSingleton().initialiseResourceGroup(VIEWER_RESOURCE_GROUP);
+    } catch (const Ogre::Exception& error) {
+        DebugOutput::line("ViewerApplication::loadScene(): resources not ready: " +
+                          error.getDescription());
+    }
+    sceneLoader = std::make_unique<SceneLoader>();
+    // A scene that fails to load, or stops half way, leaves what was built and does not
+    // stop the viewer.
+    try {
+        sceneLoader->load(sceneFile, sceneManager, window, false, nullptr);
+    } catch (const Ogre::Exception& error) {
+        DebugOutput::line("ViewerApplication::loadScene(): \"" + sceneFile +
+                          "\" stopped loading: " + error.getDescription());
+    }
+    if (!window->isFullScreen())
+        WindowSystem::setWindowHidden(window, false);
+}
 
-void ViewerApplication::setUpViewport() {}
+void ViewerApplication::setUpViewport() {
+    Ogre::Viewport* viewport = window->addViewport(camera, 0, 0.0f, 0.0f, 1.0f, 1.0f);
+    viewport->setBackgroundColour(Ogre::ColourValue(0.0f, 0.0f, 0.0f, 1.0f));
+}
 
-void ViewerApplication::addResourceLocations() {}
+void ViewerApplication::addResourceLocations() {
+    Ogre::ResourceGroupManager& resources = Ogre::ResourceGroupManager::getSingleton();
+    if (!resources.resourceGroupExists(VIEWER_RESOURCE_GROUP))
+        resources.createResourceGroup(VIEWER_RESOURCE_GROUP);
+    for (const auto& [location, type] : deferredLocations)
+        registerLocation(location, type);
+    deferredLocations.clear();
+    registerLocation(CORE_ARCHIVE, "Zip");
+    registerLocation(CORE_SEARCH_PATH, "FileSystem");
+}
 
-void ViewerApplication::setLocalVelocity(const FloatVector3&) {}
+void ViewerApplication::registerLocation(const std::string& location, const std::string& type) {
+    try {
+        Ogre::ResourceGroupManager::getSingleton().addResourceLocation(location, type,
+                                                                       VIEWER_RESOURCE_GROUP);
+    } catch (const Ogre::Exception& error) {
+        DebugOutput::line("ViewerApplication::addResourceLocation(): \"" + location + "\" (" +
+                          type + ") is left out: " + error.getDescription());
+    }
+}
 
-void ViewerApplication::setCameraPosition(const FloatVector3&) {}
+void ViewerApplication::setLocalVelocity(const FloatVector3& velocity) {
+    localVelocity = toOgre(velocity);
+}
 
-void ViewerApplication::setWorldVelocity(const FloatVector3&) {}
+void ViewerApplication::setCameraPosition(const FloatVector3& position) {
+    if (cameraNode != nullptr)
+        cameraNode->setPosition(toOgre(position));
+}
 
-void ViewerApplication::setMoveTarget(const FloatVector3&) {}
+void ViewerApplication::setWorldVelocity(const FloatVector3& velocity) {
+    worldVelocity = toOgre(velocity);
+}
 
-void ViewerApplication::rotateDegrees(const float&, const float&, const float&) {}
+void ViewerApplication::setMoveTarget(const FloatVector3& target) {
+    moveTarget = toOgre(target);
+}
 
-void ViewerApplication::setOrientation(const FloatQuaternion&) {}
+void ViewerApplication::rotateDegrees(const float& pitch, const float& yaw, const float& roll) {
+    if (cameraNode == nullptr)
+        return;
+    cameraNode->pitch(Ogre::Radian(Ogre::Math::DegreesToRadians(pitch)));
+    // Yaw turns about the world's up axis, as the engine's free camera does; pitch and roll
+    // about the camera's own axes.
+    cameraNode->yaw(Ogre::Radian(Ogre::Math::DegreesToRadians(yaw)), Ogre::Node::TS_PARENT);
+    cameraNode->roll(Ogre::Radian(Ogre::Math::DegreesToRadians(roll)));
+}
+
+void ViewerApplication::setOrientation(const FloatQuaternion& orientation) {
+    if (cameraNode != nullptr)
+        cameraNode->setOrientation(toOgre(orientation));
+    slerpRate = 0.0f;
+}
 
 FloatVector3 ViewerApplication::getPosition() {
-    return {0.0f, 0.0f, 0.0f};
+    if (cameraNode == nullptr)
+        return {0.0f, 0.0f, 0.0f};
+    return fromOgre(cameraNode->getPosition());
 }
 
 FloatQuaternion ViewerApplication::getOrientation() {
-    return {1.0f, 0.0f, 0.0f, 0.0f};
+    if (cameraNode == nullptr)
+        return {1.0f, 0.0f, 0.0f, 0.0f};
+    const Ogre::Quaternion& orientation = cameraNode->getOrientation();
+    return {orientation.w, orientation.x, orientation.y, orientation.z};
 }
 
-void ViewerApplication::startRotationSlerp(const float&, const FloatQuaternion&,
-                                           const FloatQuaternion&) {}
-
-ISceneObject* ViewerApplication::getSceneObject(const std::string&) {
-    return nullptr;
+void ViewerApplication::startRotationSlerp(const float& rate, const FloatQuaternion& from,
+                                           const FloatQuaternion& to) {
+    slerpRate = rate;
+    slerpProgress = 0.0f;
+    slerpFrom = toOgre(from);
+    slerpTo = toOgre(to);
 }
 
-void ViewerApplication::setTimeScale(float) {}
+ISceneObject* ViewerApplication::getSceneObject(const std::string& entityName) {
+    // The entity is looked up on every call: a name whose entity is gone gives null,
+    // although its control stays in the registry.
+    if (sceneManager == nullptr)
+        return nullptr;
+    return objectRegistry.find(sceneManager, entityName);
+}
+
+void ViewerApplication::setTimeScale(float scale) {
+    timeScale = scale;
+}
 
 unsigned int ViewerApplication::getWindowWidth() {
-    return 0;
+    return window != nullptr ? window->getWidth() : 0;
 }
 
 unsigned int ViewerApplication::getWindowHeight() {
-    return 0;
+    return window != nullptr ? window->getHeight() : 0;
+}
+
+FloatVector3 ViewerApplication::getLocalVelocity() const {
+    return fromOgre(localVelocity);
+}
+
+FloatVector3 ViewerApplication::getWorldVelocity() const {
+    return fromOgre(worldVelocity);
 }
 
 PLUGIN_INFO ViewerApplication::pluginInfo() const {
@@ -138,17 +333,74 @@ bool ViewerApplication::start() {
         const std::string& directory;
         ~Restore() { CurrentDirectory::set(directory); }
     } restore{previous};
-    return setUp();
+    try {
+        return setUp();
+    } catch (const Ogre::Exception& error) {
+        // Engine errors stay inside the plug-in: the host sees a viewer that did not start.
+        DebugOutput::line("ViewerApplication::start(): " + error.getDescription());
+        return false;
+    }
 }
 
-bool ViewerApplication::renderFrame(float) {
-    return true;
+bool ViewerApplication::renderFrame(float seconds) {
+    if (window == nullptr)
+        return false;
+    WindowSystem::pumpMessages(window);
+    statistics.show(window->getStatistics(), debugText);
+    moveCamera(seconds);
+    if (timeScale != 0.0f)
+        objectRegistry.update(static_cast<double>(seconds) * static_cast<double>(timeScale));
+    if (window->isClosed())
+        return false;
+    try {
+        return root->renderOneFrame();
+    } catch (const Ogre::Exception& error) {
+        DebugOutput::line("ViewerApplication::renderFrame(): " + error.getDescription());
+        return false;
+    }
+}
+
+void ViewerApplication::moveCamera(float seconds) {
+    // The remaining way is taken once, before either step: both steps are measured
+    // against where the camera stood at the start of the frame.
+    const Ogre::Vector3 remaining = moveTarget - cameraNode->getPosition();
+    const Ogre::Real remainingSquared = remaining.squaredLength();
+
+    const Ogre::Vector3 localStep = localVelocity * seconds * timeScale;
+    if (localStep.squaredLength() < remainingSquared) {
+        cameraNode->translate(localStep, Ogre::Node::TS_LOCAL);
+    } else {
+        cameraNode->setPosition(moveTarget);
+        localVelocity = Ogre::Vector3::ZERO;
+    }
+
+    const Ogre::Vector3 worldStep = worldVelocity * seconds * timeScale;
+    if (worldStep.squaredLength() < remainingSquared) {
+        cameraNode->translate(worldStep, Ogre::Node::TS_PARENT);
+    } else {
+        cameraNode->setPosition(moveTarget);
+        worldVelocity = Ogre::Vector3::ZERO;
+    }
+
+    if (slerpRate != 0.0f) {
+        slerpProgress += seconds * timeScale * slerpRate;
+        // Only an overshoot ends the turn; landing on exactly 1.0 keeps the rate.
+        if (slerpProgress > 1.0f) {
+            slerpRate = 0.0f;
+            slerpProgress = 1.0f;
+        }
+        cameraNode->setOrientation(
+            Ogre::Quaternion::Slerp(slerpProgress, slerpFrom, slerpTo, true));
+    }
 }
 
 void ViewerApplication::stop() {}
 
 void ViewerApplication::addResourceLocation(const std::string& location, const std::string& type) {
-    deferredLocations.emplace(location, type);
+    if (root)
+        registerLocation(location, type);
+    else
+        deferredLocations.emplace(location, type);
 }
 
 void ViewerApplication::setSceneFile(const std::string& file) {

@@ -2,16 +2,33 @@
 
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <string>
+
+#include <OgreQuaternion.h>
+#include <OgreVector.h>
 
 #include "framework/ICameraControl.h"
 #include "framework/ISceneAccess.h"
 #include "framework/IViewerCore.h"
 #include "framework/PluginInfo.h"
+#include "viewer/StatisticsDisplay.h"
+#include "viewer/control/SceneObjectRegistry.h"
 
 class TiXmlElement;
 
+namespace Ogre {
+class Camera;
+class ConfigDialog;
+class LogManager;
+class OverlaySystem;
+class Root;
+class SceneNode;
+} // namespace Ogre
+
 namespace corvane {
+
+class SceneLoader;
 
 // The one object of the viewer plug-in: owns the engine's root object, the window, the
 // scene and its controllable objects, and serves IViewerCore (at its start),
@@ -32,13 +49,22 @@ public:
     // The primary table goes on with the destructor and the steps of the start sequence,
     // in this order; tests replace steps.
     virtual ~ViewerApplication();
+    // The start sequence: root object, resource locations, configuration and window,
+    // scene manager, camera, viewport, scene. False when no render configuration was
+    // restored or confirmed; nothing after the configuration runs then.
     virtual bool setUp();
+    // Restores "ogre.cfg", else shows the configuration dialog; then creates the window,
+    // hidden while the scene loads. False when the dialog was cancelled.
     virtual bool configure();
     virtual void createSceneManager();
+    // The camera "PlayerCam" at the origin, looking along negative Z, near clip 5.
     virtual void setUpCamera();
     virtual void finishSetUp();
+    // Makes the resources ready, loads the scene file, and shows the window.
     virtual void loadScene();
+    // One viewport over the whole window, opaque black.
     virtual void setUpViewport();
+    // The kept locations in byte-wise order, then the core archive and search path.
     virtual void addResourceLocations();
 
     // ICameraControl.
@@ -66,6 +92,8 @@ public:
     // Runs setUp with the start directory current, and makes the previous directory
     // current again however setUp ends.
     bool start();
+    // One frame of `seconds`: window events, statistics, camera motion, scene objects,
+    // rendering. False once the window is closed (nothing is rendered then).
     bool renderFrame(float seconds);
     void stop();
 
@@ -73,19 +101,68 @@ public:
     // it for set-up, where a location already kept keeps its first type.
     void addResourceLocation(const std::string& location, const std::string& type);
     void setSceneFile(const std::string& file);
+    // The dialog configure() shows when no stored configuration is restored; the engine's
+    // native dialog when none is set. Not owned.
+    void setConfigDialog(Ogre::ConfigDialog* dialog) { configDialog = dialog; }
+    // The text shown in the statistics' debug line; empty unless set.
+    void setDebugText(const std::string& text) { debugText = text; }
 
     const std::map<std::string, std::string>& pendingResourceLocations() const {
         return deferredLocations;
     }
     const std::string& getSceneFile() const { return sceneFile; }
+    Ogre::Camera* getCamera() const { return camera; }
+    const SceneObjectRegistry& sceneObjects() const { return objectRegistry; }
+    float getTimeScale() const { return timeScale; }
+    float getSlerpRate() const { return slerpRate; }
+    float getSlerpProgress() const { return slerpProgress; }
+    FloatVector3 getLocalVelocity() const;
+    FloatVector3 getWorldVelocity() const;
 
     // Appended to the process's current directory to give the start directory.
     static const char* const START_DIRECTORY_SUFFIX;
+    static const char* const WINDOW_TITLE;
+    static const char* const CORE_ARCHIVE;
+    static const char* const CORE_SEARCH_PATH;
 
 private:
+    // Registers one location with the engine; a location the engine cannot open gives one
+    // diagnostic line and is left out.
+    void registerLocation(const std::string& location, const std::string& type);
+    // The configuration dialog; true when the user confirmed a render system.
+    bool showConfigDialog();
+    // Steps 3 to 8 of a frame: velocity motion towards the target, then the timed turn.
+    void moveCamera(float seconds);
+
+    // Engine objects first: members go in reverse order, so the scene loader and the
+    // scene objects are gone before the root object takes the scene manager with it.
+    // The engine's log goes to "Ogre.log" only, so that the diagnostic channel stays
+    // readable; made before the root object and gone after it.
+    std::unique_ptr<Ogre::LogManager> logManager;
+    std::unique_ptr<Ogre::Root> root;
+    // Fonts and overlays; made once, right after the root object, gone before it.
+    std::unique_ptr<Ogre::OverlaySystem> overlaySystem;
+    Ogre::Camera* camera = nullptr;
+    // The camera hangs on a node of its own, which carries its position and orientation.
+    Ogre::SceneNode* cameraNode = nullptr;
+    Ogre::SceneManager* sceneManager = nullptr;
+    Ogre::RenderWindow* window = nullptr;
+    std::unique_ptr<SceneLoader> sceneLoader;
     std::int32_t referenceCount = 0;
     std::map<std::string, std::string> deferredLocations;
     std::string sceneFile;
+    Ogre::Vector3 localVelocity = Ogre::Vector3::ZERO;
+    Ogre::Vector3 worldVelocity = Ogre::Vector3::ZERO;
+    Ogre::Vector3 moveTarget = Ogre::Vector3::ZERO;
+    SceneObjectRegistry objectRegistry;
+    float timeScale = 1.0f;
+    StatisticsDisplay statistics;
+    float slerpRate = 0.0f;
+    float slerpProgress = 0.0f;
+    Ogre::Quaternion slerpFrom = Ogre::Quaternion::IDENTITY;
+    Ogre::Quaternion slerpTo = Ogre::Quaternion::IDENTITY;
+    Ogre::ConfigDialog* configDialog = nullptr;
+    std::string debugText;
 };
 
 } // namespace corvane

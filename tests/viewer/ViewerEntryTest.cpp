@@ -1,4 +1,6 @@
+#include <cstdlib>
 #include <gtest/gtest.h>
+#include <optional>
 #include <stdexcept>
 #include <tinyxml.h>
 
@@ -161,6 +163,46 @@ TEST(ViewerEntry, AMissingStartDirectoryLeavesSetUpInTheCurrentOne) {
     RecordingViewer viewer;
     EXPECT_TRUE(viewer.start());
     EXPECT_EQ(viewer.directory, app.path());
+}
+
+// Restores DISPLAY as it was.
+class DisplayScope {
+public:
+    explicit DisplayScope(const char* value) {
+        if (const char* current = std::getenv("DISPLAY"))
+            previous = current;
+        if (value != nullptr)
+            ::setenv("DISPLAY", value, 1);
+        else
+            ::unsetenv("DISPLAY");
+    }
+    ~DisplayScope() {
+        if (previous)
+            ::setenv("DISPLAY", previous->c_str(), 1);
+        else
+            ::unsetenv("DISPLAY");
+    }
+
+private:
+    std::optional<std::string> previous;
+};
+
+TEST(ViewerEntry, WithoutADisplayTheViewerDoesNotStartAndSaysSo) {
+    testing::TemporaryFolder app;
+    testing::CurrentDirectoryScope inApp(app.path());
+    for (const char* display : {":4242", static_cast<const char*>(nullptr)}) {
+        DisplayScope scope(display);
+        ViewerApplication viewer;
+        ::testing::internal::CaptureStderr();
+        EXPECT_FALSE(viewer.start());
+        EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+                  "ViewerApplication::setUp(): cannot open the display \"" +
+                      std::string(display != nullptr ? display : "") +
+                      "\"; the viewer does not start\n");
+        EXPECT_EQ(viewer.getRenderWindow(), nullptr);
+        EXPECT_FALSE(viewer.renderFrame(0.1f));
+        EXPECT_EQ(CurrentDirectory::get(), app.path());
+    }
 }
 
 } // namespace

@@ -1,0 +1,116 @@
+#include <Ogre.h>
+
+#include "framework/ISceneObject.h"
+
+#include "tests/viewer/ViewerFixture.h"
+
+namespace corvane {
+namespace {
+
+using testing::ViewerTest;
+
+// A box of the generated media ahead of the camera, lit from the camera's place.
+const char* const BOX_SCENE = R"(<scene>
+  <environment><colour_ambient r="0.3" g="0.3" b="0.3"/></environment>
+  <nodes>
+    <node name="box">
+      <position x="0" y="0" z="-30"/>
+      <entity name="box" meshfile="box.mesh"/>
+    </node>
+    <node name="lamp">
+      <light name="lamp" type="point"><colour_diffuse r="1" g="1" b="1"/></light>
+    </node>
+  </nodes>
+</scene>)";
+
+// Scene files in the application folder's scene/, with the demo's media (the generated
+// media less what the core archive holds).
+class SceneTest : public ViewerTest {
+protected:
+    void startWith(const std::string& file, const std::string& text) {
+        folder->write("scene/" + file, text);
+        viewer->addResourceLocation("../../scene", "FileSystem");
+        viewer->addResourceLocation(CORVANE_DEMO_FOLDER "/media", "FileSystem");
+        viewer->setSceneFile(file);
+        start();
+    }
+};
+
+TEST_F(SceneTest, TheLoadedSceneIsWhatTheCameraSees) {
+    startWith("box.scene", BOX_SCENE);
+    EXPECT_TRUE(viewer->getSceneManager()->hasEntity("entity_box"));
+    ASSERT_TRUE(frame(0.0f));
+    EXPECT_GT(pixel(0.5f, 0.5f).brightest(), 32);
+    EXPECT_TRUE(pixel(0.02f, 0.02f).isBlack());
+
+    // Up and away from the box: the centre is empty.
+    ICameraControl* camera = viewer.get();
+    camera->setCameraPosition({0, 40, 0});
+    ASSERT_TRUE(frame(0.0f));
+    EXPECT_TRUE(pixel(0.5f, 0.5f).isBlack());
+}
+
+TEST_F(SceneTest, SceneObjectsAreMadeOnceForEntitiesOnly) {
+    startWith("box.scene", BOX_SCENE);
+    ISceneAccess* scene = viewer.get();
+    ISceneObject* box = scene->getSceneObject("entity_box");
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(scene->getSceneObject("entity_box"), box);
+    EXPECT_EQ(viewer->sceneObjects().size(), 1u);
+
+    for (const char* name : {"box", "node_box", "light_lamp", "entity_nothing", ""})
+        EXPECT_EQ(scene->getSceneObject(name), nullptr) << name;
+    EXPECT_EQ(viewer->sceneObjects().size(), 1u);
+
+    // The pointer stays valid over frames and further entries.
+    ASSERT_TRUE(frame(0.5f));
+    EXPECT_EQ(scene->getSceneObject("entity_box"), box);
+}
+
+TEST_F(SceneTest, SceneObjectsRunOnTheScaledTimeAndStandStillAtZero) {
+    startWith("door.scene", R"(<scene><nodes>
+        <node name="door"><entity name="door" meshfile="door.mesh"/></node>
+      </nodes></scene>)");
+    ISceneAccess* scene = viewer.get();
+    ISceneObject* door = scene->getSceneObject("entity_door");
+    ASSERT_NE(door, nullptr);
+    door->setAnimationRate("open", 0.5);
+    Ogre::AnimationState* open =
+        viewer->getSceneManager()->getEntity("entity_door")->getAnimationState("open");
+
+    scene->setTimeScale(2.0f);
+    ASSERT_TRUE(frame(0.25f));
+    EXPECT_EQ(open->getTimePosition(), 0.25f);
+    scene->setTimeScale(0.0f);
+    ASSERT_TRUE(frame(1.0f));
+    EXPECT_EQ(open->getTimePosition(), 0.25f);
+}
+
+TEST_F(SceneTest, ASceneThatStopsHalfWayKeepsWhatWasBuiltAndTheViewerRuns) {
+    const std::string twice = R"(<scene><nodes>
+        <node name="first"><entity name="box" meshfile="box.mesh"/></node>
+        <node name="second"><entity name="box" meshfile="box.mesh"/></node>
+      </nodes></scene>)";
+    ::testing::internal::CaptureStderr();
+    startWith("twice.scene", twice);
+    const std::string output = ::testing::internal::GetCapturedStderr();
+    EXPECT_NE(output.find("ViewerApplication::loadScene(): \"twice.scene\" stopped loading: "),
+              std::string::npos)
+        << output;
+    EXPECT_TRUE(viewer->getSceneManager()->hasEntity("entity_box"));
+    EXPECT_TRUE(viewer->getSceneManager()->hasSceneNode("node_first"));
+    EXPECT_FALSE(viewer->getRenderWindow()->isHidden());
+    EXPECT_TRUE(frame(0.1f));
+}
+
+TEST_F(SceneTest, ASceneFileThatIsNowhereLeavesAnEmptyRunningViewer) {
+    viewer->setSceneFile("nowhere.scene");
+    start();
+    EXPECT_FALSE(viewer->getSceneManager()->hasEntity("entity_box"));
+    EXPECT_EQ(viewer->getSceneObject("entity_box"), nullptr);
+    ASSERT_TRUE(frame(0.1f));
+    EXPECT_TRUE(pixel(0.5f, 0.5f).isBlack());
+}
+
+} // namespace
+} // namespace corvane
