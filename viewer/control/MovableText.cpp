@@ -8,6 +8,7 @@
 #include <OgreRenderQueue.h>
 #include <OgreTechnique.h>
 #include <Overlay/OgreFontManager.h>
+#include <algorithm>
 #include <cmath>
 
 namespace corvane {
@@ -63,8 +64,10 @@ MovableText::~MovableText() {
 void MovableText::releaseMaterial() {
     if (!material)
         return;
+    // The engine removes by name: a later label of the same name may have taken it over.
     if (Ogre::MaterialManager* materials = Ogre::MaterialManager::getSingletonPtr())
-        materials->remove(material);
+        if (materials->getByName(material->getName(), material->getGroup()) == material)
+            materials->remove(material);
     material.reset();
 }
 
@@ -127,12 +130,15 @@ void MovableText::setupGeometry() {
                                 Ogre::VertexElement::getBestColourVertexElementType(),
                                 Ogre::VES_DIFFUSE);
     }
+    // The engine cannot lock an empty buffer: an empty caption keeps room for one glyph
+    // and draws none.
+    const std::size_t room = std::max(vertexCount, VERTICES_PER_GLYPH);
     Ogre::HardwareBufferManager& buffers = Ogre::HardwareBufferManager::getSingleton();
     Ogre::HardwareVertexBufferSharedPtr positions =
-        buffers.createVertexBuffer(declaration->getVertexSize(POSITION_BINDING), vertexCount,
+        buffers.createVertexBuffer(declaration->getVertexSize(POSITION_BINDING), room,
                                    Ogre::HardwareBuffer::HBU_DYNAMIC_WRITE_ONLY, false);
     Ogre::HardwareVertexBufferSharedPtr colours =
-        buffers.createVertexBuffer(declaration->getVertexSize(COLOUR_BINDING), vertexCount,
+        buffers.createVertexBuffer(declaration->getVertexSize(COLOUR_BINDING), room,
                                    Ogre::HardwareBuffer::HBU_DYNAMIC_WRITE_ONLY, false);
     vertexData->vertexBufferBinding->setBinding(POSITION_BINDING, positions);
     vertexData->vertexBufferBinding->setBinding(COLOUR_BINDING, colours);
@@ -197,8 +203,10 @@ void MovableText::setupGeometry() {
     positions->unlock();
 
     // A caption of only spaces and line breaks has no vertices: an empty box at the origin.
+    // Not the engine's null box, which no camera sees: a label the engine never queues is
+    // never rebuilt, and would stay empty after its next caption.
     if (first)
-        boundingBox.setNull();
+        boundingBox.setExtents(Ogre::Vector3::ZERO, Ogre::Vector3::ZERO);
     else
         boundingBox.setExtents(smallest, largest);
     boundingRadius = std::sqrt(largestSquaredLength);
