@@ -19,6 +19,13 @@ constexpr unsigned short POSITION_BINDING = 0;
 constexpr unsigned short COLOUR_BINDING = 1;
 constexpr std::size_t VERTICES_PER_GLYPH = 6;
 
+// Lets go of an engine resource without destroying it: a copy that is never freed keeps it.
+template <class Pointer>
+void abandon(Pointer& pointer) {
+    static_cast<void>(new Pointer(pointer));
+    pointer.reset();
+}
+
 } // namespace
 
 MovableText::MovableText(const std::string& name, const std::string& text, const std::string& font,
@@ -53,21 +60,26 @@ MovableText::MovableText(const std::string& name, const std::string& text, const
 }
 
 MovableText::~MovableText() {
-    // Once the engine has shut down, its buffer manager and material manager are gone, and
-    // with them everything the label's geometry and material pointed at.
+    // Once the engine has shut down, its managers are gone, and what the label holds of the
+    // engine cannot be given back: destroying it would call into them. It is left to the
+    // end of the process.
     if (Ogre::HardwareBufferManager::getSingletonPtr() != nullptr && renderOperation.vertexData)
         OGRE_DELETE renderOperation.vertexData;
     renderOperation.vertexData = nullptr;
+    if (Ogre::MaterialManager::getSingletonPtr() == nullptr)
+        abandon(material);
     releaseMaterial();
+    if (Ogre::FontManager::getSingletonPtr() == nullptr)
+        abandon(font);
 }
 
 void MovableText::releaseMaterial() {
     if (!material)
         return;
     // The engine removes by name: a later label of the same name may have taken it over.
-    if (Ogre::MaterialManager* materials = Ogre::MaterialManager::getSingletonPtr())
-        if (materials->getByName(material->getName(), material->getGroup()) == material)
-            materials->remove(material);
+    Ogre::MaterialManager& materials = Ogre::MaterialManager::getSingleton();
+    if (materials.getByName(material->getName(), material->getGroup()) == material)
+        materials.remove(material);
     material.reset();
 }
 

@@ -61,6 +61,8 @@ void SceneInfoMarkers::destroyLabels() {
         OGRE_DELETE label;
     }
     infoLabels.clear();
+    // The labels go at the start of every load, which reports a failure of its own.
+    labelFailureReported = false;
 }
 
 MovableText* SceneInfoMarkers::addLabel(Ogre::SceneNode& node, const std::string& name,
@@ -73,7 +75,7 @@ MovableText* SceneInfoMarkers::addLabel(Ogre::SceneNode& node, const std::string
     } catch (const Ogre::Exception& error) {
         // One line for the load, not one per label: the cause is the same for all.
         if (!labelFailureReported)
-            DebugOutput::line("SceneInfoMarkers: information labels cannot be made: " +
+            DebugOutput::line("SceneInfoMarkers::addLabel(): no information labels in this load: " +
                               oneLine(error.getDescription()));
         labelFailureReported = true;
         return nullptr;
@@ -93,8 +95,9 @@ void SceneInfoMarkers::addFlare(Ogre::SceneManager& scene, Ogre::SceneNode& node
         flares->setMaterialName(material,
                                 Ogre::ResourceGroupManager::AUTODETECT_RESOURCE_GROUP_NAME);
     } catch (const Ogre::Exception& error) {
-        DebugOutput::line("SceneInfoMarkers: " + flares->getName() + " has no material \"" +
-                          material + "\": " + oneLine(error.getDescription()));
+        DebugOutput::line("SceneInfoMarkers::addFlare(): " + flares->getName() +
+                          " has no material \"" + material +
+                          "\": " + oneLine(error.getDescription()));
     }
     flares->setDefaultDimensions(FLARE_SIZE, FLARE_SIZE);
     node.attachObject(flares);
@@ -113,7 +116,7 @@ void SceneInfoMarkers::markTarget(Ogre::SceneManager& scene, Ogre::SceneNode& no
     } catch (const Ogre::Exception& error) {
         if (scene.hasEntity(axesName))
             throw;
-        DebugOutput::line("SceneInfoMarkers: " + axesName +
+        DebugOutput::line("SceneInfoMarkers::markTarget(): " + axesName +
                           " cannot load mesh \"axes.mesh\": " + oneLine(error.getDescription()));
     }
     addLabel(*info, name, "TargetNode : " + name + line("Position : ", node._getDerivedPosition()));
