@@ -86,9 +86,9 @@ MovableText* SceneInfoMarkers::addLabel(Ogre::SceneNode& node, const std::string
     return label;
 }
 
-void SceneInfoMarkers::addFlare(Ogre::SceneManager& scene, Ogre::SceneNode& node,
-                                const std::string& name, const char* material,
-                                const Ogre::ColourValue& colour) {
+Ogre::SceneNode* SceneInfoMarkers::addFlare(Ogre::SceneManager& scene, Ogre::SceneNode& node,
+                                            const std::string& infoName, const std::string& name,
+                                            const char* material, const Ogre::ColourValue& colour) {
     Ogre::BillboardSet* flares =
         scene.createBillboardSet(PREFIX + std::string("bset_") + name, FLARE_POOL);
     try {
@@ -100,8 +100,10 @@ void SceneInfoMarkers::addFlare(Ogre::SceneManager& scene, Ogre::SceneNode& node
                           "\": " + oneLine(error.getDescription()));
     }
     flares->setDefaultDimensions(FLARE_SIZE, FLARE_SIZE);
-    node.attachObject(flares);
+    Ogre::SceneNode* info = infoNode(node, infoName);
+    info->attachObject(flares);
     flares->createBillboard(Ogre::Vector3::ZERO, colour);
+    return info;
 }
 
 void SceneInfoMarkers::markTarget(Ogre::SceneManager& scene, Ogre::SceneNode& node,
@@ -132,8 +134,7 @@ void SceneInfoMarkers::markEntity(Ogre::Entity& entity, Ogre::SceneNode& node) {
 
 void SceneInfoMarkers::markLight(Ogre::SceneManager& scene, Ogre::SceneNode& node,
                                  const std::string& name, const Ogre::ColourValue& colour) {
-    Ogre::SceneNode* info = infoNode(node, "light_" + name);
-    addFlare(scene, *info, name, "MRK/FlarePoint", colour);
+    Ogre::SceneNode* info = addFlare(scene, node, "light_" + name, name, "MRK/FlarePoint", colour);
     addLabel(*info, name,
              "Light : " + name + line("Position : ", node._getDerivedPosition()) +
                  line("Rotation : ", node._getDerivedOrientation()));
@@ -142,8 +143,8 @@ void SceneInfoMarkers::markLight(Ogre::SceneManager& scene, Ogre::SceneNode& nod
 void SceneInfoMarkers::markCamera(Ogre::SceneManager& scene, Ogre::Camera& camera,
                                   Ogre::SceneNode& node) {
     const std::string& name = camera.getName();
-    Ogre::SceneNode* info = infoNode(node, "camera_" + name);
-    addFlare(scene, *info, name, "MRK/Camera", Ogre::ColourValue::White);
+    Ogre::SceneNode* info =
+        addFlare(scene, node, "camera_" + name, name, "MRK/Camera", Ogre::ColourValue::White);
     addLabel(*info, name,
              "Camera : " + name + line("Position : ", node._getDerivedPosition()) +
                  line("Camera direction : ", camera.getDerivedDirection()));

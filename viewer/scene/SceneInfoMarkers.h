@@ -50,9 +50,11 @@ private:
     // The label, attached to `node`, or null after a diagnostic line when the engine
     // cannot make it (the font is missing, for one): the marker's other parts stay.
     MovableText* addLabel(Ogre::SceneNode& node, const std::string& name, const std::string& text);
-    // A billboard set with one flare at the info node's origin.
-    void addFlare(Ogre::SceneManager& scene, Ogre::SceneNode& node, const std::string& name,
-                  const char* material, const Ogre::ColourValue& colour);
+    // The billboard set of the marker `name`, then its info node on `node`, named after
+    // `infoName`, with the set and one flare at the info node's origin; returns the info node.
+    Ogre::SceneNode* addFlare(Ogre::SceneManager& scene, Ogre::SceneNode& node,
+                              const std::string& infoName, const std::string& name,
+                              const char* material, const Ogre::ColourValue& colour);
 
     std::vector<MovableText*> infoLabels;
     bool labelFailureReported = false;
