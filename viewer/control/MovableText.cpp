@@ -86,13 +86,15 @@ void MovableText::releaseMaterial() {
 void MovableText::setFontName(const std::string& newFontName) {
     if (newFontName == fontName && material && font)
         return;
-    fontName = newFontName;
-    font = Ogre::FontManager::getSingleton().getByName(
-        fontName, Ogre::ResourceGroupManager::AUTODETECT_RESOURCE_GROUP_NAME);
-    if (!font)
-        OGRE_EXCEPT(Ogre::Exception::ERR_ITEM_NOT_FOUND, "Could not find font " + fontName,
+    // A font that cannot be found or loaded leaves the label with the font it has.
+    Ogre::FontPtr found = Ogre::FontManager::getSingleton().getByName(
+        newFontName, Ogre::ResourceGroupManager::AUTODETECT_RESOURCE_GROUP_NAME);
+    if (!found)
+        OGRE_EXCEPT(Ogre::Exception::ERR_ITEM_NOT_FOUND, "Could not find font " + newFontName,
                     "MovableText::setFontName");
-    font->load();
+    found->load();
+    fontName = newFontName;
+    font = found;
     releaseMaterial();
     const std::string materialName = mName + "Material";
     // A material left under this name (by a label of the same name) gives way to ours.

@@ -23,7 +23,8 @@ public:
     ~MovableText() override;
 
     // Chooses the font and gives the label its own copy of the font's material, named
-    // after the label ("<name>Material").
+    // after the label ("<name>Material"). A font the engine does not have raises the
+    // engine's exception (item not found) and leaves the label with the font it has.
     void setFontName(const std::string& fontName);
     // Replaces the text; the geometry is rebuilt before the next draw when it changed.
     void setCaption(const std::string& caption);

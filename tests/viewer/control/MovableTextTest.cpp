@@ -285,6 +285,15 @@ TEST_F(MovableTextTest, BadParametersRaiseTheEnginesExceptionAndLeaveNoMaterial)
         EXPECT_FALSE(Ogre::MaterialManager::getSingleton().resourceExists("L1Material",
                                                                           VIEWER_RESOURCE_GROUP));
     }
+
+    // A label given a font the engine does not have keeps the one it has.
+    MovableText& label = make("AB");
+    EXPECT_THROW(label.setFontName("NoSuchFont"), Ogre::ItemIdentityException);
+    label.setCaption("CD");
+    Ogre::RenderOperation operation;
+    label.getRenderOperation(operation);
+    EXPECT_EQ(operation.vertexData->vertexCount, 12u);
+    EXPECT_EQ(label.getMaterial()->getName(), "L1Material");
 }
 
 TEST_F(MovableTextTest, TheLabelsOwnMaterialIsNamedAfterItAndGoesWithIt) {
