@@ -218,7 +218,6 @@ TEST_F(MovableTextTest, AVisibleLabelIsQueuedAtPriority100AndFacesTheCameraAtHal
     for (int row = 0; row < 4; ++row)
         for (int column = 0; column < 4; ++column)
             EXPECT_NEAR(transform[row][column], expected[row][column], 1e-6f) << row << column;
-    queue.setRenderableListener(nullptr);
 }
 
 TEST_F(MovableTextTest, AnInvisibleLabelIsNeitherRebuiltNorQueuedNorMoved) {
@@ -241,7 +240,6 @@ TEST_F(MovableTextTest, AnInvisibleLabelIsNeitherRebuiltNorQueuedNorMoved) {
     Ogre::Matrix4 transform(Ogre::Matrix4::ZERO);
     label.getWorldTransforms(&transform);
     EXPECT_EQ(transform, Ogre::Matrix4::ZERO);
-    queue.setRenderableListener(nullptr);
 }
 
 // The engine raises its codes as exception classes of their own.
