@@ -480,15 +480,26 @@ Ogre::Quaternion SceneLoader::readRotation(const TiXmlElement* element) {
                                                          : readOrientation(element);
 }
 
-void SceneLoader::createTargetMarker(Ogre::SceneNode*, const std::string&) {}
+void SceneLoader::createTargetMarker(Ogre::SceneNode* node, const std::string& name) {
+    infoMarkers.markTarget(*sceneManager, *node, name);
+}
 
-void SceneLoader::createEntityMarker(Ogre::Entity*, Ogre::SceneNode*, const std::string&) {}
+void SceneLoader::createEntityMarker(Ogre::Entity* entity, Ogre::SceneNode* node,
+                                     const std::string&) {
+    infoMarkers.markEntity(*entity, *node);
+}
 
-void SceneLoader::createLightMarker(Ogre::Light*, Ogre::SceneNode*, const std::string&,
-                                    const Ogre::ColourValue&) {}
+void SceneLoader::createLightMarker(Ogre::Light*, Ogre::SceneNode* node, const std::string& name,
+                                    const Ogre::ColourValue& colour) {
+    infoMarkers.markLight(*sceneManager, *node, name, colour);
+}
 
-void SceneLoader::createCameraMarker(Ogre::Camera*, Ogre::SceneNode*) {}
+void SceneLoader::createCameraMarker(Ogre::Camera* camera, Ogre::SceneNode* node) {
+    infoMarkers.markCamera(*sceneManager, *camera, *node);
+}
 
-void SceneLoader::destroyInfoLabels() {}
+void SceneLoader::destroyInfoLabels() {
+    infoMarkers.destroyLabels();
+}
 
 } // namespace corvane

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "viewer/scene/SceneInfoMarkers.h"
+
 class TiXmlDocument;
 class TiXmlElement;
 
@@ -45,6 +47,8 @@ public:
     // Recorded from the last load's "movement" element: -1 when it gives no speed.
     float getMovementSpeed() const { return movementSpeed; }
     bool getCameraCollide() const { return cameraCollide; }
+    // The labels of the last load's information markers.
+    const std::vector<MovableText*>& getInfoLabels() const { return infoMarkers.labels(); }
     // Entities marked "static" while camera collision was on; not owned.
     const std::vector<Ogre::Entity*>& getStaticEntities() const { return staticEntities; }
 
@@ -111,6 +115,8 @@ private:
     // Destroys the labels of the last load's markers.
     void destroyInfoLabels();
 
+    // The labels of the last load's markers, owned; destroyed at the next load.
+    SceneInfoMarkers infoMarkers;
     std::vector<Ogre::Entity*> staticEntities;
     Ogre::SceneNode* rootNode = nullptr;
     Ogre::SceneManager* sceneManager = nullptr;
