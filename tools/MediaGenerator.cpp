@@ -46,8 +46,9 @@ MediaGenerator::MediaGenerator(std::string folder, const std::string& pluginFold
 MediaGenerator::~MediaGenerator() = default;
 
 void MediaGenerator::writeAll() {
-    writeBox();
-    writeGift();
+    writeCube("box.mesh", "Corvane/Box", BOX_SIZE);
+    // Small enough to be carried in the figure's hand.
+    writeCube("gift.mesh", "Corvane/Gift", GIFT_SIZE);
     writeFloor();
     writeDoor();
     writeFigure();
@@ -55,20 +56,12 @@ void MediaGenerator::writeAll() {
     writeMarkerTextures();
 }
 
-void MediaGenerator::writeBox() {
+void MediaGenerator::writeCube(const char* mesh, const char* material, float size) {
     MeshBuilder builder;
-    builder.beginSubMesh("Corvane/Box");
-    const Ogre::Vector3 half(BOX_SIZE / 2);
+    builder.beginSubMesh(material);
+    const Ogre::Vector3 half(size / 2);
     builder.addBox(-half, half);
-    save(builder.build("box.mesh"));
-}
-
-void MediaGenerator::writeGift() {
-    MeshBuilder builder;
-    builder.beginSubMesh("Corvane/Gift");
-    const Ogre::Vector3 half(GIFT_SIZE / 2);
-    builder.addBox(-half, half);
-    save(builder.build("gift.mesh"));
+    save(builder.build(mesh));
 }
 
 void MediaGenerator::writeFloor() {

@@ -29,9 +29,8 @@ public:
     void writeAll();
 
     // A cube 10 units on a side, centred on its origin.
-    void writeBox();
-    // A box small enough to be carried in the figure's hand.
-    void writeGift();
+    // A cube of `size` units centred on its origin.
+    void writeCube(const char* mesh, const char* material, float size);
     // A 200 x 200 plane at y = 0 facing +Y.
     void writeFloor();
     // A door 10 wide, 20 tall, 1 thick, standing on its origin with its hinge along its
