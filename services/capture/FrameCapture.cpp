@@ -133,7 +133,8 @@ void FrameCapture::stop() {
         Ogre::Root::getSingleton().removeFrameListener(this);
     listening = false;
     if (written > 0)
-        DebugOutput::line("FrameCapture: " + std::to_string(written) + " frames written to " +
+        DebugOutput::line("FrameCapture: " + std::to_string(written) +
+                          (written == 1 ? " frame" : " frames") + " written to " +
                           std::filesystem::absolute(folder).string());
 }
 
