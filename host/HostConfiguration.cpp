@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <tinyxml.h>
 
+#include "framework/XmlNestingDepth.h"
+
 namespace corvane {
 
 namespace {
@@ -14,6 +16,16 @@ std::string parseError(const std::string& origin, const TiXmlDocument& document)
         where +=
             ":" + std::to_string(document.ErrorRow()) + ":" + std::to_string(document.ErrorCol());
     return where + ": " + document.ErrorDesc();
+}
+
+// The parser recurses once per level: a text nested deeper than the stack can hold would
+// end the host.
+bool nestsTooDeep(std::size_t depth, const std::string& origin, std::string& error) {
+    if (depth <= XmlNestingDepth::LIMIT)
+        return false;
+    error = origin + ": elements nest deeper than " + std::to_string(XmlNestingDepth::LIMIT) +
+            " levels";
+    return true;
 }
 
 } // namespace
@@ -34,6 +46,8 @@ bool HostConfiguration::load(const std::string& path, std::string& error) {
         error = path + ": no such file";
         return false;
     }
+    if (nestsTooDeep(XmlNestingDepth::ofFile(path.c_str()), path, error))
+        return false;
     if (!document->LoadFile(path.c_str())) {
         error = parseError(path, *document);
         return false;
@@ -45,6 +59,8 @@ bool HostConfiguration::parse(const std::string& text, const std::string& origin
                               std::string& error) {
     document = std::make_unique<TiXmlDocument>();
     entries.clear();
+    if (nestsTooDeep(XmlNestingDepth::of(text), origin, error))
+        return false;
     document->Parse(text.c_str());
     if (document->Error()) {
         error = parseError(origin, *document);

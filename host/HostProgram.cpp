@@ -44,8 +44,10 @@ int HostProgram::run(const std::vector<std::string>& arguments) {
     StopSignals::install();
     PluginHost host;
     for (const HostConfiguration::Plugin& plugin : configuration.plugins())
-        if (!host.load(locator.locate(plugin.library, configuration.folder()), plugin.environment))
-            return EXIT_CODE_PLUGIN_LOAD;
+        if (const int status = host.load(locator.locate(plugin.library, configuration.folder()),
+                                         plugin.environment);
+            status != EXIT_CODE_OK)
+            return status;
     if (const int status = host.startAll(); status != EXIT_CODE_OK)
         return status;
     const int status = host.runFrames({commandLine.fixedStep, commandLine.frames});

@@ -56,19 +56,22 @@ bool PluginHost::guarded(LoadedPlugin& plugin, const char* call,
     return false;
 }
 
-bool PluginHost::load(const std::string& path, const TiXmlElement* environment) {
+int PluginHost::load(const std::string& path, const TiXmlElement* environment) {
     std::string error;
     std::unique_ptr<LoadedPlugin> plugin = LoadedPlugin::open(path, error);
     if (!plugin) {
         report(error);
-        return false;
+        return EXIT_CODE_PLUGIN_LOAD;
     }
     LoadedPlugin& loaded = *plugin;
     plugins.push_back(std::move(plugin));
+    // An exception from a plug-in call is that call's failure, whichever call it is.
     if (!guarded(loaded, "GetPluginInfo", [&] { loaded.identify(); }))
-        return false;
+        return EXIT_CODE_PLUGIN_EXCEPTION;
     report("loaded " + loaded.name() + ": " + describe(loaded.info()));
-    return guarded(loaded, "ParseEnvironmentXML", [&] { loaded.parseEnvironment(environment); });
+    if (!guarded(loaded, "ParseEnvironmentXML", [&] { loaded.parseEnvironment(environment); }))
+        return EXIT_CODE_PLUGIN_EXCEPTION;
+    return EXIT_CODE_OK;
 }
 
 int PluginHost::startAll() {

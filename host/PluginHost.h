@@ -31,9 +31,11 @@ public:
     PluginHost(const PluginHost&) = delete;
     PluginHost& operator=(const PluginHost&) = delete;
 
-    // Opens the library, identifies it and hands it its environment. On failure writes one
-    // message and returns false; the plug-ins loaded so far stay.
-    bool load(const std::string& path, const TiXmlElement* environment);
+    // Opens the library, identifies it and hands it its environment. EXIT_CODE_OK, or after
+    // one message EXIT_CODE_PLUGIN_LOAD (the library cannot be opened or lacks an export)
+    // or EXIT_CODE_PLUGIN_EXCEPTION (GetPluginInfo or ParseEnvironmentXML threw); the
+    // plug-ins loaded so far stay.
+    int load(const std::string& path, const TiXmlElement* environment);
     // Starts every loaded plug-in in load order. When one does not start (or throws), the
     // started ones are stopped and the exit status is returned; 0 when all started.
     int startAll();

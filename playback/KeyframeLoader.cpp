@@ -2,9 +2,11 @@
 
 #include <cmath>
 #include <filesystem>
+#include <initializer_list>
 #include <sstream>
 #include <tinyxml.h>
 
+#include "framework/XmlNestingDepth.h"
 #include "platform/DebugOutput.h"
 
 namespace corvane {
@@ -24,17 +26,6 @@ const char* text(const TiXmlElement& element, const char* name) {
     return value != nullptr ? value : "";
 }
 
-// Only the first element of each transform name counts.
-void readVector(const TiXmlElement& keyframe, const char* name, FloatVector3& vector) {
-    if (const TiXmlElement* element = keyframe.FirstChildElement(name))
-        vector = {decimal(*element, "x"), decimal(*element, "y"), decimal(*element, "z")};
-}
-
-void readQuaternion(const TiXmlElement& element, FloatQuaternion& quaternion) {
-    quaternion = {decimal(element, "w"), decimal(element, "x"), decimal(element, "y"),
-                  decimal(element, "z")};
-}
-
 std::string located(const std::string& fileName, const TiXmlElement& element) {
     return FUNCTION + fileName + " row " + std::to_string(element.Row()) + ": ";
 }
@@ -43,6 +34,39 @@ std::string seconds(float time) {
     std::ostringstream text;
     text << time;
     return text.str();
+}
+
+// A transform that is not finite would reach the engine, which refuses it in the middle
+// of a frame: one line, and the keyframe keeps that part's default.
+bool finite(std::initializer_list<float> values, const TiXmlElement& element,
+            const std::string& fileName, float time) {
+    for (float value : values)
+        if (!std::isfinite(value)) {
+            DebugOutput::line(located(fileName, element) + "keyframe at " + seconds(time) +
+                              " has a \"" + element.Value() +
+                              "\" that is not finite; it keeps its default");
+            return false;
+        }
+    return true;
+}
+
+// Only the first element of each transform name counts.
+void readVector(const TiXmlElement& keyframe, const char* name, FloatVector3& vector,
+                const std::string& fileName, float time) {
+    const TiXmlElement* element = keyframe.FirstChildElement(name);
+    if (element == nullptr)
+        return;
+    const FloatVector3 read{decimal(*element, "x"), decimal(*element, "y"), decimal(*element, "z")};
+    if (finite({read.x, read.y, read.z}, *element, fileName, time))
+        vector = read;
+}
+
+void readQuaternion(const TiXmlElement& element, FloatQuaternion& quaternion,
+                    const std::string& fileName, float time) {
+    const FloatQuaternion read{decimal(element, "w"), decimal(element, "x"), decimal(element, "y"),
+                               decimal(element, "z")};
+    if (finite({read.w, read.x, read.y, read.z}, element, fileName, time))
+        quaternion = read;
 }
 
 } // namespace
@@ -55,6 +79,13 @@ bool KeyframeLoader::load(const std::string& fileName, KeyframeMap& keyframes) {
     // The parser sizes its buffer by seeking to the end, which means nothing for a folder.
     if (!std::filesystem::is_regular_file(status)) {
         DebugOutput::line(FUNCTION + fileName + " is not a file");
+        return false;
+    }
+    // The parser recurses once per level: a text nested deeper than the stack can hold
+    // would end the host.
+    if (XmlNestingDepth::ofFile(fileName.c_str()) > XmlNestingDepth::LIMIT) {
+        DebugOutput::line(FUNCTION + fileName + " nests elements deeper than " +
+                          std::to_string(XmlNestingDepth::LIMIT) + " levels; nothing is loaded");
         return false;
     }
     TiXmlDocument document;
@@ -103,14 +134,18 @@ Keyframe KeyframeLoader::readKeyframe(const TiXmlElement& element, float time,
                                       const std::string& fileName) {
     Keyframe keyframe;
     keyframe.entity = text(element, "entity");
-    readVector(element, "position", keyframe.position);
-    readVector(element, "velocity", keyframe.velocity);
-    readVector(element, "velocitytarget", keyframe.velocityTarget);
+    readVector(element, "position", keyframe.position, fileName, time);
+    readVector(element, "velocity", keyframe.velocity, fileName, time);
+    readVector(element, "velocitytarget", keyframe.velocityTarget, fileName, time);
     if (const TiXmlElement* orientation = element.FirstChildElement("orientation"))
-        readQuaternion(*orientation, keyframe.orientation);
+        readQuaternion(*orientation, keyframe.orientation, fileName, time);
     if (const TiXmlElement* slerp = element.FirstChildElement("slerp")) {
-        readQuaternion(*slerp, keyframe.slerpTarget);
-        keyframe.multiplier = decimal(*slerp, "multiplier");
+        // The target and its rate are one turn: a rate that is not finite drops both.
+        const float multiplier = decimal(*slerp, "multiplier");
+        if (finite({multiplier}, *slerp, fileName, time)) {
+            readQuaternion(*slerp, keyframe.slerpTarget, fileName, time);
+            keyframe.multiplier = multiplier;
+        }
     }
     for (const TiXmlElement* animation = element.FirstChildElement("animation");
          animation != nullptr; animation = animation->NextSiblingElement("animation")) {
@@ -126,6 +161,12 @@ Keyframe KeyframeLoader::readKeyframe(const TiXmlElement& element, float time,
         }
         action.name = text(*animation, "name");
         action.value = decimal(*animation, "value");
+        if (!std::isfinite(action.value)) {
+            DebugOutput::line(located(fileName, *animation) + "keyframe at " + seconds(time) +
+                              " has an animation value \"" + text(*animation, "value") +
+                              "\" that is not finite; action skipped");
+            continue;
+        }
         // The last element of the file is performed first.
         keyframe.actions.push_front(std::move(action));
     }

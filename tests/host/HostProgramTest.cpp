@@ -1,3 +1,4 @@
+#include <cstdio>
 #include <gtest/gtest.h>
 #include <tinyxml.h>
 
@@ -106,6 +107,44 @@ TEST_F(HostProgramTest, AnExceptionFromAFrameIsReportedAndEndsTheRun) {
     EXPECT_NE(calls.find("B: StopPlugin\nA: StopPlugin\n"), std::string::npos) << calls;
 }
 
+// Whichever entry point throws, the run ends with the exception status and the plug-ins
+// that had started are stopped.
+TEST_F(HostProgramTest, AnExceptionFromAnyEntryPointHasTheExceptionStatus) {
+    struct Row {
+        const char* name;
+        std::string plugins;
+        const char* message;
+        const char* calls; // in the log, in order; empty when nothing may be logged
+    };
+    const Row rows[] = {
+        {"GetPluginInfo", plugin("A") + plugin("ThrowingInfo"),
+         "corvane: TestPluginThrowingInfo: GetPluginInfo ended with an exception: no identity\n",
+         "A: ParseEnvironmentXML\n"},
+        {"ParseEnvironmentXML", plugin("A", "<throw in=\"ParseEnvironmentXML\"/>"),
+         "corvane: TestPluginA: ParseEnvironmentXML ended with an exception: bad environment\n",
+         "A: ParseEnvironmentXML\n"},
+        {"StartPlugin", plugin("A") + plugin("B", "<throw in=\"StartPlugin\"/>"),
+         "corvane: TestPluginB: StartPlugin ended with an exception of unknown type\n",
+         "B: StartPlugin\nA: StopPlugin\n"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        std::remove(logPath().c_str());
+        EXPECT_EQ(run(row.plugins, {"--frames", "2"}), EXIT_CODE_PLUGIN_EXCEPTION);
+        EXPECT_NE(errors.find(row.message), std::string::npos) << errors;
+        EXPECT_NE(log().find(row.calls), std::string::npos) << log();
+        EXPECT_EQ(log().find("RenderFrame"), std::string::npos) << log();
+    }
+}
+
+TEST_F(HostProgramTest, AFileThatIsNoSharedObjectCannotBeOpened) {
+    const std::string fake = folder.write("Fake.so", "not a shared object\n");
+    EXPECT_EQ(run("<plugin library=\"" + fake + "\"/>"), EXIT_CODE_PLUGIN_LOAD);
+    EXPECT_NE(errors.find("corvane: " + fake + ": cannot open the plug-in library: "),
+              std::string::npos)
+        << errors;
+}
+
 TEST_F(HostProgramTest, ALibraryThatIsNoPluginIsNamedWithTheMissingExport) {
     EXPECT_EQ(run(plugin("A") + plugin("NoStop")), EXIT_CODE_PLUGIN_LOAD);
     EXPECT_NE(errors.find("corvane: " TEST_PLUGIN_FOLDER "/TestPluginNoStop.so: not a plug-in: "
@@ -135,7 +174,7 @@ TEST(PluginHost, TheViewerIdentifiesItselfAndAnswersItsThreeInterfaces) {
     PluginHost host;
     TiXmlElement environment("environment");
     ::testing::internal::CaptureStderr();
-    ASSERT_TRUE(host.load(SCENE_VIEWER_MODULE, &environment));
+    ASSERT_EQ(host.load(SCENE_VIEWER_MODULE, &environment), EXIT_CODE_OK);
     EXPECT_EQ(::testing::internal::GetCapturedStderr(),
               "corvane: loaded SceneViewer: plug-in {00000000-0000-0000-0001-000000000001}, kind "
               "{00000000-0000-0000-0000-000000000001}\n");

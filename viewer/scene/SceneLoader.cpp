@@ -13,6 +13,7 @@
 #include <set>
 #include <tinyxml.h>
 
+#include "framework/XmlNestingDepth.h"
 #include "platform/DebugOutput.h"
 #include "viewer/ResourceGroup.h"
 #include "viewer/scene/AttachedPlacement.h"
@@ -52,6 +53,38 @@ std::string oneLine(std::string text) {
         if (c == '\n' || c == '\r')
             c = ' ';
     return text;
+}
+
+bool isFinite(const Ogre::Vector3& v) {
+    return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z);
+}
+
+bool isFinite(const Ogre::Quaternion& q) {
+    return std::isfinite(q.w) && std::isfinite(q.x) && std::isfinite(q.y) && std::isfinite(q.z);
+}
+
+// A place, turn or size that is not finite cannot be given to the engine (it refuses NaN,
+// and infinities spread NaN through every derived transform): one line, and the item
+// keeps what it had.
+template <class Value>
+bool placeable(const Value& value, const std::string& owner, const char* item) {
+    if (isFinite(value))
+        return true;
+    DebugOutput::line("SceneLoader::load(): " + owner + " has a \"" + item +
+                      "\" that is not finite; it is skipped");
+    return false;
+}
+
+// Runs the processing of one element of `owner`. What the engine refuses in it ends that
+// element alone, with one line; what it made before stays.
+template <class Body>
+void guarded(const std::string& owner, const char* element, Body&& body) {
+    try {
+        body();
+    } catch (const Ogre::Exception& error) {
+        DebugOutput::line("SceneLoader::load(): " + owner + ": a \"" + element +
+                          "\" element is skipped: " + oneLine(error.getDescription()));
+    }
 }
 
 // rootNode and sceneManager belong to one running load, also when the engine's exception
@@ -235,6 +268,13 @@ bool SceneLoader::parseScene(const std::string& fileName, TiXmlDocument& documen
                               oneLine(error.getDescription()));
             return false;
         }
+        // The parser recurses once per level: a text nested deeper than the stack can hold
+        // would end the host.
+        if (XmlNestingDepth::of(text) > XmlNestingDepth::LIMIT) {
+            DebugOutput::line("SceneLoader::load(): " + name + " nests elements deeper than " +
+                              std::to_string(XmlNestingDepth::LIMIT) + " levels");
+            return false;
+        }
         document.Parse(text.c_str());
         if (document.Error()) {
             DebugOutput::line("SceneLoader::load(): cannot parse " + name + ": " +
@@ -272,16 +312,22 @@ void SceneLoader::processNodes(const TiXmlElement* element, Ogre::SceneNode* roo
          child = child->NextSiblingElement()) {
         const char* kind = child->Value();
         if (same(kind, "position")) {
-            root->setPosition(readPosition(child));
+            const Ogre::Vector3 position = readPosition(child);
+            if (placeable(position, "nodes", kind))
+                root->setPosition(position);
             root->setInitialState();
         } else if (same(kind, rotation)) {
-            root->setOrientation(readRotation(child));
+            const Ogre::Quaternion orientation = readRotation(child);
+            if (placeable(orientation, "nodes", kind))
+                root->setOrientation(orientation);
             root->setInitialState();
         } else if (same(kind, "scale")) {
-            root->setScale(readScale(child));
+            const Ogre::Vector3 scale = readScale(child);
+            if (placeable(scale, "nodes", kind))
+                root->setScale(scale);
             root->setInitialState();
         } else if (same(kind, "node")) {
-            processNode(child, root);
+            guarded("nodes", kind, [&] { processNode(child, root); });
         }
     }
 }
@@ -290,8 +336,16 @@ void SceneLoader::processNode(const TiXmlElement* element, Ogre::SceneNode* pare
     std::string name;
     if (!getAttribute(element, "name", name))
         name = makeAutoName();
-    Ogre::SceneNode* node = parent->createChildSceneNode("node_" + name, Ogre::Vector3::ZERO,
-                                                         Ogre::Quaternion::IDENTITY);
+    const std::string nodeName = "node_" + name;
+    // Two nodes of one name cannot both be found again: the later one is left out with
+    // everything on and under it, and the rest of the scene loads.
+    if (sceneManager->hasSceneNode(nodeName)) {
+        DebugOutput::line("SceneLoader::processNode(): there is already a node " + nodeName +
+                          "; the node and its children are skipped");
+        return;
+    }
+    Ogre::SceneNode* node =
+        parent->createChildSceneNode(nodeName, Ogre::Vector3::ZERO, Ogre::Quaternion::IDENTITY);
 
     // The node's own transform is complete before its objects are made, and all its
     // objects are made before its child nodes; a later element overrides an earlier one.
@@ -300,12 +354,19 @@ void SceneLoader::processNode(const TiXmlElement* element, Ogre::SceneNode* pare
     for (const TiXmlElement* child = element->FirstChildElement(); child != nullptr;
          child = child->NextSiblingElement()) {
         const char* kind = child->Value();
-        if (same(kind, "position"))
-            node->setPosition(readPosition(child));
-        else if (same(kind, rotation))
-            node->setOrientation(readRotation(child));
-        else if (same(kind, "scale"))
-            node->setScale(readScale(child));
+        if (same(kind, "position")) {
+            const Ogre::Vector3 position = readPosition(child);
+            if (placeable(position, nodeName, kind))
+                node->setPosition(position);
+        } else if (same(kind, rotation)) {
+            const Ogre::Quaternion orientation = readRotation(child);
+            if (placeable(orientation, nodeName, kind))
+                node->setOrientation(orientation);
+        } else if (same(kind, "scale")) {
+            const Ogre::Vector3 scale = readScale(child);
+            if (placeable(scale, nodeName, kind))
+                node->setScale(scale);
+        }
     }
 
     if (showInfo && name.find(".Target") != std::string::npos)
@@ -315,16 +376,16 @@ void SceneLoader::processNode(const TiXmlElement* element, Ogre::SceneNode* pare
          child = child->NextSiblingElement()) {
         const char* kind = child->Value();
         if (same(kind, "entity"))
-            processEntity(child, node);
+            guarded(nodeName, kind, [&] { processEntity(child, node); });
         else if (same(kind, "light"))
-            processLight(child, node);
+            guarded(nodeName, kind, [&] { processLight(child, node); });
         else if (same(kind, "camera"))
-            processCamera(child, node);
+            guarded(nodeName, kind, [&] { processCamera(child, node); });
     }
 
     for (const TiXmlElement* child = element->FirstChildElement("node"); child != nullptr;
          child = child->NextSiblingElement("node"))
-        processNode(child, node);
+        guarded(nodeName, "node", [&] { processNode(child, node); });
 }
 
 void SceneLoader::processEntity(const TiXmlElement* element, Ogre::SceneNode* node) {
@@ -355,10 +416,11 @@ void SceneLoader::processEntity(const TiXmlElement* element, Ogre::SceneNode* no
 }
 
 Ogre::Entity* SceneLoader::createEntity(const std::string& entityName, const std::string& mesh) {
-    // A name already taken ends the load, as every other clash of names does; only a mesh
-    // that cannot be loaded is this entity's own failure.
-    if (sceneManager->hasEntity(entityName))
-        return sceneManager->createEntity(entityName, mesh);
+    if (sceneManager->hasEntity(entityName)) {
+        DebugOutput::line("SceneLoader::processEntity(): there is already an entity " + entityName +
+                          "; this one is skipped");
+        return nullptr;
+    }
     try {
         return sceneManager->createEntity(entityName, mesh);
     } catch (const Ogre::Exception& error) {
@@ -379,6 +441,11 @@ void SceneLoader::processLight(const TiXmlElement* element, Ogre::SceneNode* nod
     if (name.empty())
         name = makeAutoName();
 
+    if (sceneManager->hasLight("light_" + name)) {
+        DebugOutput::line("SceneLoader::processLight(): there is already a light light_" + name +
+                          "; this one is skipped");
+        return;
+    }
     Ogre::Light* light = sceneManager->createLight("light_" + name);
     node->attachObject(light);
 
@@ -417,10 +484,15 @@ void SceneLoader::processLight(const TiXmlElement* element, Ogre::SceneNode* nod
         }
         light->setSpotlightRange(Ogre::Radian(inner), Ogre::Radian(outer), falloff);
     }
+    const std::string lightName = "light_" + name;
     if (const TiXmlElement* normal = element->FirstChildElement("normal"))
-        AttachedPlacement::setDirection(*light, readDirection(normal));
+        if (const Ogre::Vector3 direction = readDirection(normal);
+            placeable(direction, lightName, "normal"))
+            AttachedPlacement::setDirection(*light, direction);
     if (const TiXmlElement* position = element->FirstChildElement("position"))
-        AttachedPlacement::setPosition(*light, readPosition(position));
+        if (const Ogre::Vector3 place = readPosition(position);
+            placeable(place, lightName, "position"))
+            AttachedPlacement::setPosition(*light, place);
 
     // A light aims at its target's place within the target's own parent, measured from
     // the light's place in the world.
@@ -428,8 +500,10 @@ void SceneLoader::processLight(const TiXmlElement* element, Ogre::SceneNode* nod
     getAttribute(element, "targetNodeName", target);
     if (!target.empty())
         if (Ogre::SceneNode* targetNode = findNode(target))
-            AttachedPlacement::setDirection(*light, targetNode->getPosition() -
-                                                        light->getDerivedPosition());
+            if (const Ogre::Vector3 direction =
+                    targetNode->getPosition() - light->getDerivedPosition();
+                placeable(direction, lightName, "targetNodeName"))
+                AttachedPlacement::setDirection(*light, direction);
 
     if (showInfo)
         createLightMarker(light, node, name, light->getDiffuseColour());
@@ -441,7 +515,13 @@ void SceneLoader::processCamera(const TiXmlElement* element, Ogre::SceneNode* no
     if (name.empty())
         name = makeAutoName();
 
-    Ogre::Camera* camera = sceneManager->createCamera("camera_" + name);
+    const std::string cameraName = "camera_" + name;
+    if (sceneManager->hasCamera(cameraName)) {
+        DebugOutput::line("SceneLoader::processCamera(): there is already a camera " + cameraName +
+                          "; this one is skipped");
+        return;
+    }
+    Ogre::Camera* camera = sceneManager->createCamera(cameraName);
     node->attachObject(camera);
 
     std::string target;
@@ -449,22 +529,42 @@ void SceneLoader::processCamera(const TiXmlElement* element, Ogre::SceneNode* no
     std::string projection;
     getAttribute(element, "projectionType", projection);
 
-    if (const char* nearClip = SceneSpellings::attribute(element, "nearClipDistance"))
-        camera->setNearClipDistance(RealReader::parse(nearClip));
-    if (const char* farClip = SceneSpellings::attribute(element, "farClipDistance"))
-        camera->setFarClipDistance(RealReader::parse(farClip));
+    // The near plane must lie in front of the camera; a far distance of 0 means no far
+    // plane. Other distances give one line and leave the camera's own.
+    if (const char* nearClip = SceneSpellings::attribute(element, "nearClipDistance")) {
+        const float distance = RealReader::parse(nearClip);
+        if (std::isfinite(distance) && distance > 0.0f)
+            camera->setNearClipDistance(distance);
+        else
+            DebugOutput::line("SceneLoader::processCamera(): " + cameraName +
+                              " cannot clip nearer than \"" + nearClip + "\"; it is skipped");
+    }
+    if (const char* farClip = SceneSpellings::attribute(element, "farClipDistance")) {
+        const float distance = RealReader::parse(farClip);
+        if (std::isfinite(distance) && distance >= 0.0f)
+            camera->setFarClipDistance(distance);
+        else
+            DebugOutput::line("SceneLoader::processCamera(): " + cameraName +
+                              " cannot clip farther than \"" + farClip + "\"; it is skipped");
+    }
     camera->setProjectionType(projection == "perspective" ? Ogre::PT_PERSPECTIVE
                                                           : Ogre::PT_ORTHOGRAPHIC);
 
     if (const TiXmlElement* normal = element->FirstChildElement("normal"))
-        AttachedPlacement::setDirection(*camera, readDirection(normal));
+        if (const Ogre::Vector3 direction = readDirection(normal);
+            placeable(direction, cameraName, "normal"))
+            AttachedPlacement::setDirection(*camera, direction);
     if (const TiXmlElement* position = element->FirstChildElement("position"))
-        AttachedPlacement::setPosition(*camera, readPosition(position));
+        if (const Ogre::Vector3 place = readPosition(position);
+            placeable(place, cameraName, "position"))
+            AttachedPlacement::setPosition(*camera, place);
 
     // A camera looks at its target's place in the world.
     if (!target.empty())
         if (Ogre::SceneNode* targetNode = findNode(target))
-            AttachedPlacement::lookAt(*camera, targetNode->_getDerivedPosition());
+            if (const Ogre::Vector3 place = targetNode->_getDerivedPosition();
+                placeable(place, cameraName, "targetNodeName"))
+                AttachedPlacement::lookAt(*camera, place);
 
     if (showInfo)
         createCameraMarker(camera, node);

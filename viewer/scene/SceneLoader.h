@@ -39,8 +39,10 @@ public:
     // under a new unnamed child of the scene manager's root node. `window` is accepted and
     // not used. Writes every scene resource name to the diagnostic channel, one a line.
     // True when the file was read and built; false without a scene manager, when no
-    // resource has the name, or when the text is no XML document with an element. A name
-    // that the engine already knows ends the load with the engine's exception.
+    // resource has the name, when the text is no XML document with an element, or when it
+    // nests deeper than the parser can take. An item whose name the engine already knows,
+    // a place or size that is not finite, or anything else the engine refuses, skips that
+    // item alone (a node with its children) after one diagnostic line.
     bool load(const std::string& fileName, Ogre::SceneManager* sceneManager,
               Ogre::RenderWindow* window, bool showInfo, Ogre::SceneNode* rootNode);
 

@@ -4,6 +4,8 @@
 //   <frames stopAfter="N"/>         RenderFrame returns false from the N-th frame on
 //   <frames throwAt="N"/>           RenderFrame throws at the N-th frame
 //   <query/>                        the first RenderFrame logs the providers of the test id
+//   <throw in="ParseEnvironmentXML"/> or in="StartPlugin": that call throws
+// Built with TEST_PLUGIN_THROWING_INFO, GetPluginInfo throws.
 #include <fstream>
 #include <stdexcept>
 #include <string>
@@ -40,6 +42,9 @@ public:
     }
 
     PLUGIN_INFO pluginInfo() {
+#ifdef TEST_PLUGIN_THROWING_INFO
+        throw std::runtime_error("no identity");
+#endif
         log("GetPluginInfo");
         return {UUID::fromFields(0x7E57B106, 0, 0, TEST_PLUGIN_ID_TAIL), {UUID{}}, {}, this};
     }
@@ -59,11 +64,18 @@ public:
             frames->QueryIntAttribute("throwAt", &throwAt);
         }
         queryOnFirstFrame = environment->FirstChildElement("query") != nullptr;
+        throwIn.clear();
+        if (const TiXmlElement* thrown = environment->FirstChildElement("throw"))
+            throwIn = thrown->Attribute("in") ? thrown->Attribute("in") : "";
         log("ParseEnvironmentXML");
+        if (throwIn == "ParseEnvironmentXML")
+            throw std::runtime_error("bad environment");
     }
 
     bool start() {
         log("StartPlugin");
+        if (throwIn == "StartPlugin")
+            throw 42; // not even a standard exception
         return startResult;
     }
 
@@ -85,7 +97,9 @@ public:
         return stopAfter == 0 || frame < stopAfter;
     }
 
-    void stop() { log("StopPlugin"); }
+    void stop() {
+        log("StopPlugin");
+    }
 
 private:
     void log(const std::string& line) {
@@ -95,6 +109,7 @@ private:
 
     std::int32_t count = 0;
     std::string logPath;
+    std::string throwIn;
     bool startResult = true;
     bool queryOnFirstFrame = false;
     int stopAfter = 0;

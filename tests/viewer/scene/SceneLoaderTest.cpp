@@ -1,3 +1,4 @@
+#include <OgreCamera.h>
 #include <OgreEntity.h>
 #include <OgreSceneManager.h>
 #include <OgreSceneNode.h>
@@ -79,7 +80,6 @@ TEST_F(SceneLoader, EnvironmentIsReadFirstWhereverItStands) {
     addScene("walk.scene", "<scene><environment><colour_ambient r='1' g='0.5' b='0'/>"
                            "<movement speed='2'/></environment>" +
                                nodes + "</scene>");
-    EXPECT_THROW(load("walk.scene"), Ogre::ItemIdentityException);
     scene->clearScene();
     ASSERT_TRUE(load("walk.scene"));
     EXPECT_EQ(scene->getAmbientLight(), Ogre::ColourValue(1, 0.5f, 0));
@@ -141,14 +141,67 @@ TEST_F(SceneLoader, BadInputGivesOneLineAndSkipsOnlyWhatItNames) {
     EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
 }
 
-TEST_F(SceneLoader, ANameTheEngineAlreadyHasEndsTheLoadAndKeepsWhatWasBuilt) {
-    EXPECT_THROW(
-        loadNodes("<node name='a'/><node name='b'><node name='a'/></node><node name='c'/>"),
-        Ogre::ItemIdentityException);
-    EXPECT_TRUE(scene->hasSceneNode("node_b"));
-    EXPECT_FALSE(scene->hasSceneNode("node_c"));
+// An item the engine cannot take skips itself alone: one line, and the rest of the file
+// (later siblings, other sections) still loads.
+TEST_F(SceneLoader, WhatTheEngineCannotTakeSkipsOnlyThatItem) {
+    struct Row {
+        const char* name;
+        std::string nodes;
+        const char* problem;
+        const char* skipped; // a node that must not exist afterwards
+    };
+    const Row rows[] = {
+        {"node name twice",
+         "<node name='a'/><node name='b'><node name='a'><node name='x'/>"
+         "</node></node>",
+         "SceneLoader::processNode(): there is already a node node_a; the node and its "
+         "children are skipped\n",
+         "node_x"},
+        {"entity name twice",
+         "<node name='b'>" + entity("name='e'") + entity("name='e'") + "</node>",
+         "SceneLoader::processEntity(): there is already an entity entity_e; this one is "
+         "skipped\n",
+         nullptr},
+        {"light name twice", "<node name='b'><light name='l'/><light name='l'/></node>",
+         "SceneLoader::processLight(): there is already a light light_l; this one is skipped\n",
+         nullptr},
+        {"camera name twice",
+         "<node name='b'><camera name='c'/></node><node name='x'>"
+         "<camera name='c'/></node>",
+         "SceneLoader::processCamera(): there is already a camera camera_c; this one is "
+         "skipped\n",
+         nullptr},
+        {"position not a number", "<node name='b'><position x='nan' y='1' z='2'/></node>",
+         "SceneLoader::load(): node_b has a \"position\" that is not finite; it is skipped\n",
+         nullptr},
+        {"scale infinite", "<node name='b'><scale x='1e39' y='1' z='1'/></node>",
+         "SceneLoader::load(): node_b has a \"scale\" that is not finite; it is skipped\n",
+         nullptr},
+        {"near clip behind the camera",
+         "<node name='b'><camera name='n' nearClipDistance='-1' farClipDistance='inf'/></node>",
+         "SceneLoader::processCamera(): camera_n cannot clip nearer than \"-1\"; it is "
+         "skipped\n"
+         "SceneLoader::processCamera(): camera_n cannot clip farther than \"inf\"; it is "
+         "skipped\n",
+         nullptr},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        scene->clearScene(); // cameras stay: each row names its own
+        ASSERT_TRUE(loadNodes(row.nodes + "<node name='last'/>"));
+        EXPECT_EQ(problems(), row.problem);
+        EXPECT_TRUE(scene->hasSceneNode("node_b"));
+        EXPECT_TRUE(scene->hasSceneNode("node_last"));
+        if (row.skipped != nullptr) {
+            EXPECT_FALSE(scene->hasSceneNode(row.skipped));
+        }
+    }
+    // What was skipped leaves the item as it was made.
+    EXPECT_EQ(scene->getCamera("camera_n")->getNearClipDistance(), 100.0f);
     scene->clearScene();
-    EXPECT_TRUE(loadNodes("<node name='a'/>"));
+    ASSERT_TRUE(loadNodes("<node name='b'><position x='1' y='2' z='3'/>"
+                          "<position x='inf' y='0' z='0'/></node>"));
+    EXPECT_EQ(scene->getSceneNode("node_b")->getPosition(), Ogre::Vector3(1, 2, 3));
 }
 
 } // namespace

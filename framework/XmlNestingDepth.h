@@ -1,0 +1,27 @@
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+
+namespace corvane {
+
+// How deep the elements of an XML text nest, found without parsing it. The parser (and
+// everything that walks its tree) recurses once per level, so a text nested deeper than
+// the process's stack can hold would end the process; readers test the depth first and
+// refuse such a text with one diagnostic line.
+class XmlNestingDepth {
+public:
+    // Deeper than any scene, script or configuration that a person or an exporter writes,
+    // and shallow enough for the parser, the scene graph and the sanitizers' larger frames.
+    static constexpr std::size_t LIMIT = 256;
+
+    // The deepest element nesting in `text` (a lone element is 1), counted as the parser
+    // reads it: comments, character data, declarations and other markup are no level, and
+    // quoted attribute values may hold '>' and "/>". Never less than the depth of the
+    // tree that the parser builds from the same text.
+    static std::size_t of(std::string_view text);
+    // The depth of the file's text; 0 when it cannot be read.
+    static std::size_t ofFile(const char* path);
+};
+
+} // namespace corvane

@@ -1,0 +1,19 @@
+#include "platform/ProcessMemory.h"
+
+#include <fstream>
+#include <unistd.h>
+
+namespace corvane {
+
+std::size_t ProcessMemory::residentKiB() {
+    // "size resident shared text lib data dt", in pages.
+    std::ifstream statm("/proc/self/statm");
+    std::size_t size = 0;
+    std::size_t resident = 0;
+    if (!(statm >> size >> resident))
+        return 0;
+    const long page = sysconf(_SC_PAGESIZE);
+    return page > 0 ? resident * static_cast<std::size_t>(page) / 1024 : 0;
+}
+
+} // namespace corvane

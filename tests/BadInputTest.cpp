@@ -1,0 +1,367 @@
+// The bad-input corpus (tests/data/bad/): every file is loaded through the component it
+// is for, host configurations through the host program itself. Nothing aborts, each file
+// gives the few diagnostic lines listed for it (each line begins as written), and what is
+// valid in it still loads.
+#include <OgreEntity.h>
+#include <OgreMesh.h>
+#include <OgreResourceGroupManager.h>
+#include <OgreSceneManager.h>
+#include <OgreSceneNode.h>
+#include <cstdio>
+#include <functional>
+#include <gtest/gtest.h>
+#include <sstream>
+#include <string>
+#include <sys/wait.h>
+#include <tinyxml.h>
+#include <vector>
+
+#include "host/ExitCode.h"
+#include "playback/PlaybackController.h"
+#include "tests/support/TemporaryFolder.h"
+#include "tools/HeadlessMediaEngine.h"
+#include "viewer/ResourceGroup.h"
+#include "viewer/ViewerApplication.h"
+#include "viewer/scene/SceneLoader.h"
+
+namespace corvane::testing {
+namespace {
+
+const std::string BAD = CORVANE_SOURCE_DIR "/tests/data/bad/";
+
+using Lines = std::vector<std::string>;
+
+// The lines of `output` that begin with `prefix` and not with any of `ignored`.
+Lines linesOf(const std::string& output, const std::string& prefix, const Lines& ignored = {}) {
+    Lines found;
+    std::istringstream stream(output);
+    for (std::string line; std::getline(stream, line);) {
+        if (line.rfind(prefix, 0) != 0)
+            continue;
+        bool skip = false;
+        for (const std::string& other : ignored)
+            skip = skip || line.rfind(other, 0) == 0;
+        if (!skip)
+            found.push_back(line);
+    }
+    return found;
+}
+
+void expectLines(const Lines& found, const Lines& expected) {
+    ASSERT_EQ(found.size(), expected.size()) << ::testing::PrintToString(found);
+    for (std::size_t i = 0; i < found.size(); ++i)
+        EXPECT_EQ(found[i].rfind(expected[i], 0), 0u) << found[i];
+}
+
+TEST(BadInput, SceneFiles) {
+    tools::HeadlessMediaEngine engine;
+    Ogre::ResourceGroupManager& resources = Ogre::ResourceGroupManager::getSingleton();
+    resources.createResourceGroup(VIEWER_RESOURCE_GROUP);
+    TemporaryFolder large;
+    {
+        // A very large scene: 5000 nodes with an entity each, and one name used twice.
+        std::string text = "<scene><nodes>";
+        for (int i = 0; i < 5000; ++i)
+            text += "<node name='n" + std::to_string(i) + "'><position x='" + std::to_string(i) +
+                    "' y='0' z='0'/><entity name='e" + std::to_string(i == 4999 ? 0 : i) +
+                    "' meshfile='box.mesh'/></node>";
+        large.write("large.scene", text + "</nodes></scene>");
+    }
+    resources.addResourceLocation(BAD + "scene", "FileSystem", VIEWER_RESOURCE_GROUP);
+    resources.addResourceLocation(large.path(), "FileSystem", VIEWER_RESOURCE_GROUP);
+    Ogre::SceneManager* scene = engine.sceneManager();
+    auto has = [&](const char* entity) { return scene->hasEntity(entity); };
+
+    struct Row {
+        const char* file;
+        bool loaded;
+        Lines lines;
+        std::function<bool()> kept;
+    };
+    const Row rows[] = {
+        {"truncated.scene", false, {"SceneLoader::load(): cannot parse truncated.scene: "}, {}},
+        {"wrong-nesting.scene",
+         false,
+         {"SceneLoader::load(): cannot parse wrong-nesting.scene: "},
+         {}},
+        {"empty.scene", false, {"SceneLoader::load(): cannot parse empty.scene: "}, {}},
+        {"not-xml.scene", false, {"SceneLoader::load(): "}, {}},
+        {"no-element.scene",
+         false,
+         {"SceneLoader::load(): no-element.scene has no scene element"},
+         {}},
+        {"deep-nesting.scene",
+         false,
+         {"SceneLoader::load(): deep-nesting.scene nests elements deeper than 256 levels"},
+         {}},
+        {"missing-attributes.scene",
+         true,
+         {},
+         [&] { return has("entity_kept") && scene->getMovableObjects("Entity").size() == 2; }},
+        {"not-numbers.scene",
+         true,
+         {"SceneLoader::processCamera(): camera_a cannot clip nearer than \"close\""},
+         [&] { return has("entity_a") && scene->hasLight("light_a"); }},
+        {"nan-infinity.scene",
+         true,
+         {"SceneLoader::load(): node_a has a \"position\" that is not finite",
+          "SceneLoader::load(): node_a has a \"scale\" that is not finite",
+          "SceneLoader::load(): node_a has a \"rotation\" that is not finite",
+          "SceneLoader::load(): light_a has a \"position\" that is not finite",
+          "SceneLoader::load(): camera_nan has a \"normal\" that is not finite"},
+         [&] {
+             return has("entity_a") && has("entity_ok") &&
+                    scene->getSceneNode("node_a")->getPosition() == Ogre::Vector3::ZERO;
+         }},
+        {"huge-negative.scene",
+         true,
+         {"SceneLoader::processCamera(): camera_huge cannot clip nearer than \"0\"",
+          "SceneLoader::processCamera(): camera_huge cannot clip farther than \"-1\""},
+         [&] { return has("entity_far") && has("entity_near") && scene->hasLight("light_far"); }},
+        {"duplicate-names.scene",
+         true,
+         {"SceneLoader::processEntity(): there is already an entity entity_e",
+          "SceneLoader::processLight(): there is already a light light_l",
+          "SceneLoader::processCamera(): there is already a camera camera_dup",
+          "SceneLoader::processNode(): there is already a node node_a"},
+         [&] {
+             return has("entity_c") && !has("entity_lost") &&
+                    scene->getEntity("entity_e")->getMesh()->getName() == "box.mesh";
+         }},
+        {"unknown-meshes.scene",
+         true,
+         {"SceneLoader::processEntity(): entity_ghost cannot load mesh \"ghost.mesh\"",
+          "SceneLoader::processEntity(): entity_picture cannot load mesh \"flare.png\""},
+         [&] { return has("entity_box") && scene->hasCamera("camera_look"); }},
+        {"unknown-elements.scene",
+         true,
+         {},
+         [&] { return has("entity_a") && !has("entity_hidden"); }},
+        {"large.scene",
+         true,
+         {"SceneLoader::processEntity(): there is already an entity entity_e0"},
+         [&] {
+             return scene->getMovableObjects("Entity").size() == 4999 &&
+                    scene->hasSceneNode("node_n4999");
+         }},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.file);
+        scene->clearScene();
+        SceneLoader loader;
+        ::testing::internal::CaptureStderr();
+        EXPECT_EQ(loader.load(row.file, scene, nullptr, false, nullptr), row.loaded);
+        expectLines(linesOf(::testing::internal::GetCapturedStderr(), "SceneLoader::"), row.lines);
+        if (row.kept) {
+            EXPECT_TRUE(row.kept());
+        }
+    }
+    resources.destroyResourceGroup(VIEWER_RESOURCE_GROUP);
+}
+
+TEST(BadInput, KeyframeScripts) {
+    TemporaryFolder large;
+    {
+        // A very large script: 50000 keyframes, one of them with a time that is no number.
+        std::string text = "<keyframes>\n";
+        for (int i = 0; i < 50000; ++i)
+            text += "<keyframe entity='entity_door' time='" +
+                    (i == 777 ? std::string("later") : std::to_string(i * 0.01)) +
+                    "'><position x='1' y='2' z='3'/><animation name='open' type='PLAY' "
+                    "value='1'/></keyframe>\n";
+        large.write("large.xml", text + "</keyframes>\n");
+    }
+    struct Row {
+        const char* file;
+        Lines lines;
+        std::size_t keyframes;
+        std::function<bool(const KeyframeMap&)> kept;
+    };
+    const std::string at = "KeyframeLoader::load(): keyframes.xml ";
+    const Row rows[] = {
+        {"truncated.xml", {at + "does not parse: "}, 0, {}},
+        {"wrong-nesting.xml", {at + "does not parse: "}, 0, {}},
+        {"empty.xml", {at + "does not parse: "}, 0, {}},
+        {"deep-nesting.xml",
+         {at + "nests elements deeper than 256 levels; nothing is loaded"},
+         0,
+         {}},
+        {"no-root.xml", {}, 0, {}},
+        {"missing-attributes.xml",
+         {at + "row 4: keyframe at 0 has an animation without \"type\"; action skipped",
+          at + "row 7: keyframe at 2 has an animation without \"type\"; action skipped"},
+         2,
+         [](const KeyframeMap& k) {
+             return k.begin()->second.entity.empty() &&
+                    k.begin()->second.actions.front().name == "";
+         }},
+        {"not-numbers.xml",
+         {at + "row 2: keyframe time \"soon\" is not a finite number; keyframe skipped"},
+         1,
+         [](const KeyframeMap& k) { return k.begin()->second.position.z == 1.0f; }},
+        {"nan-infinity.xml",
+         {at + "row 2: keyframe time \"nan\" is not a finite number",
+          at + "row 3: keyframe time \"inf\" is not a finite number",
+          at + "row 4: keyframe time \"-infinity\" is not a finite number",
+          at + "row 6: keyframe at 1 has a \"position\" that is not finite",
+          at + "row 7: keyframe at 1 has a \"velocity\" that is not finite",
+          at + "row 8: keyframe at 1 has a \"orientation\" that is not finite",
+          at + "row 9: keyframe at 1 has a \"slerp\" that is not finite",
+          at + "row 10: keyframe at 1 has an animation value \"nan\" that is not finite"},
+         1,
+         [](const KeyframeMap& k) {
+             const Keyframe& frame = k.begin()->second;
+             return frame.position.x == 0.0f && frame.orientation.w == 1.0f &&
+                    frame.multiplier == 0.0f &&
+                    frame.actions.front().code == KeyframeActionType::SetWeight;
+         }},
+        {"huge-negative.xml",
+         {at + "row 3: keyframe time \"1e39\" is not a finite number",
+          at + "row 5: keyframe at 4 has a \"velocitytarget\" that is not finite",
+          at + "row 7: keyframe at 4 has an animation value \"1e300\" that is not finite"},
+         2,
+         [](const KeyframeMap& k) { return k.begin()->first == -5.0f; }},
+        {"unknown-types.xml",
+         {at + "row 3: keyframe at 1 has an animation of unknown type \"DANCE\"",
+          at + "row 4: keyframe at 1 has an animation of unknown type \"play\"",
+          at + "row 5: keyframe at 1 has an animation of unknown type \"\""},
+         1,
+         [](const KeyframeMap& k) {
+             return k.begin()->second.actions.front().code == KeyframeActionType::Play;
+         }},
+        // Unknown entities, animations, bones, nodes and sounds are the viewer's and the
+        // sound service's to find when the keyframe is applied.
+        {"unknown-names.xml", {}, 2, {}},
+        {"duplicates.xml",
+         {},
+         2,
+         [](const KeyframeMap& k) {
+             return k.begin()->second.position.x == 1.0f &&
+                    std::next(k.begin())->second.orientation.w == 1.0f;
+         }},
+        {"large.xml", {at + "row 779: keyframe time \"later\""}, 49999, {}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.file);
+        TemporaryFolder app;
+        const std::string source = std::string(row.file) == "large.xml"
+                                       ? large.path() + "/large.xml"
+                                       : BAD + "keyframes/" + row.file;
+        app.write(PlaybackController::KEYFRAME_FILE, TemporaryFolder::read(source));
+        CurrentDirectoryScope in(app.path());
+        PlaybackController playback;
+        ::testing::internal::CaptureStderr();
+        EXPECT_TRUE(playback.start());
+        expectLines(linesOf(::testing::internal::GetCapturedStderr(), "KeyframeLoader::"),
+                    row.lines);
+        ASSERT_EQ(playback.getPendingKeyframes().size(), row.keyframes);
+        if (row.kept) {
+            EXPECT_TRUE(row.kept(playback.getPendingKeyframes()));
+        }
+    }
+}
+
+TEST(BadInput, PluginEnvironments) {
+    auto environment = [](const char* file, TiXmlDocument& document) {
+        EXPECT_TRUE(document.LoadFile(BAD + "environment/" + file)) << file;
+        return document.RootElement();
+    };
+    {
+        TiXmlDocument document;
+        ViewerApplication viewer;
+        ::testing::internal::CaptureStderr();
+        viewer.parseEnvironment(environment("viewer-missing-src.xml", document));
+        expectLines(linesOf(::testing::internal::GetCapturedStderr(), "SceneViewer:"),
+                    {"SceneViewer: a \"searchpath\" element without \"src\" (row 2) is skipped",
+                     "SceneViewer: a \"searchpath\" element without \"src\" (row 3) is skipped",
+                     "SceneViewer: a \"scene\" element without \"src\" (row 5) is skipped"});
+        EXPECT_EQ(viewer.pendingResourceLocations(),
+                  (std::map<std::string, std::string>{{"../../media", "FileSystem"}}));
+        EXPECT_EQ(viewer.getSceneFile(), "");
+    }
+    {
+        TiXmlDocument document;
+        ViewerApplication viewer;
+        viewer.parseEnvironment(environment("viewer-duplicates.xml", document));
+        EXPECT_EQ(viewer.pendingResourceLocations(),
+                  (std::map<std::string, std::string>{{"a", "FileSystem"}, {"b", "Zip"}}));
+        EXPECT_EQ(viewer.getSceneFile(), "one.scene");
+    }
+    {
+        TiXmlDocument document;
+        ViewerApplication viewer;
+        viewer.parseEnvironment(environment("viewer-wrong-nesting.xml", document));
+        EXPECT_TRUE(viewer.pendingResourceLocations().empty());
+        EXPECT_EQ(viewer.getSceneFile(), "demo.scene");
+    }
+    for (const auto& [file, entity] : {std::pair{"playback-missing-name.xml", ""},
+                                       std::pair{"playback-wrong-nesting.xml", ""}}) {
+        SCOPED_TRACE(file);
+        TiXmlDocument document;
+        PlaybackController playback;
+        ::testing::internal::CaptureStderr();
+        playback.parseEnvironment(environment(file, document));
+        EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
+        EXPECT_EQ(playback.getConfiguredEntity(), entity);
+    }
+}
+
+// The host program's exit status and its own diagnostic lines ("corvane: ..."), past the
+// report of each plug-in it loaded.
+struct HostRun {
+    int status;
+    Lines lines;
+};
+
+HostRun runHost(const std::string& configuration) {
+    const std::string command = std::string("'") + CORVANE_HOST + "' --config '" + configuration +
+                                "' --frames 3 --fixed-step 0.02 --plugin-dir '" +
+                                CORVANE_PLUGIN_FOLDER + "' 2>&1 >/dev/null";
+    FILE* pipe = popen(command.c_str(), "r");
+    std::string output;
+    char buffer[4096];
+    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+        output.append(buffer, n);
+    const int status = pclose(pipe);
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1,
+            linesOf(output, "corvane: ", {"corvane: loaded "})};
+}
+
+TEST(BadInput, HostConfigurations) {
+    struct Row {
+        const char* file;
+        int status;
+        Lines lines;
+    };
+    const std::string at = "corvane: " + BAD + "host/";
+    const Row rows[] = {
+        {"truncated.xml", EXIT_CODE_CONFIGURATION, {at + "truncated.xml:"}},
+        {"no-plugin.xml", EXIT_CODE_CONFIGURATION, {at + "no-plugin.xml: no \"plugin\" element"}},
+        {"missing-library.xml",
+         EXIT_CODE_CONFIGURATION,
+         {at + "missing-library.xml:3: a \"plugin\" element needs a \"library\" attribute"}},
+        {"empty-library.xml",
+         EXIT_CODE_CONFIGURATION,
+         {at + "empty-library.xml:2: a \"plugin\" element needs a \"library\" attribute"}},
+        {"deep-nesting.xml",
+         EXIT_CODE_CONFIGURATION,
+         {at + "deep-nesting.xml: elements nest deeper than 256 levels"}},
+        {"unknown-library.xml",
+         EXIT_CODE_PLUGIN_LOAD,
+         {std::string("corvane: ") + CORVANE_PLUGIN_FOLDER +
+          "/NoSuchPlugin.so: cannot open the plug-in library: "}},
+        {"not-a-library.xml",
+         EXIT_CODE_PLUGIN_LOAD,
+         {at + "./not-a-library.so: cannot open the plug-in library: "}},
+        {"extra-content.xml", EXIT_CODE_OK, {}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.file);
+        const HostRun run = runHost(BAD + "host/" + row.file);
+        EXPECT_EQ(run.status, row.status);
+        expectLines(run.lines, row.lines);
+    }
+}
+
+} // namespace
+} // namespace corvane::testing

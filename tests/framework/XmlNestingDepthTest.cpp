@@ -1,0 +1,67 @@
+#include <algorithm>
+#include <gtest/gtest.h>
+#include <string>
+#include <tinyxml.h>
+
+#include "framework/XmlNestingDepth.h"
+
+namespace corvane::testing {
+namespace {
+
+std::size_t treeDepth(const TiXmlNode& node) {
+    std::size_t deepest = 0;
+    for (const TiXmlNode* child = node.FirstChild(); child != nullptr; child = child->NextSibling())
+        if (child->ToElement() != nullptr)
+            deepest = std::max(deepest, 1 + treeDepth(*child));
+    return deepest;
+}
+
+std::string nested(std::size_t levels) {
+    std::string text;
+    for (std::size_t i = 0; i < levels; ++i)
+        text += "<a>";
+    for (std::size_t i = 0; i < levels; ++i)
+        text += "</a>";
+    return text;
+}
+
+// Each text's count, and the parser's own tree, which the count must never fall below:
+// markup that the parser skips must not hide elements from the count.
+TEST(XmlNestingDepth, CountsLevelsAsTheParserBuildsThem) {
+    struct Row {
+        const char* name;
+        std::string text;
+        std::size_t depth;
+    };
+    const Row rows[] = {
+        {"empty", "", 0},
+        {"text only", "no markup > at all", 0},
+        {"one element", "<a/>", 1},
+        {"siblings", "<a><b/><c></c><d x='1'/></a>", 2},
+        {"nested", nested(5), 5},
+        {"quoted '>' and '/>'", "<a x='>' y=\"/>\"><b z='/>'><c/></b></a>", 3},
+        {"comment holds tags", "<a><!-- <b><c><d> --></a>", 1},
+        {"character data holds tags", "<a><![CDATA[<b><c>]]></a>", 1},
+        {"declaration and document type", "<?xml version='1.0'?><!DOCTYPE a><a><b/></a>", 2},
+        {"unknown markup ends at its first '>'", "<a>< \"><b><c/></b>\"></a>", 3},
+        {"processing instruction ends at its first '>'", "<a><?pi '><b><c/></b>'?></a>", 3},
+        {"element name outside ASCII", "<a><\xC3\xA9><b/></\xC3\xA9></a>", 3},
+        {"unfinished tag", "<a><b x='", 2},
+        {"end tags at the top", "</a></b><c/>", 1},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(XmlNestingDepth::of(row.text), row.depth);
+        TiXmlDocument document;
+        document.Parse(row.text.c_str());
+        EXPECT_LE(treeDepth(document), XmlNestingDepth::of(row.text));
+    }
+}
+
+TEST(XmlNestingDepth, CountsTextsFarDeeperThanTheParserCouldTake) {
+    EXPECT_EQ(XmlNestingDepth::of(nested(1000000)), 1000000u);
+    EXPECT_EQ(XmlNestingDepth::ofFile("/nonexistent/corvane.xml"), 0u);
+}
+
+} // namespace
+} // namespace corvane::testing

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+// Shared by the fuzz targets: each defines LLVMFuzzerTestOneInput; libFuzzer calls it in
+// the fuzz build, the replay runner in the normal test suite.
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
+
+namespace corvane::fuzz {
+
+// Ends the process as a crash does, so that the fuzzer keeps the input: for a broken
+// promise that no sanitizer would see.
+[[noreturn]] void fail(const char* what);
+
+// The input as text; the parsers read up to the first NUL, as they would from a file.
+std::string text(const std::uint8_t* data, std::size_t size);
+
+// A folder of the process's own under the temporary folder, made on first use.
+const std::string& scratchFolder();
+// Writes `text` to `name` in the scratch folder; returns its path.
+std::string writeScratch(const std::string& name, const std::string& text);
+
+} // namespace corvane::fuzz
