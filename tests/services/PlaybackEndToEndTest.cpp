@@ -11,8 +11,8 @@
 #include <OgreSceneNode.h>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <gtest/gtest.h>
+#include <sstream>
 
 #include "framework/IGuiElement.h"
 #include "framework/IGuiOverlay.h"
@@ -76,8 +76,9 @@ protected:
             <searchpath src="../../scene"/><searchpath src="../../media"/>
             <scene src="demo.scene"/>
           </environment></plugin>
-          <plugin library="UserInterface"><environment><script>)" + input +
-                                                                 R"(</script></environment></plugin>
+          <plugin library="UserInterface"><environment><script>)" +
+                                                                input +
+                                                                R"(</script></environment></plugin>
           <plugin library="PlaybackDirector"/>
           <plugin library="Sound"><environment><output mode="silent"/>
             <sound name="door" file="media/sounds/door.wav"/></environment></plugin>
@@ -90,8 +91,9 @@ protected:
         ::testing::internal::CaptureStderr();
         capturing = true;
         for (const HostConfiguration::Plugin& plugin : configuration.plugins())
-            ASSERT_TRUE(host.load(locator.locate(plugin.library, configuration.folder()),
-                                  plugin.environment));
+            ASSERT_EQ(host.load(locator.locate(plugin.library, configuration.folder()),
+                                plugin.environment),
+                      EXIT_CODE_OK);
         ASSERT_EQ(host.startAll(), EXIT_CODE_OK);
         void* pointer = nullptr;
         ASSERT_TRUE(host.pluginInterface(PLUGIN_ID_USER_INTERFACE, IID_IGuiOverlay, &pointer));
@@ -207,8 +209,10 @@ TEST_F(PlaybackEndToEnd, CapturedFramesChangeWhereTheDoorOpens) {
     Ogre::SceneManager* scene = viewer->getSceneManager();
     Ogre::Camera* camera = scene->getCamera("PlayerCam");
     const Ogre::AxisAlignedBox door = scene->getEntity("entity_door")->getWorldBoundingBox(true);
-    const Ogre::Vector3 corner = camera->getProjectionMatrix() * (camera->getViewMatrix() * door.getMinimum());
-    const Ogre::Vector3 other = camera->getProjectionMatrix() * (camera->getViewMatrix() * door.getMaximum());
+    const Ogre::Vector3 corner =
+        camera->getProjectionMatrix() * (camera->getViewMatrix() * door.getMinimum());
+    const Ogre::Vector3 other =
+        camera->getProjectionMatrix() * (camera->getViewMatrix() * door.getMaximum());
     const float left = 0.5f + 0.5f * std::min(corner.x, other.x);
     const float right = 0.5f + 0.5f * std::max(corner.x, other.x);
     const float top = 0.5f - 0.5f * std::max(corner.y, other.y);
