@@ -1,8 +1,6 @@
 #include "framework/XmlNestingDepth.h"
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 namespace corvane {
@@ -17,6 +15,86 @@ bool startsWith(std::string_view text, std::size_t at, std::string_view prefix) 
 // element; anything else after "<" is markup that it skips to the next '>'.
 bool startsElementName(unsigned char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_' || c >= 127;
+}
+
+bool isSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r';
+}
+
+bool startsWithIgnoringCase(std::string_view text, std::size_t at, std::string_view prefix) {
+    if (text.size() - at < prefix.size())
+        return false;
+    for (std::size_t i = 0; i < prefix.size(); ++i) {
+        const char c = text[at + i];
+        const char lower = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+        if (lower != prefix[i])
+            return false;
+    }
+    return true;
+}
+
+// From an attribute's '=' past its value: a quote right after the '=' (and white space)
+// opens a value that runs to the same quote, as the parser reads it; anything else is an
+// unquoted value, which cannot hide a '>'. Returns where to go on, or npos when the quote
+// is never closed.
+std::size_t pastValue(std::string_view text, std::size_t equals) {
+    std::size_t at = equals + 1;
+    while (at < text.size() && isSpace(text[at]))
+        ++at;
+    if (at < text.size() && (text[at] == '"' || text[at] == '\'')) {
+        const std::size_t close = text.find(text[at], at + 1);
+        return close == std::string_view::npos ? close : close + 1;
+    }
+    return at;
+}
+
+// The '>' that ends the start tag at `at`, or npos.
+std::size_t endOfStartTag(std::string_view text, std::size_t at) {
+    for (std::size_t i = at + 1; i < text.size();) {
+        if (text[i] == '>')
+            return i;
+        if (text[i] == '=') {
+            i = pastValue(text, i);
+            if (i == std::string_view::npos)
+                return i;
+            continue;
+        }
+        ++i;
+    }
+    return std::string_view::npos;
+}
+
+// The '>' that ends the declaration "<?xml" at `at`, or npos: only its version, encoding
+// and standalone attributes have their values read as values; anything else is passed
+// over up to white space or a '>'.
+std::size_t endOfDeclaration(std::string_view text, std::size_t at) {
+    std::size_t i = at + 5;
+    while (i < text.size()) {
+        if (text[i] == '>')
+            return i;
+        if (isSpace(text[i])) {
+            ++i;
+            continue;
+        }
+        if (startsWithIgnoringCase(text, i, "version") ||
+            startsWithIgnoringCase(text, i, "encoding") ||
+            startsWithIgnoringCase(text, i, "standalone")) {
+            std::size_t equals = i;
+            while (equals < text.size() && text[equals] != '=' && text[equals] != '>')
+                ++equals;
+            if (equals == text.size() || text[equals] == '>') {
+                i = equals;
+                continue;
+            }
+            i = pastValue(text, equals);
+            if (i == std::string_view::npos)
+                return i;
+            continue;
+        }
+        while (i < text.size() && text[i] != '>' && !isSpace(text[i]))
+            ++i;
+    }
+    return std::string_view::npos;
 }
 
 } // namespace
@@ -38,22 +116,10 @@ std::size_t XmlNestingDepth::of(std::string_view text) {
             end = text.find('>', at + 2);
             if (depth > 0)
                 --depth;
+        } else if (startsWithIgnoringCase(text, at, "<?xml")) {
+            end = endOfDeclaration(text, at);
         } else if (at + 1 < text.size() && startsElementName(text[at + 1])) {
-            // A start tag: attribute values in quotes may hold '>' and "/>".
-            char quote = '\0';
-            for (end = at + 1; end < text.size(); ++end) {
-                const char c = text[end];
-                if (quote != '\0') {
-                    if (c == quote)
-                        quote = '\0';
-                } else if (c == '"' || c == '\'') {
-                    quote = c;
-                } else if (c == '>') {
-                    break;
-                }
-            }
-            if (end == text.size())
-                end = none;
+            end = endOfStartTag(text, at);
             // An element is one level deeper than its parent; one that ends in "/>" holds
             // nothing. An unfinished tag still counts: the parser may have gone into it.
             const bool empty = end != none && text[end - 1] == '/';
@@ -69,13 +135,6 @@ std::size_t XmlNestingDepth::of(std::string_view text) {
         at = text.find('<', end + 1);
     }
     return deepest;
-}
-
-std::size_t XmlNestingDepth::ofFile(const char* path) {
-    std::ifstream file(path, std::ios::binary);
-    const std::string text((std::istreambuf_iterator<char>(file)),
-                           std::istreambuf_iterator<char>());
-    return of(text);
 }
 
 } // namespace corvane

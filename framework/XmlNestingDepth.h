@@ -16,12 +16,11 @@ public:
     static constexpr std::size_t LIMIT = 256;
 
     // The deepest element nesting in `text` (a lone element is 1), counted as the parser
-    // reads it: comments, character data, declarations and other markup are no level, and
-    // quoted attribute values may hold '>' and "/>". Never less than the depth of the
-    // tree that the parser builds from the same text.
+    // reads it byte by byte (XmlReader): comments, character data, declarations and other
+    // markup are no level, and attribute values quoted right after their '=' may hold '>'
+    // and "/>". Never less than the depth of the tree that the parser builds from the
+    // same text.
     static std::size_t of(std::string_view text);
-    // The depth of the file's text; 0 when it cannot be read.
-    static std::size_t ofFile(const char* path);
 };
 
 } // namespace corvane

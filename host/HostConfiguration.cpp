@@ -4,6 +4,7 @@
 #include <tinyxml.h>
 
 #include "framework/XmlNestingDepth.h"
+#include "framework/XmlReader.h"
 
 namespace corvane {
 
@@ -20,12 +21,19 @@ std::string parseError(const std::string& origin, const TiXmlDocument& document)
 
 // The parser recurses once per level: a text nested deeper than the stack can hold would
 // end the host.
-bool nestsTooDeep(std::size_t depth, const std::string& origin, std::string& error) {
-    if (depth <= XmlNestingDepth::LIMIT)
-        return false;
-    error = origin + ": elements nest deeper than " + std::to_string(XmlNestingDepth::LIMIT) +
-            " levels";
-    return true;
+// The reader's verdict on the text as one message; empty when it parsed.
+std::string problemWith(XmlReader::Outcome outcome, const std::string& origin,
+                        const TiXmlDocument& document) {
+    switch (outcome) {
+    case XmlReader::Outcome::PARSED:
+        return "";
+    case XmlReader::Outcome::TOO_DEEP:
+        return origin + ": elements nest deeper than " + std::to_string(XmlNestingDepth::LIMIT) +
+               " levels";
+    case XmlReader::Outcome::MALFORMED:
+        break;
+    }
+    return parseError(origin, document);
 }
 
 } // namespace
@@ -46,27 +54,20 @@ bool HostConfiguration::load(const std::string& path, std::string& error) {
         error = path + ": no such file";
         return false;
     }
-    if (nestsTooDeep(XmlNestingDepth::ofFile(path.c_str()), path, error))
-        return false;
-    if (!document->LoadFile(path.c_str())) {
-        error = parseError(path, *document);
+    std::string text;
+    if (!XmlReader::readFile(path, text)) {
+        error = path + ": cannot be read";
         return false;
     }
-    return readDocument(path, error);
+    return parse(text, path, error);
 }
 
 bool HostConfiguration::parse(const std::string& text, const std::string& origin,
                               std::string& error) {
     document = std::make_unique<TiXmlDocument>();
     entries.clear();
-    if (nestsTooDeep(XmlNestingDepth::of(text), origin, error))
-        return false;
-    document->Parse(text.c_str());
-    if (document->Error()) {
-        error = parseError(origin, *document);
-        return false;
-    }
-    return readDocument(origin, error);
+    error = problemWith(XmlReader::parse(text, *document), origin, *document);
+    return error.empty() && readDocument(origin, error);
 }
 
 bool HostConfiguration::readDocument(const std::string& origin, std::string& error) {

@@ -7,6 +7,7 @@
 #include <tinyxml.h>
 
 #include "framework/XmlNestingDepth.h"
+#include "framework/XmlReader.h"
 #include "platform/DebugOutput.h"
 
 namespace corvane {
@@ -81,21 +82,22 @@ bool KeyframeLoader::load(const std::string& fileName, KeyframeMap& keyframes) {
         DebugOutput::line(FUNCTION + fileName + " is not a file");
         return false;
     }
-    // The parser recurses once per level: a text nested deeper than the stack can hold
-    // would end the host.
-    if (XmlNestingDepth::ofFile(fileName.c_str()) > XmlNestingDepth::LIMIT) {
+    std::string text;
+    if (!XmlReader::readFile(fileName, text)) {
+        DebugOutput::line(FUNCTION + fileName + " cannot be opened");
+        return false;
+    }
+    TiXmlDocument document;
+    const XmlReader::Outcome outcome = XmlReader::parse(text, document);
+    if (outcome == XmlReader::Outcome::TOO_DEEP) {
         DebugOutput::line(FUNCTION + fileName + " nests elements deeper than " +
                           std::to_string(XmlNestingDepth::LIMIT) + " levels; nothing is loaded");
         return false;
     }
-    TiXmlDocument document;
-    if (!document.LoadFile(fileName)) {
-        if (document.ErrorId() == TiXmlBase::TIXML_ERROR_OPENING_FILE)
-            DebugOutput::line(FUNCTION + fileName + " cannot be opened");
-        else
-            DebugOutput::line(FUNCTION + fileName + " does not parse: " + document.ErrorDesc() +
-                              " (row " + std::to_string(document.ErrorRow()) + ", column " +
-                              std::to_string(document.ErrorCol()) + ")");
+    if (outcome == XmlReader::Outcome::MALFORMED) {
+        DebugOutput::line(FUNCTION + fileName + " does not parse: " + document.ErrorDesc() +
+                          " (row " + std::to_string(document.ErrorRow()) + ", column " +
+                          std::to_string(document.ErrorCol()) + ")");
         return false;
     }
     read(document, fileName, keyframes);

@@ -4,6 +4,7 @@
 #include <tinyxml.h>
 
 #include "framework/XmlNestingDepth.h"
+#include "framework/XmlReader.h"
 
 namespace corvane::testing {
 namespace {
@@ -48,19 +49,50 @@ TEST(XmlNestingDepth, CountsLevelsAsTheParserBuildsThem) {
         {"element name outside ASCII", "<a><\xC3\xA9><b/></\xC3\xA9></a>", 3},
         {"unfinished tag", "<a><b x='", 2},
         {"end tags at the top", "</a></b><c/>", 1},
+        // A quote opens a value only right after '='; elsewhere the parser stops at it.
+        {"quote not after '='", "<a\" x=\"1\"><b><c/></b></a>", 3},
+        {"quoted '>' after '=' and white space", "<a x = '>'><b/></a>", 2},
+        // Bytes are bytes: a UTF-8 lead byte does not take the quote after it along.
+        {"lead byte before a closing quote", "<a x='\xE2'><b><c/></b></a>", 3},
+        // In the declaration only version, encoding and standalone have quoted values.
+        {"declaration value holds '>'", "<?xml version='>'?><a><b/></a>", 2},
+        {"declaration's other attribute ends at '>'", "<?xml other='>'?><a><b/></a>", 2},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         EXPECT_EQ(XmlNestingDepth::of(row.text), row.depth);
         TiXmlDocument document;
-        document.Parse(row.text.c_str());
+        XmlReader::parse(row.text, document);
         EXPECT_LE(treeDepth(document), XmlNestingDepth::of(row.text));
     }
 }
 
 TEST(XmlNestingDepth, CountsTextsFarDeeperThanTheParserCouldTake) {
     EXPECT_EQ(XmlNestingDepth::of(nested(1000000)), 1000000u);
-    EXPECT_EQ(XmlNestingDepth::ofFile("/nonexistent/corvane.xml"), 0u);
+}
+
+TEST(XmlReader, RefusesDeepTextsUnparsedAndReadsBytesAsTheyAre) {
+    TiXmlDocument deep;
+    EXPECT_EQ(XmlReader::parse(nested(XmlNestingDepth::LIMIT + 1), deep),
+              XmlReader::Outcome::TOO_DEEP);
+    EXPECT_EQ(deep.RootElement(), nullptr);
+
+    TiXmlDocument limit;
+    EXPECT_EQ(XmlReader::parse(nested(XmlNestingDepth::LIMIT), limit), XmlReader::Outcome::PARSED);
+
+    // A byte-order mark is skipped; text in values passes unchanged, also without a
+    // declaration of its encoding.
+    TiXmlDocument marked;
+    ASSERT_EQ(XmlReader::parse("\xEF\xBB\xBF<a name='caf\xC3\xA9'/>", marked),
+              XmlReader::Outcome::PARSED);
+    EXPECT_STREQ(marked.RootElement()->Attribute("name"), "caf\xC3\xA9");
+
+    TiXmlDocument broken;
+    EXPECT_EQ(XmlReader::parse("<a><b></a>", broken), XmlReader::Outcome::MALFORMED);
+    EXPECT_GT(broken.ErrorRow(), 0);
+
+    std::string text;
+    EXPECT_FALSE(XmlReader::readFile("/nonexistent/corvane.xml", text));
 }
 
 } // namespace

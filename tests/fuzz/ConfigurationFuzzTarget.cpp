@@ -5,6 +5,7 @@
 #include <tinyxml.h>
 
 #include "framework/XmlNestingDepth.h"
+#include "framework/XmlReader.h"
 #include "host/HostConfiguration.h"
 #include "playback/PlaybackController.h"
 #include "tests/fuzz/FuzzTarget.h"
@@ -40,7 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (XmlNestingDepth::of(text) > XmlNestingDepth::LIMIT)
         return 0;
     TiXmlDocument document;
-    document.Parse(text.c_str());
+    XmlReader::parse(text, document);
     readEnvironment(document.RootElement());
     return 0;
 }

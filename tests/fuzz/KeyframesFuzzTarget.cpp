@@ -8,6 +8,7 @@
 #include <tinyxml.h>
 
 #include "framework/XmlNestingDepth.h"
+#include "framework/XmlReader.h"
 #include "playback/KeyframeLoader.h"
 #include "tests/fuzz/FuzzTarget.h"
 
@@ -30,7 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::size_t counted = XmlNestingDepth::of(text);
     if (counted <= XmlNestingDepth::LIMIT) {
         TiXmlDocument document;
-        document.Parse(text.c_str());
+        XmlReader::parse(text, document);
         if (treeDepth(document) > counted)
             fuzz::fail("the nesting depth counted fewer levels than the parser built");
     }

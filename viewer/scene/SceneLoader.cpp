@@ -14,6 +14,7 @@
 #include <tinyxml.h>
 
 #include "framework/XmlNestingDepth.h"
+#include "framework/XmlReader.h"
 #include "platform/DebugOutput.h"
 #include "viewer/ResourceGroup.h"
 #include "viewer/scene/AttachedPlacement.h"
@@ -268,15 +269,13 @@ bool SceneLoader::parseScene(const std::string& fileName, TiXmlDocument& documen
                               oneLine(error.getDescription()));
             return false;
         }
-        // The parser recurses once per level: a text nested deeper than the stack can hold
-        // would end the host.
-        if (XmlNestingDepth::of(text) > XmlNestingDepth::LIMIT) {
+        const XmlReader::Outcome outcome = XmlReader::parse(text, document);
+        if (outcome == XmlReader::Outcome::TOO_DEEP) {
             DebugOutput::line("SceneLoader::load(): " + name + " nests elements deeper than " +
                               std::to_string(XmlNestingDepth::LIMIT) + " levels");
             return false;
         }
-        document.Parse(text.c_str());
-        if (document.Error()) {
+        if (outcome == XmlReader::Outcome::MALFORMED) {
             DebugOutput::line("SceneLoader::load(): cannot parse " + name + ": " +
                               oneLine(document.ErrorDesc()) + " (row " +
                               std::to_string(document.ErrorRow()) + ", column " +
