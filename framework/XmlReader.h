@@ -1,7 +1,6 @@
 #pragma once
 
 #include <string>
-#include <string_view>
 
 class TiXmlDocument;
 
@@ -21,7 +20,7 @@ public:
         MALFORMED, // the parser's error is in `document` (ErrorDesc, ErrorRow, ErrorCol)
     };
 
-    static Outcome parse(std::string_view text, TiXmlDocument& document);
+    static Outcome parse(const std::string& text, TiXmlDocument& document);
     // The whole file; false when it cannot be read.
     static bool readFile(const std::string& path, std::string& text);
 };

@@ -1,6 +1,9 @@
 #include "playback/KeyframeLoader.h"
 
+#include <cctype>
+#include <charconv>
 #include <cmath>
+#include <cstring>
 #include <filesystem>
 #include <initializer_list>
 #include <sstream>
@@ -16,9 +19,27 @@ namespace {
 
 const char* const FUNCTION = "KeyframeLoader::load(): ";
 
+// A plain decimal ("-12.5", "3e-2") as the parser's own query reads it: fully consumed by
+// the standard library's exact conversion. Anything else (white space, '+', hexadecimal,
+// "nan", trailing text) is left to the query itself.
+bool plainDecimal(const char* text, double& value) {
+    const char* end = text + std::strlen(text);
+    const char* at = text;
+    if (at != end && *at == '-')
+        ++at;
+    if (at == end ||
+        !(std::isdigit(static_cast<unsigned char>(*at)) ||
+          (*at == '.' && at + 1 != end && std::isdigit(static_cast<unsigned char>(at[1])))))
+        return false;
+    const std::from_chars_result result = std::from_chars(text, end, value);
+    return result.ec == std::errc() && result.ptr == end;
+}
+
 float decimal(const TiXmlElement& element, const char* name) {
     double value = 0.0;
-    element.QueryDoubleAttribute(name, &value);
+    const char* text = element.Attribute(name);
+    if (text != nullptr && !plainDecimal(text, value))
+        element.QueryDoubleAttribute(name, &value);
     return static_cast<float>(value);
 }
 

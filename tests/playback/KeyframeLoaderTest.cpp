@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <sstream>
+#include <tinyxml.h>
 
 #include "playback/KeyframeLoader.h"
 #include "tests/playback/RecordingFakes.h"
@@ -87,6 +88,45 @@ TEST(KeyframeLoader, OrdersByTimeKeepingEqualTimesInFileOrder) {
     EXPECT_EQ(order, "-2d 0e 1b 2g 3a 3c 3f ");
     // The largest time, not the last one in the file.
     EXPECT_EQ(rig.controller.getDuration(), 3.0f);
+}
+
+TEST(KeyframeLoader, NumbersReadExactlyAsTheParsersOwnQueryReadsThem) {
+    const char* texts[] = {"1",
+                           "-2.5",
+                           "3e2",
+                           "-3E-2",
+                           ".5",
+                           "5.",
+                           "+1",
+                           " 2",
+                           "0x10",
+                           "12abc",
+                           "1e-320",
+                           "0.1",
+                           "1e38",
+                           "-0",
+                           "",
+                           "-",
+                           ".",
+                           "7 ",
+                           "1.17549435e-38",
+                           "123456789.123456789",
+                           "3.4028235e38"};
+    TemporaryFolder folder;
+    for (const char* text : texts) {
+        const std::string file =
+            folder.write("keyframes.xml", keyframesXml("<keyframe time=\"1\"><position x=\"" +
+                                                       std::string(text) + "\"/></keyframe>"));
+        KeyframeMap keyframes;
+        ASSERT_TRUE(KeyframeLoader::load(file, keyframes));
+        ASSERT_EQ(keyframes.size(), 1u) << '"' << text << '"';
+        TiXmlElement element("position");
+        element.SetAttribute("x", text);
+        double expected = 0.0;
+        element.QueryDoubleAttribute("x", &expected);
+        EXPECT_EQ(keyframes.begin()->second.position.x, static_cast<float>(expected))
+            << '"' << text << '"';
+    }
 }
 
 TEST(KeyframeLoader, EveryKeywordHasItsCode) {
