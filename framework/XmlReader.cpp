@@ -33,32 +33,30 @@ XmlReader::Outcome XmlReader::parse(const std::string& text, TiXmlDocument& docu
     constexpr std::string_view BYTE_ORDER_MARK = "\xEF\xBB\xBF";
     const std::size_t start =
         text.compare(0, BYTE_ORDER_MARK.size(), BYTE_ORDER_MARK) == 0 ? BYTE_ORDER_MARK.size() : 0;
-    const std::string_view content = std::string_view(text).substr(start);
-    if (XmlNestingDepth::of(content) > XmlNestingDepth::LIMIT)
-        return Outcome::TOO_DEEP;
+    std::string_view content = std::string_view(text).substr(start);
 
     // The parser's default reads bytes, and is its fastest, until a declaration switches it
     // to UTF-8. A declaration ahead of everything else says nothing the readers use: it is
-    // blanked out (line breaks kept, so rows stay right). A text with a declaration
-    // anywhere else is parsed byte by byte throughout.
+    // blanked out up to its first "?>" (line breaks kept, so rows stay right). A text with
+    // a declaration anywhere else is parsed byte by byte throughout. The nesting is counted
+    // on exactly the text that is parsed.
+    std::string blanked;
     const std::size_t first = content.find_first_not_of(" \t\r\n");
-    std::size_t end = std::string_view::npos;
-    if (first != std::string_view::npos && isDeclarationAt(content, first))
-        end = content.find("?>", first);
-    if (end == std::string_view::npos) {
-        const TiXmlEncoding encoding =
-            holdsDeclaration(content) ? TIXML_ENCODING_LEGACY : TIXML_ENCODING_UNKNOWN;
-        document.Parse(text.c_str() + start, nullptr, encoding);
-    } else {
-        std::string blanked(content);
-        for (std::size_t i = first; i < end + 2; ++i)
-            if (blanked[i] != '\n')
-                blanked[i] = ' ';
-        const TiXmlEncoding encoding = holdsDeclaration(std::string_view(blanked).substr(end + 2))
-                                           ? TIXML_ENCODING_LEGACY
-                                           : TIXML_ENCODING_UNKNOWN;
-        document.Parse(blanked.c_str(), nullptr, encoding);
+    if (first != std::string_view::npos && isDeclarationAt(content, first)) {
+        const std::size_t end = content.find("?>", first);
+        if (end != std::string_view::npos) {
+            blanked.assign(content);
+            for (std::size_t i = first; i < end + 2; ++i)
+                if (blanked[i] != '\n')
+                    blanked[i] = ' ';
+            content = blanked;
+        }
     }
+    if (XmlNestingDepth::of(content) > XmlNestingDepth::LIMIT)
+        return Outcome::TOO_DEEP;
+    const TiXmlEncoding encoding =
+        holdsDeclaration(content) ? TIXML_ENCODING_LEGACY : TIXML_ENCODING_UNKNOWN;
+    document.Parse(blanked.empty() ? text.c_str() + start : blanked.c_str(), nullptr, encoding);
     return document.Error() ? Outcome::MALFORMED : Outcome::PARSED;
 }
 

@@ -87,6 +87,12 @@ TEST(XmlReader, RefusesDeepTextsUnparsedAndReadsBytesAsTheyAre) {
               XmlReader::Outcome::PARSED);
     EXPECT_STREQ(marked.RootElement()->Attribute("name"), "caf\xC3\xA9");
 
+    // A leading declaration ends at its first "?>", quotes or not: what follows is counted.
+    TiXmlDocument declared;
+    EXPECT_EQ(XmlReader::parse("<?xml version='?>" + nested(XmlNestingDepth::LIMIT + 1) + "'?>",
+                               declared),
+              XmlReader::Outcome::TOO_DEEP);
+
     TiXmlDocument broken;
     EXPECT_EQ(XmlReader::parse("<a><b></a>", broken), XmlReader::Outcome::MALFORMED);
     EXPECT_GT(broken.ErrorRow(), 0);
