@@ -29,34 +29,37 @@ bool holdsDeclaration(std::string_view text) {
 
 } // namespace
 
-XmlReader::Outcome XmlReader::parse(const std::string& text, TiXmlDocument& document) {
+std::string_view XmlReader::prepare(const std::string& text, std::string& storage) {
     constexpr std::string_view BYTE_ORDER_MARK = "\xEF\xBB\xBF";
-    const std::size_t start =
-        text.compare(0, BYTE_ORDER_MARK.size(), BYTE_ORDER_MARK) == 0 ? BYTE_ORDER_MARK.size() : 0;
-    std::string_view content = std::string_view(text).substr(start);
-
+    std::string_view content = text;
+    if (content.substr(0, BYTE_ORDER_MARK.size()) == BYTE_ORDER_MARK)
+        content.remove_prefix(BYTE_ORDER_MARK.size());
     // The parser's default reads bytes, and is its fastest, until a declaration switches it
     // to UTF-8. A declaration ahead of everything else says nothing the readers use: it is
-    // blanked out up to its first "?>" (line breaks kept, so rows stay right). A text with
-    // a declaration anywhere else is parsed byte by byte throughout. The nesting is counted
-    // on exactly the text that is parsed.
-    std::string blanked;
+    // blanked out up to its first "?>" (line breaks kept, so rows stay right).
     const std::size_t first = content.find_first_not_of(" \t\r\n");
-    if (first != std::string_view::npos && isDeclarationAt(content, first)) {
-        const std::size_t end = content.find("?>", first);
-        if (end != std::string_view::npos) {
-            blanked.assign(content);
-            for (std::size_t i = first; i < end + 2; ++i)
-                if (blanked[i] != '\n')
-                    blanked[i] = ' ';
-            content = blanked;
-        }
-    }
-    if (XmlNestingDepth::of(content) > XmlNestingDepth::LIMIT)
+    if (first == std::string_view::npos || !isDeclarationAt(content, first))
+        return content;
+    const std::size_t end = content.find("?>", first);
+    if (end == std::string_view::npos)
+        return content;
+    storage.assign(content);
+    for (std::size_t i = first; i < end + 2; ++i)
+        if (storage[i] != '\n')
+            storage[i] = ' ';
+    return storage;
+}
+
+XmlReader::Outcome XmlReader::parse(const std::string& text, TiXmlDocument& document) {
+    std::string storage;
+    const std::string_view parsed = prepare(text, storage);
+    if (XmlNestingDepth::of(parsed) > XmlNestingDepth::LIMIT)
         return Outcome::TOO_DEEP;
+    // A text with a declaration anywhere else is parsed byte by byte throughout. Both
+    // views end at the text's terminating NUL.
     const TiXmlEncoding encoding =
-        holdsDeclaration(content) ? TIXML_ENCODING_LEGACY : TIXML_ENCODING_UNKNOWN;
-    document.Parse(blanked.empty() ? text.c_str() + start : blanked.c_str(), nullptr, encoding);
+        holdsDeclaration(parsed) ? TIXML_ENCODING_LEGACY : TIXML_ENCODING_UNKNOWN;
+    document.Parse(parsed.data(), nullptr, encoding);
     return document.Error() ? Outcome::MALFORMED : Outcome::PARSED;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 class TiXmlDocument;
 
@@ -21,6 +22,9 @@ public:
     };
 
     static Outcome parse(const std::string& text, TiXmlDocument& document);
+    // The text exactly as parse() hands it to the parser and counts its nesting: without a
+    // byte-order mark, a leading declaration blanked out. It lies in `text` or `storage`.
+    static std::string_view prepare(const std::string& text, std::string& storage);
     // The whole file; false when it cannot be read.
     static bool readFile(const std::string& path, std::string& text);
 };

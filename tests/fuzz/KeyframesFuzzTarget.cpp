@@ -28,7 +28,8 @@ std::size_t treeDepth(const TiXmlNode& node) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string text = fuzz::text(data, size);
-    const std::size_t counted = XmlNestingDepth::of(text);
+    std::string storage;
+    const std::size_t counted = XmlNestingDepth::of(XmlReader::prepare(text, storage));
     if (counted <= XmlNestingDepth::LIMIT) {
         TiXmlDocument document;
         XmlReader::parse(text, document);
