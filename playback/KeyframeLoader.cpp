@@ -163,10 +163,13 @@ Keyframe KeyframeLoader::readKeyframe(const TiXmlElement& element, float time,
     if (const TiXmlElement* orientation = element.FirstChildElement("orientation"))
         readQuaternion(*orientation, keyframe.orientation, fileName, time);
     if (const TiXmlElement* slerp = element.FirstChildElement("slerp")) {
-        // The target and its rate are one turn: a rate that is not finite drops both.
+        // The target and its rate are one turn: a part that is not finite drops both, or
+        // the default target would be turned to at the file's rate.
+        const FloatQuaternion target{decimal(*slerp, "w"), decimal(*slerp, "x"),
+                                     decimal(*slerp, "y"), decimal(*slerp, "z")};
         const float multiplier = decimal(*slerp, "multiplier");
-        if (finite({multiplier}, *slerp, fileName, time)) {
-            readQuaternion(*slerp, keyframe.slerpTarget, fileName, time);
+        if (finite({target.w, target.x, target.y, target.z, multiplier}, *slerp, fileName, time)) {
+            keyframe.slerpTarget = target;
             keyframe.multiplier = multiplier;
         }
     }

@@ -207,13 +207,19 @@ TEST(BadInput, KeyframeScripts) {
           at + "row 7: keyframe at 1 has a \"velocity\" that is not finite",
           at + "row 8: keyframe at 1 has a \"orientation\" that is not finite",
           at + "row 9: keyframe at 1 has a \"slerp\" that is not finite",
-          at + "row 10: keyframe at 1 has an animation value \"nan\" that is not finite"},
-         1,
+          at + "row 10: keyframe at 1 has an animation value \"nan\" that is not finite",
+          at + "row 14: keyframe at 2 has a \"slerp\" that is not finite"},
+         2,
          [](const KeyframeMap& k) {
              const Keyframe& frame = k.begin()->second;
+             // A turn whose target is not finite is dropped with its rate, not made
+             // towards the default target.
+             const Keyframe& turn = k.rbegin()->second;
              return frame.position.x == 0.0f && frame.orientation.w == 1.0f &&
                     frame.multiplier == 0.0f &&
-                    frame.actions.front().code == KeyframeActionType::SetWeight;
+                    frame.actions.front().code == KeyframeActionType::SetWeight &&
+                    turn.multiplier == 0.0f && turn.slerpTarget.w == 1.0f &&
+                    turn.slerpTarget.y == 0.0f;
          }},
         {"huge-negative.xml",
          {at + "row 3: keyframe time \"1e39\" is not a finite number",

@@ -28,7 +28,6 @@ public:
     // Every file, in a fixed order.
     void writeAll();
 
-    // A cube 10 units on a side, centred on its origin.
     // A cube of `size` units centred on its origin.
     void writeCube(const char* mesh, const char* material, float size);
     // A 200 x 200 plane at y = 0 facing +Y.

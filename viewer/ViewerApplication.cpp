@@ -343,7 +343,8 @@ bool ViewerApplication::start() {
 }
 
 bool ViewerApplication::renderFrame(float seconds) {
-    if (window == nullptr)
+    // A set-up that stopped part way (after the window, before the camera) renders nothing.
+    if (window == nullptr || cameraNode == nullptr)
         return false;
     WindowSystem::pumpMessages(window);
     statistics.show(window->getStatistics(), debugText);

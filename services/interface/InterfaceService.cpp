@@ -108,8 +108,11 @@ bool InterfaceService::attach() {
             break;
     }
     Ogre::OverlayManager* overlays = Ogre::OverlayManager::getSingletonPtr();
-    if (window == nullptr || overlays == nullptr)
+    if (window == nullptr || overlays == nullptr) {
+        // Not yet: a later frame tries again.
+        window = nullptr;
         return false;
+    }
     if (!events.attach(window))
         DebugOutput::line("InterfaceService: the viewer's window gives no keyboard and mouse; "
                           "only scripted input works");

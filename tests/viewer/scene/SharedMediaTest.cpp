@@ -74,7 +74,9 @@ TEST_F(SharedMedia, EnginesExampleAndAnAnimatedMesh) {
 
     addScene("sinbad.scene",
              "<scene><nodes><node name='hero'><scale x='2' y='2' z='2'/>"
-             "<entity name='sinbad' meshfile='Sinbad.mesh'/></node></nodes></scene>");
+             "<entity name='sinbad' meshfile='Sinbad.mesh'/></node>"
+             "<node name='blade'><entity name='sword' meshfile='Sword.mesh'/></node>"
+             "</nodes></scene>");
     addLocation(std::string(CORVANE_SHARED_MEDIA) + "/sinbad");
     ASSERT_TRUE(load("sinbad.scene"));
     EXPECT_EQ(problems(), "");
@@ -82,6 +84,7 @@ TEST_F(SharedMedia, EnginesExampleAndAnAnimatedMesh) {
     EXPECT_EQ(sinbad->getNumSubEntities(), 7u);
     ASSERT_TRUE(sinbad->hasSkeleton());
     EXPECT_EQ(sinbad->getSkeleton()->getNumBones(), 69u);
+    EXPECT_TRUE(scene->hasEntity("entity_sword"));
 }
 
 } // namespace
