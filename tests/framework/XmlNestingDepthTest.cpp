@@ -93,6 +93,14 @@ TEST(XmlReader, RefusesDeepTextsUnparsedAndReadsBytesAsTheyAre) {
                                declared),
               XmlReader::Outcome::TOO_DEEP);
 
+    // A declaration of UTF-8 changes nothing: bytes pass as they are, rows stay right.
+    TiXmlDocument utf8;
+    ASSERT_EQ(XmlReader::parse("<?xml version='1.0'\n  encoding='UTF-8'?>\n<a name='caf\xC3\xA9'/>",
+                               utf8),
+              XmlReader::Outcome::PARSED);
+    EXPECT_STREQ(utf8.RootElement()->Attribute("name"), "caf\xC3\xA9");
+    EXPECT_EQ(utf8.RootElement()->Row(), 3);
+
     TiXmlDocument broken;
     EXPECT_EQ(XmlReader::parse("<a><b></a>", broken), XmlReader::Outcome::MALFORMED);
     EXPECT_GT(broken.ErrorRow(), 0);
