@@ -51,9 +51,10 @@ int HostProgram::run(const std::vector<std::string>& arguments) {
     if (const int status = host.startAll(); status != EXIT_CODE_OK)
         return status;
     const int status = host.runFrames({commandLine.fixedStep, commandLine.frames});
-    host.stopAll();
+    // A run that ended well still fails when a plug-in could not stop.
+    const bool stopped = host.stopAll();
     host.unloadAll();
-    return status;
+    return status == EXIT_CODE_OK && !stopped ? EXIT_CODE_PLUGIN_EXCEPTION : status;
 }
 
 } // namespace corvane

@@ -117,10 +117,12 @@ int PluginHost::runFrames(const FrameOptions& options) {
     return EXIT_CODE_OK;
 }
 
-void PluginHost::stopAll() {
+bool PluginHost::stopAll() {
+    bool stopped = true;
     for (auto plugin = plugins.rbegin(); plugin != plugins.rend(); ++plugin)
-        if ((*plugin)->started())
-            guarded(**plugin, "StopPlugin", [&] { (*plugin)->stop(); });
+        if ((*plugin)->started() && !guarded(**plugin, "StopPlugin", [&] { (*plugin)->stop(); }))
+            stopped = false;
+    return stopped;
 }
 
 void PluginHost::unloadAll() {

@@ -42,8 +42,8 @@ public:
     // Calls RenderFrame of every plug-in in load order, once per frame, until one returns
     // false, the frame count is reached or a stop signal arrives. Returns the exit status.
     int runFrames(const FrameOptions& options);
-    // Stops the started plug-ins in reverse order.
-    void stopAll();
+    // Stops the started plug-ins in reverse order; false when a StopPlugin threw.
+    bool stopAll();
     // Closes every library in reverse order.
     void unloadAll();
 

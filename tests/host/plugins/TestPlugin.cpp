@@ -4,7 +4,7 @@
 //   <frames stopAfter="N"/>         RenderFrame returns false from the N-th frame on
 //   <frames throwAt="N"/>           RenderFrame throws at the N-th frame
 //   <query/>                        the first RenderFrame logs the providers of the test id
-//   <throw in="ParseEnvironmentXML"/> or in="StartPlugin": that call throws
+//   <throw in="ParseEnvironmentXML"/>, in="StartPlugin" or in="StopPlugin": that call throws
 // Built with TEST_PLUGIN_THROWING_INFO, GetPluginInfo throws.
 #include <fstream>
 #include <stdexcept>
@@ -99,6 +99,8 @@ public:
 
     void stop() {
         log("StopPlugin");
+        if (throwIn == "StopPlugin")
+            throw std::runtime_error("cannot stop");
     }
 
 private:
