@@ -8,6 +8,7 @@
 #include <initializer_list>
 #include <sstream>
 #include <tinyxml.h>
+#include <utility>
 
 #include "framework/XmlNestingDepth.h"
 #include "framework/XmlReader.h"
@@ -35,12 +36,27 @@ bool plainDecimal(const char* text, double& value) {
     return result.ec == std::errc() && result.ptr == end;
 }
 
-float decimal(const TiXmlElement& element, const char* name) {
+float decimal(const TiXmlAttribute& attribute) {
     double value = 0.0;
-    const char* text = element.Attribute(name);
-    if (text != nullptr && !plainDecimal(text, value))
-        element.QueryDoubleAttribute(name, &value);
+    if (!plainDecimal(attribute.Value(), value))
+        attribute.QueryDoubleValue(&value);
     return static_cast<float>(value);
+}
+
+// The named decimals of an element, in one pass over its attributes; a name that is absent
+// reads as 0. The parser refuses an element that repeats an attribute, so the first match
+// is the only one.
+void decimals(const TiXmlElement& element,
+              std::initializer_list<std::pair<const char*, float*>> wanted) {
+    for (const auto& [name, value] : wanted)
+        *value = 0.0f;
+    for (const TiXmlAttribute* attribute = element.FirstAttribute(); attribute != nullptr;
+         attribute = attribute->Next())
+        for (const auto& [name, value] : wanted)
+            if (attribute->Name()[0] == name[0] && std::strcmp(attribute->Name(), name) == 0) {
+                *value = decimal(*attribute);
+                break;
+            }
 }
 
 const char* text(const TiXmlElement& element, const char* name) {
@@ -78,15 +94,16 @@ void readVector(const TiXmlElement& keyframe, const char* name, FloatVector3& ve
     const TiXmlElement* element = keyframe.FirstChildElement(name);
     if (element == nullptr)
         return;
-    const FloatVector3 read{decimal(*element, "x"), decimal(*element, "y"), decimal(*element, "z")};
+    FloatVector3 read{};
+    decimals(*element, {{"x", &read.x}, {"y", &read.y}, {"z", &read.z}});
     if (finite({read.x, read.y, read.z}, *element, fileName, time))
         vector = read;
 }
 
 void readQuaternion(const TiXmlElement& element, FloatQuaternion& quaternion,
                     const std::string& fileName, float time) {
-    const FloatQuaternion read{decimal(element, "w"), decimal(element, "x"), decimal(element, "y"),
-                               decimal(element, "z")};
+    FloatQuaternion read{};
+    decimals(element, {{"w", &read.w}, {"x", &read.x}, {"y", &read.y}, {"z", &read.z}});
     if (finite({read.w, read.x, read.y, read.z}, element, fileName, time))
         quaternion = read;
 }
@@ -144,7 +161,10 @@ void KeyframeLoader::read(const TiXmlDocument& document, const std::string& file
 bool KeyframeLoader::readTime(const TiXmlElement& element, const std::string& fileName,
                               float& time) {
     double value = 0.0;
-    const bool number = element.QueryDoubleAttribute("time", &value) != TIXML_WRONG_TYPE;
+    const char* given = element.Attribute("time");
+    // An absent time is 0, as the parser's query leaves it.
+    const bool number = given == nullptr || plainDecimal(given, value) ||
+                        element.QueryDoubleAttribute("time", &value) != TIXML_WRONG_TYPE;
     time = static_cast<float>(value);
     if (number && std::isfinite(time))
         return true;
@@ -165,9 +185,13 @@ Keyframe KeyframeLoader::readKeyframe(const TiXmlElement& element, float time,
     if (const TiXmlElement* slerp = element.FirstChildElement("slerp")) {
         // The target and its rate are one turn: a part that is not finite drops both, or
         // the default target would be turned to at the file's rate.
-        const FloatQuaternion target{decimal(*slerp, "w"), decimal(*slerp, "x"),
-                                     decimal(*slerp, "y"), decimal(*slerp, "z")};
-        const float multiplier = decimal(*slerp, "multiplier");
+        FloatQuaternion target{};
+        float multiplier = 0.0f;
+        decimals(*slerp, {{"w", &target.w},
+                          {"x", &target.x},
+                          {"y", &target.y},
+                          {"z", &target.z},
+                          {"multiplier", &multiplier}});
         if (finite({target.w, target.x, target.y, target.z, multiplier}, *slerp, fileName, time)) {
             keyframe.slerpTarget = target;
             keyframe.multiplier = multiplier;
@@ -186,7 +210,7 @@ Keyframe KeyframeLoader::readKeyframe(const TiXmlElement& element, float time,
             continue;
         }
         action.name = text(*animation, "name");
-        action.value = decimal(*animation, "value");
+        decimals(*animation, {{"value", &action.value}});
         if (!std::isfinite(action.value)) {
             DebugOutput::line(located(fileName, *animation) + "keyframe at " + seconds(time) +
                               " has an animation value \"" + text(*animation, "value") +
