@@ -117,12 +117,10 @@ protected:
 };
 
 TEST_F(GeneratedMedia, EveryFaceIsWoundTowardsItsNormalAndEveryMeshHasItsMaterial) {
-    const std::pair<const char*, const char*> meshes[] = {{"box.mesh", "Corvane/Box"},
-                                                          {"gift.mesh", "Corvane/Gift"},
-                                                          {"floor.mesh", "Corvane/Floor"},
-                                                          {"door.mesh", "Corvane/Door"},
-                                                          {"figure.mesh", "Corvane/Figure"},
-                                                          {"axes.mesh", "Corvane/Axes"}};
+    const std::pair<const char*, const char*> meshes[] = {
+        {"box.mesh", "Corvane/Box"},       {"gift.mesh", "Corvane/Gift"},
+        {"floor.mesh", "Corvane/Floor"},   {"door.mesh", "Corvane/Door"},
+        {"figure.mesh", "Corvane/Figure"}, {"axes.mesh", "Corvane/Axes"}};
     for (const auto& [name, material] : meshes) {
         SCOPED_TRACE(name);
         const Ogre::MeshPtr loaded = mesh(name);
