@@ -1,21 +1,13 @@
-#include <algorithm>
 #include <gtest/gtest.h>
 #include <string>
 #include <tinyxml.h>
 
 #include "framework/XmlNestingDepth.h"
 #include "framework/XmlReader.h"
+#include "tests/fuzz/FuzzTarget.h"
 
 namespace corvane::testing {
 namespace {
-
-std::size_t treeDepth(const TiXmlNode& node) {
-    std::size_t deepest = 0;
-    for (const TiXmlNode* child = node.FirstChild(); child != nullptr; child = child->NextSibling())
-        if (child->ToElement() != nullptr)
-            deepest = std::max(deepest, 1 + treeDepth(*child));
-    return deepest;
-}
 
 std::string nested(std::size_t levels) {
     std::string text;
@@ -63,7 +55,7 @@ TEST(XmlNestingDepth, CountsLevelsAsTheParserBuildsThem) {
         EXPECT_EQ(XmlNestingDepth::of(row.text), row.depth);
         TiXmlDocument document;
         XmlReader::parse(row.text, document);
-        EXPECT_LE(treeDepth(document), XmlNestingDepth::of(row.text));
+        EXPECT_LE(fuzz::treeDepth(document), XmlNestingDepth::of(row.text));
     }
 }
 

@@ -1,16 +1,26 @@
 #include "tests/fuzz/FuzzTarget.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <stdlib.h>
+#include <tinyxml.h>
 
 namespace corvane::fuzz {
 
 void fail(const char* what) {
     std::fprintf(stderr, "fuzz target: %s\n", what);
     std::abort();
+}
+
+std::size_t treeDepth(const TiXmlNode& node) {
+    std::size_t deepest = 0;
+    for (const TiXmlNode* child = node.FirstChild(); child != nullptr; child = child->NextSibling())
+        if (child->ToElement() != nullptr)
+            deepest = std::max(deepest, 1 + treeDepth(*child));
+    return deepest;
 }
 
 std::string text(const std::uint8_t* data, std::size_t size) {

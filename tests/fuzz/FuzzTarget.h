@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+class TiXmlNode;
+
 // Shared by the fuzz targets: each defines LLVMFuzzerTestOneInput; libFuzzer calls it in
 // the fuzz build, the replay runner in the normal test suite.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
@@ -16,6 +18,10 @@ namespace corvane::fuzz {
 
 // The input as text; the parsers read up to the first NUL, as they would from a file.
 std::string text(const std::uint8_t* data, std::size_t size);
+
+// The levels of elements the parser built under `node`: what the nesting depth test must
+// never count fewer of.
+std::size_t treeDepth(const TiXmlNode& node);
 
 // A folder of the process's own under the temporary folder, made on first use.
 const std::string& scratchFolder();

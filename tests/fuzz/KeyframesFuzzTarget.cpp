@@ -3,7 +3,6 @@
 // transform or an action value that is not finite or an action without a known type, and when the
 // nesting depth test counts fewer levels than the parser builds (the loader relies on it to refuse
 // texts that would overflow the stack).
-#include <algorithm>
 #include <cmath>
 #include <tinyxml.h>
 
@@ -12,19 +11,7 @@
 #include "playback/KeyframeLoader.h"
 #include "tests/fuzz/FuzzTarget.h"
 
-namespace {
-
 using namespace corvane;
-
-std::size_t treeDepth(const TiXmlNode& node) {
-    std::size_t deepest = 0;
-    for (const TiXmlNode* child = node.FirstChild(); child != nullptr; child = child->NextSibling())
-        if (child->ToElement() != nullptr)
-            deepest = std::max(deepest, 1 + treeDepth(*child));
-    return deepest;
-}
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string text = fuzz::text(data, size);
@@ -33,7 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (counted <= XmlNestingDepth::LIMIT) {
         TiXmlDocument document;
         XmlReader::parse(text, document);
-        if (treeDepth(document) > counted)
+        if (fuzz::treeDepth(document) > counted)
             fuzz::fail("the nesting depth counted fewer levels than the parser built");
     }
 

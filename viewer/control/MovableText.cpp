@@ -263,11 +263,15 @@ Ogre::Real MovableText::getBoundingRadius() const {
 void MovableText::_updateRenderQueue(Ogre::RenderQueue* queue) {
     if (!isVisible())
         return;
+    refresh();
+    queue->addRenderable(this, mRenderQueueID, RENDER_PRIORITY);
+}
+
+void MovableText::refresh() {
     if (needGeometryUpdate)
         setupGeometry();
     if (needColourUpdate)
         updateColours();
-    queue->addRenderable(this, mRenderQueueID, RENDER_PRIORITY);
 }
 
 void MovableText::visitRenderables(Ogre::Renderable::Visitor* visitor, bool) {
@@ -281,10 +285,7 @@ const Ogre::MaterialPtr& MovableText::getMaterial() const {
 void MovableText::getRenderOperation(Ogre::RenderOperation& operation) {
     if (!isVisible())
         return;
-    if (needGeometryUpdate)
-        setupGeometry();
-    if (needColourUpdate)
-        updateColours();
+    refresh();
     operation = renderOperation;
 }
 

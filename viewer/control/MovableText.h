@@ -65,6 +65,8 @@ public:
 private:
     void setupGeometry();
     void updateColours();
+    // The geometry and colours brought up to date where they are stale.
+    void refresh();
     void releaseMaterial();
 
     std::string fontName;
