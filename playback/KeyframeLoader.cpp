@@ -132,6 +132,11 @@ bool KeyframeLoader::load(const std::string& fileName, KeyframeMap& keyframes) {
                           std::to_string(XmlNestingDepth::LIMIT) + " levels; nothing is loaded");
         return false;
     }
+    if (outcome == XmlReader::Outcome::UNREADABLE_ENCODING) {
+        DebugOutput::line(FUNCTION + fileName + " is in an encoding the parser cannot read (" +
+                          XmlReader::unreadableEncoding(text) + "); nothing is loaded");
+        return false;
+    }
     if (outcome == XmlReader::Outcome::MALFORMED) {
         DebugOutput::line(FUNCTION + fileName + " does not parse: " + document.ErrorDesc() +
                           " (row " + std::to_string(document.ErrorRow()) + ", column " +

@@ -275,6 +275,12 @@ bool SceneLoader::parseScene(const std::string& fileName, TiXmlDocument& documen
                               std::to_string(XmlNestingDepth::LIMIT) + " levels");
             return false;
         }
+        if (outcome == XmlReader::Outcome::UNREADABLE_ENCODING) {
+            DebugOutput::line("SceneLoader::load(): " + name +
+                              " is in an encoding the parser cannot read (" +
+                              XmlReader::unreadableEncoding(text) + ")");
+            return false;
+        }
         if (outcome == XmlReader::Outcome::MALFORMED) {
             DebugOutput::line("SceneLoader::load(): cannot parse " + name + ": " +
                               oneLine(document.ErrorDesc()) + " (row " +
