@@ -48,14 +48,6 @@ Ogre::Vector3 readVector(const TiXmlElement* element, const Ogre::Vector3& absen
     return Ogre::Vector3(x, y, z);
 }
 
-// The engine's texts may hold line feeds; a diagnostic is one line.
-std::string oneLine(std::string text) {
-    for (char& c : text)
-        if (c == '\n' || c == '\r')
-            c = ' ';
-    return text;
-}
-
 bool isFinite(const Ogre::Vector3& v) {
     return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z);
 }
@@ -84,7 +76,7 @@ void guarded(const std::string& owner, const char* element, Body&& body) {
         body();
     } catch (const Ogre::Exception& error) {
         DebugOutput::line("SceneLoader::load(): " + owner + ": a \"" + element +
-                          "\" element is skipped: " + oneLine(error.getDescription()));
+                          "\" element is skipped: " + DebugOutput::oneLine(error.getDescription()));
     }
 }
 
@@ -220,6 +212,7 @@ bool SceneLoader::load(const std::string& fileName, Ogre::SceneManager* manager,
     showInfo = withInfo;
     cameraCollide = false;
     movementSpeed = -1.0f;
+    backgroundColour.reset();
 
     LoadScope scope(rootNode, sceneManager);
     sceneManager = manager;
@@ -266,7 +259,7 @@ bool SceneLoader::parseScene(const std::string& fileName, TiXmlDocument& documen
             text = resources.openResource(name, VIEWER_RESOURCE_GROUP)->getAsString();
         } catch (const Ogre::Exception& error) {
             DebugOutput::line("SceneLoader::load(): cannot read " + name + ": " +
-                              oneLine(error.getDescription()));
+                              DebugOutput::oneLine(error.getDescription()));
             return false;
         }
         const XmlReader::Outcome outcome = XmlReader::parse(text, document);
@@ -283,7 +276,7 @@ bool SceneLoader::parseScene(const std::string& fileName, TiXmlDocument& documen
         }
         if (outcome == XmlReader::Outcome::MALFORMED) {
             DebugOutput::line("SceneLoader::load(): cannot parse " + name + ": " +
-                              oneLine(document.ErrorDesc()) + " (row " +
+                              DebugOutput::oneLine(document.ErrorDesc()) + " (row " +
                               std::to_string(document.ErrorRow()) + ", column " +
                               std::to_string(document.ErrorCol()) + ")");
             return false;
@@ -300,9 +293,9 @@ void SceneLoader::processEnvironment(const TiXmlElement* element) {
     Ogre::ColourValue ambient = Ogre::ColourValue::Black;
     if (const TiXmlElement* colour = SceneSpellings::child(element, "colour_ambient"))
         ambient = readColour(colour);
-    // The background colour is read and has no effect here: the loader has no viewport.
+    // The loader has no viewport: the viewer puts the colour on it after the load.
     if (const TiXmlElement* colour = SceneSpellings::child(element, "colour_background"))
-        static_cast<void>(readColour(colour));
+        backgroundColour = readColour(colour);
     if (const TiXmlElement* movement = element->FirstChildElement("movement")) {
         movementSpeed = number(movement, "speed");
         if (!getAttributeBool(movement, "camera_collide", cameraCollide))
@@ -430,7 +423,7 @@ Ogre::Entity* SceneLoader::createEntity(const std::string& entityName, const std
         return sceneManager->createEntity(entityName, mesh);
     } catch (const Ogre::Exception& error) {
         DebugOutput::line("SceneLoader::processEntity(): " + entityName + " cannot load mesh \"" +
-                          mesh + "\": " + oneLine(error.getDescription()));
+                          mesh + "\": " + DebugOutput::oneLine(error.getDescription()));
         return nullptr;
     }
 }

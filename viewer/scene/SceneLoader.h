@@ -4,6 +4,7 @@
 #include <OgreQuaternion.h>
 #include <OgreVector.h>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -49,6 +50,8 @@ public:
     // Recorded from the last load's "movement" element: -1 when it gives no speed.
     float getMovementSpeed() const { return movementSpeed; }
     bool getCameraCollide() const { return cameraCollide; }
+    // The last load's background colour, for the viewport; none when the file gives none.
+    const std::optional<Ogre::ColourValue>& getBackgroundColour() const { return backgroundColour; }
     // The labels of the last load's information markers.
     const std::vector<MovableText*>& getInfoLabels() const { return infoMarkers.labels(); }
     // Entities marked "static" while camera collision was on; not owned.
@@ -125,6 +128,7 @@ private:
     bool showInfo = false;
     bool cameraCollide = false;
     float movementSpeed = -1.0f;
+    std::optional<Ogre::ColourValue> backgroundColour;
 
     static std::uint32_t autoNameCounter;
 };
