@@ -3,20 +3,10 @@
 #include <tinyxml.h>
 
 #include "framework/XmlReader.h"
+#include "tests/support/Utf16Text.h"
 
 namespace corvane::testing {
 namespace {
-
-// `text` (ASCII and Latin-1 only) as UTF-16 with a byte-order mark.
-std::string utf16(const std::u16string& text, bool bigEndian) {
-    std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
-    for (const char16_t unit : text) {
-        const char high = static_cast<char>(unit >> 8);
-        const char low = static_cast<char>(unit & 0xFF);
-        bytes += bigEndian ? std::string{high, low} : std::string{low, high};
-    }
-    return bytes;
-}
 
 // The value of attribute "v" of the root element as parsed, or what keeps the text from
 // being read.
@@ -30,10 +20,11 @@ TEST(XmlReader, ReadsUnicodeTextsAndNamesTheEncodingsItCannotRead) {
     const std::string declared = "<?xml version='1.0' encoding='UTF-8'?>\n";
     const Row rows[] = {
         {"UTF-16, little end first",
-         utf16(u"<?xml version='1.0' encoding='UTF-16'?>\n<a v='caf\u00e9 &#233;'/>", false),
+         Utf16Text::encode(u"<?xml version='1.0' encoding='UTF-16'?>\n<a v='caf\u00e9 &#233;'/>",
+                           false),
          XmlReader::Outcome::PARSED, "caf\xC3\xA9 \xC3\xA9"},
-        {"UTF-16, big end first", utf16(u"<a v='caf\u00e9'/>", true), XmlReader::Outcome::PARSED,
-         "caf\xC3\xA9"},
+        {"UTF-16, big end first", Utf16Text::encode(u"<a v='caf\u00e9'/>", true),
+         XmlReader::Outcome::PARSED, "caf\xC3\xA9"},
         {"declared UTF-8", declared + "<a v='caf&#233;'/>", XmlReader::Outcome::PARSED,
          "caf\xC3\xA9"},
         {"declared without an encoding", "<?xml version='1.0'?><a v='&#x20AC;'/>",
@@ -51,7 +42,8 @@ TEST(XmlReader, ReadsUnicodeTextsAndNamesTheEncodingsItCannotRead) {
          "UTF-32"},
         {"UTF-16 without a byte-order mark", std::string("<\0a\0/\0>\0", 8),
          XmlReader::Outcome::UNREADABLE_ENCODING, "UTF-16 or UTF-32 without a byte-order mark"},
-        {"UTF-16 with a lone surrogate", utf16(u"<a/>", false) + std::string("\x00\xD8<\0", 4),
+        {"UTF-16 with a lone surrogate",
+         Utf16Text::encode(u"<a/>", false) + std::string("\x00\xD8<\0", 4),
          XmlReader::Outcome::UNREADABLE_ENCODING, "UTF-16 with a broken character at byte 10"},
     };
     for (const Row& row : rows) {
@@ -65,7 +57,8 @@ TEST(XmlReader, ReadsUnicodeTextsAndNamesTheEncodingsItCannotRead) {
     }
     // Rows stay right: the declaration's line is kept.
     TiXmlDocument document;
-    XmlReader::parse(utf16(u"<?xml version='1.0'?>\n\n<a v='&#233;'/>", false), document);
+    XmlReader::parse(Utf16Text::encode(u"<?xml version='1.0'?>\n\n<a v='&#233;'/>", false),
+                     document);
     EXPECT_EQ(document.RootElement()->Row(), 3);
 }
 

@@ -18,7 +18,9 @@
 #include "platform/DebugOutput.h"
 #include "viewer/ResourceGroup.h"
 #include "viewer/scene/AttachedPlacement.h"
+#include "viewer/scene/EntityAttributes.h"
 #include "viewer/scene/RealReader.h"
+#include "viewer/scene/SceneParticleSystem.h"
 #include "viewer/scene/SceneSpellings.h"
 
 namespace corvane {
@@ -225,6 +227,7 @@ bool SceneLoader::load(const std::string& fileName, Ogre::SceneManager* manager,
     TiXmlDocument document;
     if (!parseScene(fileName, document))
         return false;
+    const EntityMaterials::Listening listening(entityMaterials);
     const TiXmlElement* scene = document.FirstChildElement();
     if (scene == nullptr) {
         DebugOutput::line("SceneLoader::load(): " + fileName + " has no scene element");
@@ -379,6 +382,9 @@ void SceneLoader::processNode(const TiXmlElement* element, Ogre::SceneNode* pare
             guarded(nodeName, kind, [&] { processLight(child, node); });
         else if (same(kind, "camera"))
             guarded(nodeName, kind, [&] { processCamera(child, node); });
+        else if (same(kind, "particleSystem"))
+            guarded(nodeName, kind,
+                    [&] { SceneParticleSystem::create(*child, *sceneManager, *node); });
     }
 
     for (const TiXmlElement* child = element->FirstChildElement("node"); child != nullptr;
@@ -402,6 +408,7 @@ void SceneLoader::processEntity(const TiXmlElement* element, Ogre::SceneNode* no
     if (entity == nullptr)
         return;
     node->attachObject(entity);
+    EntityAttributes::apply(*element, *entity, entityMaterials);
 
     if (cameraCollide) {
         bool isStatic = false;

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "viewer/scene/EntityMaterials.h"
 #include "viewer/scene/SceneInfoMarkers.h"
 
 class TiXmlDocument;
@@ -129,6 +130,8 @@ private:
     bool cameraCollide = false;
     float movementSpeed = -1.0f;
     std::optional<Ogre::ColourValue> backgroundColour;
+    // The material names of the meshes that loads read, to name the missing ones.
+    EntityMaterials entityMaterials;
 
     static std::uint32_t autoNameCounter;
 };
