@@ -98,7 +98,14 @@ void ResourceScripts::parse(const std::vector<const Location*>& locations) {
     std::map<std::string, std::pair<Ogre::ScriptLoader*, std::size_t>> loaders;
     for (std::size_t index = 0; index < locations.size(); ++index) {
         Ogre::Archive* archive = locations[index]->archive;
-        const Ogre::FileInfoListPtr files = archive->findFileInfo("*", locations[index]->recursive);
+        Ogre::FileInfoListPtr files;
+        try {
+            files = archive->findFileInfo("*", locations[index]->recursive);
+        } catch (const Ogre::Exception& error) {
+            DebugOutput::line("ResourceScripts::parse(): the scripts of " + archive->getName() +
+                              " cannot be listed: " + DebugOutput::oneLine(error.getDescription()));
+            continue;
+        }
         for (const Ogre::FileInfo& file : *files) {
             const std::size_t dot = file.basename.rfind('.');
             if (dot == std::string::npos)
@@ -145,10 +152,13 @@ void ResourceScripts::parseScript(Ogre::ScriptLoader& loader, Ogre::Archive& arc
     try {
         Ogre::DataStreamPtr stream = archive.open(file);
         loader.parseScript(stream, group);
-    } catch (const Ogre::Exception& error) {
-        DebugOutput::line("ResourceScripts::parse(): " + shown + ": " +
-                          DebugOutput::oneLine(error.getDescription()) +
-                          "; the rest of the script is skipped");
+    } catch (const std::exception& error) {
+        // The engine's own exceptions say more in their description than in what().
+        const auto* engine = dynamic_cast<const Ogre::Exception*>(&error);
+        DebugOutput::line(
+            "ResourceScripts::parse(): " + shown + ": " +
+            DebugOutput::oneLine(engine != nullptr ? engine->getDescription() : error.what()) +
+            "; the script is skipped");
     }
 }
 
