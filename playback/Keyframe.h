@@ -23,6 +23,7 @@ struct Keyframe {
     float multiplier = 0.0f; // slerp rate, progress per scaled second
     // Performed front to back, which is the reverse of the file's order.
     std::forward_list<KeyframeAction> actions;
+    int row = 0; // of the "keyframe" element in its script, for diagnostics
 };
 
 // Keyframes by time in seconds; a keyframe inserted at a time already present goes after

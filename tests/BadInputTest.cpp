@@ -195,10 +195,15 @@ TEST(BadInput, KeyframeScripts) {
              return k.begin()->second.entity.empty() &&
                     k.begin()->second.actions.front().name == "";
          }},
+        // Words read as 0, so the slerp target has no length: it reads as the identity.
         {"not-numbers.xml",
-         {at + "row 2: keyframe time \"soon\" is not a finite number; keyframe skipped"},
+         {at + "row 2: keyframe time \"soon\" is not a finite number; keyframe skipped",
+          at + "row 5: keyframe at 3 has a \"slerp\" quaternion of length zero; it reads as the "
+               "identity"},
          1,
-         [](const KeyframeMap& k) { return k.begin()->second.position.z == 1.0f; }},
+         [](const KeyframeMap& k) {
+             return k.begin()->second.position.z == 1.0f && k.begin()->second.slerpTarget.w == 1.0f;
+         }},
         {"nan-infinity.xml",
          {at + "row 2: keyframe time \"nan\" is not a finite number",
           at + "row 3: keyframe time \"inf\" is not a finite number",
