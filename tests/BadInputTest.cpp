@@ -7,17 +7,16 @@
 #include <OgreResourceGroupManager.h>
 #include <OgreSceneManager.h>
 #include <OgreSceneNode.h>
-#include <cstdio>
 #include <functional>
 #include <gtest/gtest.h>
 #include <sstream>
 #include <string>
-#include <sys/wait.h>
 #include <tinyxml.h>
 #include <vector>
 
 #include "host/ExitCode.h"
 #include "playback/PlaybackController.h"
+#include "tests/support/ShellCommand.h"
 #include "tests/support/TemporaryFolder.h"
 #include "tools/HeadlessMediaEngine.h"
 #include "viewer/ResourceGroup.h"
@@ -328,14 +327,8 @@ HostRun runHost(const std::string& configuration) {
     const std::string command = std::string("'") + CORVANE_HOST + "' --config '" + configuration +
                                 "' --frames 3 --fixed-step 0.02 --plugin-dir '" +
                                 CORVANE_PLUGIN_FOLDER + "' 2>&1 >/dev/null";
-    FILE* pipe = popen(command.c_str(), "r");
-    std::string output;
-    char buffer[4096];
-    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-        output.append(buffer, n);
-    const int status = pclose(pipe);
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1,
-            linesOf(output, "corvane: ", {"corvane: loaded "})};
+    const ShellCommand::Outcome outcome = ShellCommand::run(command);
+    return {outcome.status, linesOf(outcome.output, "corvane: ", {"corvane: loaded "})};
 }
 
 TEST(BadInput, HostConfigurations) {
