@@ -26,6 +26,13 @@ std::string oneLine(std::string text) {
     return text;
 }
 
+// Remembers the script being parsed, to name the one the engine refuses.
+class ScriptWatch : public Ogre::ResourceGroupListener {
+public:
+    void scriptParseStarted(const Ogre::String& name, bool&) override { current = name; }
+    std::string current;
+};
+
 } // namespace
 
 HeadlessScene::HeadlessScene() {
@@ -62,12 +69,15 @@ bool HeadlessScene::load(const std::string& fileName, std::vector<std::string>& 
     StandardErrorCapture capture;
     // A script the engine refuses ends the parsing of every later script of the group, as
     // it does in the viewer; the scene is still loaded.
+    ScriptWatch watch;
+    resources.addResourceGroupListener(&watch);
     try {
         resources.initialiseResourceGroup(VIEWER_RESOURCE_GROUP);
     } catch (const Ogre::Exception& exception) {
-        refused = "the resources stopped loading at a script the engine refuses: " +
-                  oneLine(exception.getDescription());
+        refused = "the resources stopped loading at " + watch.current +
+                  ", which the engine refuses: " + oneLine(exception.getDescription());
     }
+    resources.removeResourceGroupListener(&watch);
     SceneLoader loader;
     try {
         loaded = loader.load(fileName, scene, nullptr, false, nullptr);

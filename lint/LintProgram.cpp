@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
+#include <limits>
 #include <set>
 
 #include "host/HostConfiguration.h"
@@ -37,7 +38,10 @@ void fileError(Findings& findings, const std::string& file, const std::string& m
 // The row a diagnostic line names, as in "(row 12, column 3)"; 0 when it names none.
 int rowIn(const std::string& line) {
     const std::size_t at = line.find("(row ");
-    return at == std::string::npos ? 0 : std::atoi(line.c_str() + at + 5);
+    if (at == std::string::npos)
+        return 0;
+    const long row = std::strtol(line.c_str() + at + 5, nullptr, 10);
+    return row > 0 && row <= std::numeric_limits<int>::max() ? static_cast<int>(row) : 0;
 }
 
 // The names the configuration's Sound plug-in defines, read by the Sound service itself.
