@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 #include <string>
@@ -235,6 +236,33 @@ TEST(Lint, ExitStatusSaysWhetherTheScriptCanPlayAsWritten) {
         EXPECT_EQ(outcome.status, row.status) << outcome.output;
     }
     EXPECT_EQ(clean.run().output, "0 errors, 0 warnings\n");
+}
+
+TEST(Lint, AnExportersSceneOverRealMediaIsCheckedAlike) {
+    const std::string sinbad = CORVANE_SHARED_MEDIA "/sinbad";
+    if (!std::filesystem::is_directory(sinbad))
+        GTEST_SKIP() << "no shared media at " << sinbad;
+    TemporaryFolder folder;
+    folder.write("scene/sinbad.scene",
+                 "<scene><nodes><node name=\"sinbad\"><entity name=\"sinbad\" "
+                 "meshFile=\"Sinbad.mesh\"/></node><node name=\"sword\"><entity "
+                 "name=\"sword\" meshFile=\"Sword.mesh\"/></node></nodes></scene>");
+    folder.write("keyframes.xml",
+                 "<keyframes>\n"
+                 "<keyframe entity=\"entity_sinbad\" time=\"0\"><animation name=\"RunBsae\" "
+                 "type=\"PLAY\" value=\"1\"/></keyframe>\n"
+                 "<keyframe entity=\"entity_sword\" time=\"1\"><animation "
+                 "name=\"Handel.R:entity_sinbad\" type=\"ATTATCHTOBONE\"/></keyframe>\n"
+                 "</keyframes>\n");
+    const Outcome outcome =
+        lint(folder.path(), "scene/sinbad.scene keyframes.xml --media '" + sinbad + "'");
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_EQ(outcome.output,
+              "keyframes.xml:2: error: keyframe at 0: entity_sinbad has no animation \"RunBsae\" "
+              "(did you mean \"RunBase\"?)\n"
+              "keyframes.xml:3: error: keyframe at 1: entity_sinbad has no bone \"Handel.R\" (did "
+              "you mean \"Handle.R\"?)\n"
+              "2 errors, 0 warnings\n");
 }
 
 TEST(Lint, TheDemoIsClean) {
