@@ -1,4 +1,4 @@
-#include "lint/SceneInventory.h"
+#include "tools/lint/SceneInventory.h"
 
 #include <OgreAnimationState.h>
 #include <OgreBone.h>

@@ -1,9 +1,9 @@
-#include "lint/KeyframeFindings.h"
+#include "tools/lint/KeyframeFindings.h"
 
 #include <set>
 
-#include "lint/NameSuggestion.h"
 #include "playback/KeyframeActionType.h"
+#include "tools/lint/NameSuggestion.h"
 
 namespace corvane::lint {
 

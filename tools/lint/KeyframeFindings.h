@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "lint/LintFinding.h"
 #include "playback/KeyframeDiagnostics.h"
+#include "tools/lint/LintFinding.h"
 
 namespace corvane::lint {
 

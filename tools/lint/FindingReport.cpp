@@ -1,4 +1,4 @@
-#include "lint/FindingReport.h"
+#include "tools/lint/FindingReport.h"
 
 #include <algorithm>
 #include <nlohmann/json.hpp>

@@ -1,4 +1,4 @@
-#include "lint/HeadlessScene.h"
+#include "tools/lint/HeadlessScene.h"
 
 #include <OgreDefaultHardwareBufferManager.h>
 #include <OgreLogManager.h>

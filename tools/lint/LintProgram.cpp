@@ -1,4 +1,4 @@
-#include "lint/LintProgram.h"
+#include "tools/lint/LintProgram.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -8,16 +8,16 @@
 #include <set>
 
 #include "host/HostConfiguration.h"
-#include "lint/FindingReport.h"
-#include "lint/HeadlessScene.h"
-#include "lint/KeyframeFindings.h"
-#include "lint/LintOptions.h"
-#include "lint/SceneInventory.h"
-#include "lint/ScriptChecker.h"
 #include "platform/DebugOutput.h"
 #include "playback/KeyframeLoader.h"
 #include "playback/PlaybackController.h"
 #include "services/sound/SoundService.h"
+#include "tools/lint/FindingReport.h"
+#include "tools/lint/HeadlessScene.h"
+#include "tools/lint/KeyframeFindings.h"
+#include "tools/lint/LintOptions.h"
+#include "tools/lint/SceneInventory.h"
+#include "tools/lint/ScriptChecker.h"
 
 namespace corvane::lint {
 

@@ -1,4 +1,4 @@
-#include "lint/LintOptions.h"
+#include "tools/lint/LintOptions.h"
 
 namespace corvane::lint {
 

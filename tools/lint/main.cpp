@@ -2,8 +2,8 @@
 #include <string>
 #include <vector>
 
-#include "lint/LintProgram.h"
 #include "platform/DebugOutput.h"
+#include "tools/lint/LintProgram.h"
 
 int main(int argc, char** argv) {
     try {

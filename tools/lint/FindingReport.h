@@ -3,7 +3,7 @@
 #include <ostream>
 #include <vector>
 
-#include "lint/LintFinding.h"
+#include "tools/lint/LintFinding.h"
 
 namespace corvane::lint {
 

@@ -1,12 +1,12 @@
-#include "lint/ScriptChecker.h"
+#include "tools/lint/ScriptChecker.h"
 
 #include <map>
 #include <sstream>
 #include <utility>
 
-#include "lint/NameSuggestion.h"
 #include "playback/KeyframeDiagnostics.h"
 #include "playback/PlaybackController.h"
+#include "tools/lint/NameSuggestion.h"
 
 namespace corvane::lint {
 

@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "lint/LintFinding.h"
-#include "lint/SceneInventory.h"
 #include "playback/Keyframe.h"
+#include "tools/lint/LintFinding.h"
+#include "tools/lint/SceneInventory.h"
 
 namespace corvane::lint {
 

@@ -1,4 +1,4 @@
-#include "lint/NameSuggestion.h"
+#include "tools/lint/NameSuggestion.h"
 
 #include <algorithm>
 #include <numeric>
