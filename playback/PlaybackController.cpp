@@ -2,6 +2,7 @@
 
 #include <iterator>
 #include <tinyxml.h>
+#include <vector>
 
 #include "framework/IGuiElement.h"
 #include "framework/IGuiProgressBar.h"
@@ -109,6 +110,7 @@ bool PlaybackController::start() {
 void PlaybackController::stop() {}
 
 void PlaybackController::loadKeyframes() {
+    reportedLines.clear();
     KeyframeLoader::load(KEYFRAME_FILE, pendingKeyframes);
     if (!pendingKeyframes.empty())
         duration = std::prev(pendingKeyframes.end())->first;
@@ -332,10 +334,12 @@ void PlaybackController::applyDueKeyframes() {
 }
 
 void PlaybackController::applyKeyframe(const Keyframe& keyframe) {
+    bool found = false;
     for (ISceneAccess* scene : sceneAccesses) {
         ISceneObject* object = scene->getSceneObject(keyframe.entity);
         if (object == nullptr)
             continue;
+        found = true;
         for (const KeyframeAction& action : keyframe.actions)
             performOnObject(*scene, *object, keyframe, action);
         // Every keyframe places its object in full; absent elements carry their defaults.
@@ -345,19 +349,37 @@ void PlaybackController::applyKeyframe(const Keyframe& keyframe) {
         object->setOrientation(keyframe.orientation);
         object->startRotationSlerp(keyframe.multiplier, keyframe.orientation, keyframe.slerpTarget);
     }
+    if (!found && !sceneAccesses.empty() && keyframe.entity != CAMERA_ENTITY &&
+        keyframe.needsEntity())
+        reportOnce(keyframe.row, "no scene has entity \"" + keyframe.entity +
+                                     "\"; the keyframe does nothing to it");
+    // Sounds that some bank has, by their place in the action list.
+    std::vector<bool> heard(
+        static_cast<std::size_t>(std::distance(keyframe.actions.begin(), keyframe.actions.end())));
     for (ISoundBank* bank : soundBanks) {
+        std::size_t index = 0;
         for (const KeyframeAction& action : keyframe.actions) {
+            const std::size_t at = index++;
             if (action.code != KeyframeActionType::PlaySound &&
                 action.code != KeyframeActionType::StopSound)
                 continue;
             ISound* sound = bank->findSound(action.name);
             if (sound == nullptr)
                 continue;
+            heard[at] = true;
             if (action.code == KeyframeActionType::PlaySound)
                 sound->play();
             else
                 sound->stop();
         }
+    }
+    if (!soundBanks.empty()) {
+        std::size_t index = 0;
+        for (const KeyframeAction& action : keyframe.actions)
+            if (!heard[index++] && (action.code == KeyframeActionType::PlaySound ||
+                                    action.code == KeyframeActionType::StopSound))
+                reportOnce(action.row, "no sound bank has sound \"" + action.name +
+                                           "\"; the action does nothing");
     }
     // With the manual camera, camera keyframes are used up without touching the camera.
     if (cameraAuto && keyframe.entity == CAMERA_ENTITY) {
@@ -413,10 +435,13 @@ void PlaybackController::performOnObject(ISceneAccess& scene, ISceneObject& obje
         const std::string holderName = colon == std::string::npos ? name : name.substr(colon + 1);
         ISceneObject* holder = scene.getSceneObject(holderName);
         if (holder == &object)
-            DebugOutput::line("PlaybackController::applyKeyframe(): " + keyframe.entity +
-                              " cannot hang on its own bone \"" + bone + "\"");
+            reportOnce(action.row,
+                       keyframe.entity + " cannot hang on its own bone \"" + bone + "\"");
         else if (holder != nullptr)
             holder->attachToBone(bone, &object, keyframe.orientation, keyframe.position);
+        else
+            reportOnce(action.row, "no scene has entity \"" + holderName + "\" to hang " +
+                                       keyframe.entity + " on; the action does nothing");
         break;
     }
     case KeyframeActionType::DetachFromBone:
@@ -430,6 +455,13 @@ void PlaybackController::performOnObject(ISceneAccess& scene, ISceneObject& obje
     case KeyframeActionType::StatusText:
         break; // not the entity's
     }
+}
+
+void PlaybackController::reportOnce(int row, const std::string& what) {
+    std::string line = "PlaybackController::applyKeyframe(): " + std::string(KEYFRAME_FILE) +
+                       " row " + std::to_string(row) + ": " + what;
+    if (reportedLines.insert(line).second)
+        DebugOutput::line(line);
 }
 
 void PlaybackController::restart() {

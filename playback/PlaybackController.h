@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <set>
 #include <string>
 
 #include "framework/IActionInput.h"
@@ -105,6 +106,9 @@ private:
     void performOnObject(ISceneAccess& scene, ISceneObject& object, const Keyframe& keyframe,
                          const KeyframeAction& action);
     bool cooldownFree() const { return inputCooldown == 0.0f; }
+    // One line about the script's row; a line already written since the script was loaded
+    // is not written again, so a looping script says each thing once.
+    void reportOnce(int row, const std::string& what);
 
     std::int32_t referenceCount = 0;
     float clock = START_CLOCK;
@@ -125,6 +129,7 @@ private:
     KeyframeMap pendingKeyframes;
     KeyframeMap playedKeyframes;
     float duration = 0.0f; // the largest keyframe time
+    std::set<std::string> reportedLines;
 };
 
 } // namespace corvane

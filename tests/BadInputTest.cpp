@@ -7,17 +7,16 @@
 #include <OgreResourceGroupManager.h>
 #include <OgreSceneManager.h>
 #include <OgreSceneNode.h>
-#include <cstdio>
 #include <functional>
 #include <gtest/gtest.h>
 #include <sstream>
 #include <string>
-#include <sys/wait.h>
 #include <tinyxml.h>
 #include <vector>
 
 #include "host/ExitCode.h"
 #include "playback/PlaybackController.h"
+#include "tests/support/ShellCommand.h"
 #include "tests/support/TemporaryFolder.h"
 #include "tools/HeadlessMediaEngine.h"
 #include "viewer/ResourceGroup.h"
@@ -196,10 +195,15 @@ TEST(BadInput, KeyframeScripts) {
              return k.begin()->second.entity.empty() &&
                     k.begin()->second.actions.front().name == "";
          }},
+        // Words read as 0, so the slerp target has no length: it reads as the identity.
         {"not-numbers.xml",
-         {at + "row 2: keyframe time \"soon\" is not a finite number; keyframe skipped"},
+         {at + "row 2: keyframe time \"soon\" is not a finite number; keyframe skipped",
+          at + "row 5: keyframe at 3 has a \"slerp\" quaternion of length zero; it reads as the "
+               "identity"},
          1,
-         [](const KeyframeMap& k) { return k.begin()->second.position.z == 1.0f; }},
+         [](const KeyframeMap& k) {
+             return k.begin()->second.position.z == 1.0f && k.begin()->second.slerpTarget.w == 1.0f;
+         }},
         {"nan-infinity.xml",
          {at + "row 2: keyframe time \"nan\" is not a finite number",
           at + "row 3: keyframe time \"inf\" is not a finite number",
@@ -324,14 +328,8 @@ HostRun runHost(const std::string& configuration) {
     const std::string command = std::string("'") + CORVANE_HOST + "' --config '" + configuration +
                                 "' --frames 3 --fixed-step 0.02 --plugin-dir '" +
                                 CORVANE_PLUGIN_FOLDER + "' 2>&1 >/dev/null";
-    FILE* pipe = popen(command.c_str(), "r");
-    std::string output;
-    char buffer[4096];
-    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-        output.append(buffer, n);
-    const int status = pclose(pipe);
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1,
-            linesOf(output, "corvane: ", {"corvane: loaded "})};
+    const ShellCommand::Outcome outcome = ShellCommand::run(command);
+    return {outcome.status, linesOf(outcome.output, "corvane: ", {"corvane: loaded "})};
 }
 
 TEST(BadInput, HostConfigurations) {
