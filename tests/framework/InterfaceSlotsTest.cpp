@@ -10,6 +10,7 @@
 #include "framework/IPlaybackStatus.h"
 #include "framework/ISceneAccess.h"
 #include "framework/ISceneObject.h"
+#include "framework/ISceneTimeline.h"
 #include "framework/ISound.h"
 #include "framework/ISoundBank.h"
 #include "framework/IViewerCore.h"
@@ -44,6 +45,9 @@ TEST(InterfaceSlots, ViewerInterfaces) {
     EXPECT_EQ(virtualSlot(&ISceneAccess::setTimeScale), 4);
     EXPECT_EQ(virtualSlot(&ISceneAccess::getWindowWidth), 5);
     EXPECT_EQ(virtualSlot(&ISceneAccess::getWindowHeight), 6);
+
+    EXPECT_EQ(virtualSlot(&ISceneTimeline::restoreLoadedScene), 3);
+    EXPECT_EQ(virtualSlot(&ISceneTimeline::advanceScene), 4);
 }
 
 TEST(InterfaceSlots, SceneObjectIsPlainWithTheDestructorLast) {
