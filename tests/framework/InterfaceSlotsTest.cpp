@@ -8,6 +8,7 @@
 #include "framework/IGuiOverlay.h"
 #include "framework/IGuiProgressBar.h"
 #include "framework/IPlaybackStatus.h"
+#include "framework/IPlaybackTimeline.h"
 #include "framework/ISceneAccess.h"
 #include "framework/ISceneObject.h"
 #include "framework/ISceneTimeline.h"
@@ -80,8 +81,15 @@ TEST(InterfaceSlots, SceneObjectIsPlainWithTheDestructorLast) {
     EXPECT_EQ(virtualSlot(&ISceneObject::getName), 26);
 }
 
-TEST(InterfaceSlots, PlaybackStatus) {
+TEST(InterfaceSlots, PlaybackStatusAndTimeline) {
     EXPECT_EQ(virtualSlot(&IPlaybackStatus::isMenuOrAutoCamera), 3);
+
+    EXPECT_EQ(virtualSlot(&IPlaybackTimeline::getTime), 3);
+    EXPECT_EQ(virtualSlot(&IPlaybackTimeline::getLength), 4);
+    EXPECT_EQ(virtualSlot(&IPlaybackTimeline::seekTo), 5);
+    EXPECT_EQ(virtualSlot(&IPlaybackTimeline::setSpeed), 6);
+    EXPECT_EQ(virtualSlot(&IPlaybackTimeline::getSpeed), 7);
+    EXPECT_EQ(virtualSlot(&IPlaybackTimeline::stepFrames), 8);
 }
 
 TEST(InterfaceSlots, OverlayService) {
