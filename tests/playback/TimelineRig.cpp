@@ -58,8 +58,12 @@ HRESULT PressedActions::QueryInterface(const UUID& iid, void** out) {
 }
 
 TimelineRig::TimelineRig(const std::string& sceneFile, const std::string& keyframes,
-                         const std::string& scriptAttributes) {
-    viewer.addResourceLocation(CORVANE_DEMO_SCENE_FOLDER, "FileSystem");
+                         const std::string& scriptAttributes)
+    : TimelineRig(CORVANE_DEMO_SCENE_FOLDER, sceneFile, keyframes, scriptAttributes) {}
+
+TimelineRig::TimelineRig(const std::string& sceneFolder, const std::string& sceneFile,
+                         const std::string& keyframes, const std::string& scriptAttributes) {
+    viewer.addResourceLocation(sceneFolder, "FileSystem");
     viewer.addResourceLocation(tools::HeadlessMediaEngine::mediaFolder(), "FileSystem");
     viewer.setSceneFile(sceneFile);
     viewer.start();

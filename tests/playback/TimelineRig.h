@@ -29,12 +29,15 @@ public:
 // The viewer without a window and the playback controller, offered to each other by a fake
 // host as the host offers them (the viewer first), with input actions and an overlay from a
 // third plug-in.
-// The viewer loads a scene of the demo's folder over the generated media; the controller
-// plays `keyframes`, written into a folder of its own.
+// The viewer loads a scene of the demo's folder (or another) over the generated media; the
+// controller plays `keyframes`, written into a folder of its own.
 class TimelineRig {
 public:
     TimelineRig(const std::string& sceneFile, const std::string& keyframes,
                 const std::string& scriptAttributes = "");
+    // The same over a scene of `sceneFolder`.
+    TimelineRig(const std::string& sceneFolder, const std::string& sceneFile,
+                const std::string& keyframes, const std::string& scriptAttributes);
 
     // One host frame: the viewer's motion, then the playback's frame.
     void frame(float seconds);
