@@ -90,6 +90,7 @@ public:
     bool isLoopEnabled() const { return loopEnabled; }
     const KeyframeMap& getPendingKeyframes() const { return pendingKeyframes; }
     const KeyframeMap& getPlayedKeyframes() const { return playedKeyframes; }
+    const ScriptSource& getScript() const { return script; }
 
     // The script, read from the current directory at start.
     static const char* const KEYFRAME_FILE;
