@@ -24,8 +24,9 @@ public:
     virtual void setSpeed(float factor) = 0;
     // Slot 7: the factor set last; 1 at start.
     virtual float getSpeed() = 0;
-    // Slot 8: while paused, a seek by `frames` frames of 1/30 s (negative: back). False,
-    // doing nothing, while playing or when seeking is unavailable.
+    // Slot 8: while paused, a seek by `frames` frames of 1/30 s, or of the playback's own
+    // frames when those are longer (negative: back). False, doing nothing, while playing or
+    // when seeking is unavailable.
     virtual bool stepFrames(std::int32_t frames) = 0;
 
 protected:

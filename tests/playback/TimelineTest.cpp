@@ -77,6 +77,29 @@ TEST(PlaybackStep, MovesOneFrameWhilePausedAndBackToTheSameClock) {
     EXPECT_EQ(rig.text("ZORV/StatusText/Static1"), "Walking");
 }
 
+TEST(PlaybackStep, TheFreeCameraStaysWhereTheUserPutIt) {
+    std::string script = WALK;
+    script.insert(script.find("</keyframes>"), R"(<keyframe entity="CAMERA" time="0.5">
+        <position z="40"/><velocity z="-1"/><slerp w="0" y="1" multiplier="0.5"/></keyframe>)");
+    TimelineRig rig("demo.scene", script);
+    play(rig, 30);
+    rig.press("CAMERA_5");
+    rig.frame(STEP);
+    ICameraControl& camera = rig.viewer;
+    camera.setCameraPosition({3.0f, 4.0f, 5.0f});
+    rig.press("SHOW_MENU");
+    rig.frame(STEP);
+    const FloatQuaternion turned = camera.getOrientation();
+    const std::string scene = rig.sceneState();
+    ASSERT_TRUE(rig.controller.seekTo(0.0f));
+    rig.frame(STEP);
+    const FloatVector3 place = camera.getPosition();
+    EXPECT_EQ(place.x, 3.0f);
+    EXPECT_EQ(place.z, 5.0f);
+    EXPECT_EQ(camera.getOrientation().y, turned.y);
+    EXPECT_NE(rig.sceneState(), scene) << "the figure goes back to the start";
+}
+
 TEST(PlaybackTimeline, WithoutTheViewersTimelineSeekingIsUnavailableAndPlaybackGoesOn) {
     PlaybackRig rig;
     rig.offerAll();
