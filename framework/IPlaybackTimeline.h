@@ -19,8 +19,8 @@ public:
     // and the current speed; silently, and playing or paused as before. The latest request
     // of a frame counts. False when the viewer offers no timeline (seeking is unavailable).
     virtual bool seekTo(float seconds) = 0;
-    // Slot 6: the factor on the playback's time while playing; 1 normal. Only finite
-    // factors above 0 are taken.
+    // Slot 6: the factor on the playback's time while playing; 1 normal. Factors from 1/16
+    // to 16 are taken; any other gets one line and changes nothing.
     virtual void setSpeed(float factor) = 0;
     // Slot 7: the factor set last; 1 at start.
     virtual float getSpeed() = 0;

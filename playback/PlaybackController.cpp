@@ -121,9 +121,10 @@ bool PlaybackController::seekTo(float seconds) {
 }
 
 void PlaybackController::setSpeed(float factor) {
-    if (!(factor > 0.0f) || !std::isfinite(factor)) {
+    if (!(factor >= SLOWEST && factor <= FASTEST)) {
         DebugOutput::line("PlaybackController::setSpeed(): " + number(factor) +
-                          " is no speed; it stays at " + number(speed));
+                          " is not a speed from " + number(SLOWEST) + " to " + number(FASTEST) +
+                          "; it stays at " + number(speed));
         return;
     }
     speed = factor;

@@ -102,6 +102,10 @@ public:
     static constexpr float START_CLOCK = 0.1f;
     // Seconds of one single step.
     static constexpr float FRAME_STEP = 1.0f / 30.0f;
+    // The speeds taken: beyond them a frame would skip most of what the script does, or a
+    // seek replay a great many frames.
+    static constexpr float SLOWEST = 1.0f / 16.0f;
+    static constexpr float FASTEST = 16.0f;
     // The most frames one seek replays.
     static constexpr double MOST_SEEK_FRAMES = 1.0e6;
 

@@ -48,7 +48,8 @@ TEST(PlaybackSpeed, ScalesTheClockAndTheSceneAndShowsInTheStatusLine) {
     ::testing::internal::CaptureStderr();
     rig.controller.setSpeed(0.0f);
     EXPECT_EQ(::testing::internal::GetCapturedStderr(),
-              "PlaybackController::setSpeed(): 0 is no speed; it stays at 2\n");
+              "PlaybackController::setSpeed(): 0 is not a speed from 0.0625 to 16; it stays "
+              "at 2\n");
     EXPECT_EQ(rig.controller.getSpeed(), 2.0f);
     rig.press("SHOW_MENU");
     rig.frame(STEP);
