@@ -638,8 +638,8 @@ void PlaybackController::performOnObject(ISceneAccess& scene, ISceneObject& obje
 }
 
 void PlaybackController::reportOnce(int row, const std::string& what) {
-    std::string line = "PlaybackController::applyKeyframe(): " + script.path() +
-                       " row " + std::to_string(row) + ": " + what;
+    std::string line = "PlaybackController::applyKeyframe(): " + script.path() + " row " +
+                       std::to_string(row) + ": " + what;
     if (reportedLines.insert(line).second)
         DebugOutput::line(line);
 }
