@@ -315,6 +315,19 @@ TEST(BadInput, PluginEnvironments) {
         EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
         EXPECT_EQ(playback.getConfiguredEntity(), entity);
     }
+    {
+        TiXmlDocument document;
+        PlaybackController playback;
+        ::testing::internal::CaptureStderr();
+        playback.parseEnvironment(environment("playback-script.xml", document));
+        expectLines(linesOf(::testing::internal::GetCapturedStderr(), "PlaybackController"),
+                    {"PlaybackController::parseEnvironment(): \"script\" (row 2) has an empty "
+                     "\"src\"; the script stays \"keyframes.xml\"",
+                     "PlaybackController::parseEnvironment(): \"script\" (row 2) has "
+                     "watch=\"yes\", neither \"true\" nor \"false\"; the script is not watched"});
+        EXPECT_EQ(playback.getScript().path(), "keyframes.xml");
+        EXPECT_FALSE(playback.getScript().isWatched());
+    }
 }
 
 // The host program's exit status and its own diagnostic lines ("corvane: ..."), past the

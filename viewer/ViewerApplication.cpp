@@ -62,6 +62,8 @@ HRESULT ViewerApplication::QueryInterface(const UUID& iid, void** out) {
         *out = static_cast<ICameraControl*>(this);
     else if (iid == IID_ISceneAccess)
         *out = static_cast<ISceneAccess*>(this);
+    else if (iid == IID_ISceneTimeline)
+        *out = static_cast<ISceneTimeline*>(this);
     else
         return E_FAIL;
     AddRef();
@@ -86,20 +88,9 @@ Ogre::SceneManager* ViewerApplication::getSceneManager() {
 
 bool ViewerApplication::setUp() {
     if (!root) {
-        // Without a display the render system fails inside the root object's constructor,
-        // with an exception whose code goes with the render system's library; it is not
-        // left to get that far.
-        const WindowSystem::DisplayConnection display;
-        if (!display.isOpen()) {
-            DebugOutput::line("ViewerApplication::setUp(): cannot open the display \"" +
-                              display.name() + "\"; the viewer does not start");
+        root = createRoot();
+        if (!root)
             return false;
-        }
-        if (Ogre::LogManager::getSingletonPtr() == nullptr) {
-            logManager = std::make_unique<Ogre::LogManager>();
-            logManager->createLog(LOG_FILE, true, false, false);
-        }
-        root = std::make_unique<Ogre::Root>(PLUGINS_FILE, CONFIGURATION_FILE, LOG_FILE);
         overlaySystem = std::make_unique<Ogre::OverlaySystem>();
     }
     addResourceLocations();
@@ -110,7 +101,26 @@ bool ViewerApplication::setUp() {
     setUpViewport();
     loadScene();
     finishSetUp();
+    // What the timeline puts back: the scene as the start leaves it.
+    loadedScene.capture(*sceneManager, cameraMotion);
     return true;
+}
+
+std::unique_ptr<Ogre::Root> ViewerApplication::createRoot() {
+    // Without a display the render system fails inside the root object's constructor,
+    // with an exception whose code goes with the render system's library; it is not
+    // left to get that far.
+    const WindowSystem::DisplayConnection display;
+    if (!display.isOpen()) {
+        DebugOutput::line("ViewerApplication::setUp(): cannot open the display \"" +
+                          display.name() + "\"; the viewer does not start");
+        return nullptr;
+    }
+    if (Ogre::LogManager::getSingletonPtr() == nullptr) {
+        logManager = std::make_unique<Ogre::LogManager>();
+        logManager->createLog(LOG_FILE, true, false, false);
+    }
+    return std::make_unique<Ogre::Root>(PLUGINS_FILE, CONFIGURATION_FILE, LOG_FILE);
 }
 
 bool ViewerApplication::configure() {
@@ -183,9 +193,9 @@ void ViewerApplication::loadScene() {
     }
     // The loader has no viewport: the scene's background colour is put on it here.
     if (const std::optional<Ogre::ColourValue>& background = sceneLoader->getBackgroundColour();
-        background && window->getNumViewports() > 0)
+        background && window != nullptr && window->getNumViewports() > 0)
         window->getViewport(0)->setBackgroundColour(*background);
-    if (!window->isFullScreen())
+    if (window != nullptr && !window->isFullScreen())
         WindowSystem::setWindowHidden(window, false);
 }
 
@@ -218,7 +228,7 @@ void ViewerApplication::registerLocation(const std::string& location, const std:
 }
 
 void ViewerApplication::setLocalVelocity(const FloatVector3& velocity) {
-    localVelocity = toOgre(velocity);
+    cameraMotion.setLocalVelocity(toOgre(velocity));
 }
 
 void ViewerApplication::setCameraPosition(const FloatVector3& position) {
@@ -227,11 +237,11 @@ void ViewerApplication::setCameraPosition(const FloatVector3& position) {
 }
 
 void ViewerApplication::setWorldVelocity(const FloatVector3& velocity) {
-    worldVelocity = toOgre(velocity);
+    cameraMotion.setWorldVelocity(toOgre(velocity));
 }
 
 void ViewerApplication::setMoveTarget(const FloatVector3& target) {
-    moveTarget = toOgre(target);
+    cameraMotion.setMoveTarget(toOgre(target));
 }
 
 void ViewerApplication::rotateDegrees(const float& pitch, const float& yaw, const float& roll) {
@@ -247,7 +257,7 @@ void ViewerApplication::rotateDegrees(const float& pitch, const float& yaw, cons
 void ViewerApplication::setOrientation(const FloatQuaternion& orientation) {
     if (cameraNode != nullptr)
         cameraNode->setOrientation(toOgre(orientation));
-    slerpRate = 0.0f;
+    cameraMotion.endTurn();
 }
 
 FloatVector3 ViewerApplication::getPosition() {
@@ -265,10 +275,7 @@ FloatQuaternion ViewerApplication::getOrientation() {
 
 void ViewerApplication::startRotationSlerp(const float& rate, const FloatQuaternion& from,
                                            const FloatQuaternion& to) {
-    slerpRate = rate;
-    slerpProgress = 0.0f;
-    slerpFrom = toOgre(from);
-    slerpTo = toOgre(to);
+    cameraMotion.startTurn(rate, toOgre(from), toOgre(to));
 }
 
 ISceneObject* ViewerApplication::getSceneObject(const std::string& entityName) {
@@ -291,12 +298,30 @@ unsigned int ViewerApplication::getWindowHeight() {
     return window != nullptr ? window->getHeight() : 0;
 }
 
+bool ViewerApplication::restoreLoadedScene() {
+    if (sceneManager == nullptr)
+        return false;
+    // Engine errors stay inside the plug-in; what was put back before one stays.
+    try {
+        return loadedScene.restore(*sceneManager, objectRegistry, cameraMotion);
+    } catch (const Ogre::Exception& error) {
+        DebugOutput::line("ViewerApplication::restoreLoadedScene(): " + error.getDescription());
+        return false;
+    }
+}
+
+void ViewerApplication::advanceScene(float seconds) {
+    // Replayed frames write no lines: they would repeat what the frames played already said.
+    if (cameraNode != nullptr)
+        moveScene(seconds, false);
+}
+
 FloatVector3 ViewerApplication::getLocalVelocity() const {
-    return fromOgre(localVelocity);
+    return fromOgre(cameraMotion.getLocalVelocity());
 }
 
 FloatVector3 ViewerApplication::getWorldVelocity() const {
-    return fromOgre(worldVelocity);
+    return fromOgre(cameraMotion.getWorldVelocity());
 }
 
 PLUGIN_INFO ViewerApplication::pluginInfo() const {
@@ -355,9 +380,7 @@ bool ViewerApplication::renderFrame(float seconds) {
         return false;
     WindowSystem::pumpMessages(window);
     statistics.show(window->getStatistics(), debugText);
-    moveCamera(seconds);
-    if (timeScale != 0.0f)
-        objectRegistry.update(static_cast<double>(seconds) * static_cast<double>(timeScale));
+    moveScene(seconds, true);
     if (window->isClosed())
         return false;
     try {
@@ -368,38 +391,11 @@ bool ViewerApplication::renderFrame(float seconds) {
     }
 }
 
-void ViewerApplication::moveCamera(float seconds) {
-    // The remaining way is taken once, before either step: both steps are measured
-    // against where the camera stood at the start of the frame.
-    const Ogre::Vector3 remaining = moveTarget - cameraNode->getPosition();
-    const Ogre::Real remainingSquared = remaining.squaredLength();
-
-    const Ogre::Vector3 localStep = localVelocity * seconds * timeScale;
-    if (localStep.squaredLength() < remainingSquared) {
-        cameraNode->translate(localStep, Ogre::Node::TS_LOCAL);
-    } else {
-        cameraNode->setPosition(moveTarget);
-        localVelocity = Ogre::Vector3::ZERO;
-    }
-
-    const Ogre::Vector3 worldStep = worldVelocity * seconds * timeScale;
-    if (worldStep.squaredLength() < remainingSquared) {
-        cameraNode->translate(worldStep, Ogre::Node::TS_PARENT);
-    } else {
-        cameraNode->setPosition(moveTarget);
-        worldVelocity = Ogre::Vector3::ZERO;
-    }
-
-    if (slerpRate != 0.0f) {
-        slerpProgress += seconds * timeScale * slerpRate;
-        // Only an overshoot ends the turn; landing on exactly 1.0 keeps the rate.
-        if (slerpProgress > 1.0f) {
-            slerpRate = 0.0f;
-            slerpProgress = 1.0f;
-        }
-        cameraNode->setOrientation(
-            Ogre::Quaternion::Slerp(slerpProgress, slerpFrom, slerpTo, true));
-    }
+void ViewerApplication::moveScene(float seconds, bool reportTargets) {
+    cameraMotion.advance(*cameraNode, seconds, timeScale);
+    if (timeScale != 0.0f)
+        objectRegistry.update(static_cast<double>(seconds) * static_cast<double>(timeScale),
+                              reportTargets);
 }
 
 void ViewerApplication::stop() {}

@@ -273,6 +273,20 @@ TEST_F(PlaybackEndToEnd, ClicksLandOnTheButtonOrCloseBoxUnderThePointer) {
     EXPECT_EQ(overlay->getElement("ZORV/EscapeMenu/Resume/Label"), nullptr);
 }
 
+TEST_F(PlaybackEndToEnd, AClickOnTheTimeBarPutsTheScenePausedAtThatTime) {
+    // Twice the speed, then the middle of the bar: 1 s of the 2 s script, where the door has
+    // been opening for half a second at twice its rate.
+    start(R"(<action time="0.2" name="SPEED_UP"/>
+             <click time="0.3" x="0.5" y="0.964"/>)");
+    ASSERT_EQ(runUntil(0.5f), EXIT_CODE_OK);
+    EXPECT_TRUE(visible("ZORV/EscapeMenu"));
+    EXPECT_EQ(text("ZORV/StatusText"), "Simulation Status: Paused (2x)");
+    EXPECT_EQ(text("ZORV/StatusText/Static1"), "The door opens");
+    EXPECT_NEAR(progress(), 50.0f, 5.0f);
+    Ogre::Entity* door = viewer->getSceneManager()->getEntity("entity_door");
+    EXPECT_NEAR(door->getAnimationState("open")->getTimePosition(), 1.0f, 0.2f);
+}
+
 TEST_F(PlaybackEndToEnd, ExitTwiceWithTheCooldownBetweenEndsTheHostWithStatusZero) {
     // The second EXIT falls in the half second after the first and is ignored; the third
     // is accepted with the confirmation open and ends the run.
