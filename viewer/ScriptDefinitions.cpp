@@ -86,7 +86,9 @@ void ScriptDefinitions::translate(Ogre::ScriptCompiler* compiler,
     Ogre::ScriptTranslator* translator =
         Ogre::ScriptCompilerManager::getSingleton().getTranslator(node);
     if (translator == nullptr) {
-        if (node->type == Ogre::ANT_OBJECT || node->type == Ogre::ANT_PROPERTY)
+        // The compiler itself reports an object of a kind it does not know, not a stray
+        // property between the definitions.
+        if (node->type == Ogre::ANT_PROPERTY)
             DebugOutput::line("ScriptDefinitions::translate(): " + where(node->file, node->line) +
                               ": \"" + node->getValue() +
                               "\" is no definition the engine knows; it is skipped");
