@@ -282,6 +282,12 @@ bool KeyframeLoader::load(const std::string& fileName, KeyframeMap& keyframes,
                        " levels; nothing is loaded");
         return false;
     }
+    if (outcome == XmlReader::Outcome::UNREADABLE_ENCODING) {
+        reportFile(diagnostics, fileName,
+                   "is in an encoding the parser cannot read (" +
+                       XmlReader::unreadableEncoding(text) + "); nothing is loaded");
+        return false;
+    }
     if (outcome == XmlReader::Outcome::MALFORMED) {
         reportFile(diagnostics, fileName,
                    std::string("does not parse: ") + document.ErrorDesc() + " (row " +

@@ -134,7 +134,8 @@ TEST(BadInput, SceneFiles) {
          [&] { return has("entity_box") && scene->hasCamera("camera_look"); }},
         {"unknown-elements.scene",
          true,
-         {},
+         {"SceneLoader::processEntity(): entity_a is given material \"none\", which does not "
+          "exist"},
          [&] { return has("entity_a") && !has("entity_hidden"); }},
         {"large.scene",
          true,

@@ -3,6 +3,7 @@
 #include <Ogre.h>
 #include <OgreBitesConfigDialog.h>
 #include <OgreOverlaySystem.h>
+#include <filesystem>
 #include <tinyxml.h>
 
 #include "framework/Identifiers.h"
@@ -10,6 +11,7 @@
 #include "platform/DebugOutput.h"
 #include "platform/WindowSystem.h"
 #include "viewer/ResourceGroup.h"
+#include "viewer/ResourceScripts.h"
 #include "viewer/scene/SceneLoader.h"
 
 namespace corvane {
@@ -177,13 +179,9 @@ void ViewerApplication::finishSetUp() {}
 
 void ViewerApplication::loadScene() {
     // Scripts (materials, fonts, overlays) are parsed here, once the window exists and
-    // before the scene looks anything up.
-    try {
-        Ogre::ResourceGroupManager::getSingleton().initialiseResourceGroup(VIEWER_RESOURCE_GROUP);
-    } catch (const Ogre::Exception& error) {
-        DebugOutput::line("ViewerApplication::loadScene(): resources not ready: " +
-                          error.getDescription());
-    }
+    // before the scene looks anything up; the core's first, so that their names win.
+    resourceScripts = std::make_unique<ResourceScripts>(VIEWER_RESOURCE_GROUP);
+    resourceScripts->initialise({CORE_ARCHIVE, CORE_SEARCH_PATH});
     sceneLoader = std::make_unique<SceneLoader>();
     // A scene that fails to load, or stops half way, leaves what was built and does not
     // stop the viewer.
@@ -193,6 +191,10 @@ void ViewerApplication::loadScene() {
         DebugOutput::line("ViewerApplication::loadScene(): \"" + sceneFile +
                           "\" stopped loading: " + error.getDescription());
     }
+    // The loader has no viewport: the scene's background colour is put on it here.
+    if (const std::optional<Ogre::ColourValue>& background = sceneLoader->getBackgroundColour();
+        background && window != nullptr && window->getNumViewports() > 0)
+        window->getViewport(0)->setBackgroundColour(*background);
     if (window != nullptr && !window->isFullScreen())
         WindowSystem::setWindowHidden(window, false);
 }
@@ -207,16 +209,18 @@ void ViewerApplication::addResourceLocations() {
     if (!resources.resourceGroupExists(VIEWER_RESOURCE_GROUP))
         resources.createResourceGroup(VIEWER_RESOURCE_GROUP);
     for (const auto& [location, type] : deferredLocations)
-        registerLocation(location, type);
+        registerLocation(location, type, recursiveLocations.count(location) > 0);
     deferredLocations.clear();
-    registerLocation(CORE_ARCHIVE, "Zip");
-    registerLocation(CORE_SEARCH_PATH, "FileSystem");
+    recursiveLocations.clear();
+    registerLocation(CORE_ARCHIVE, "Zip", false);
+    registerLocation(CORE_SEARCH_PATH, "FileSystem", false);
 }
 
-void ViewerApplication::registerLocation(const std::string& location, const std::string& type) {
+void ViewerApplication::registerLocation(const std::string& location, const std::string& type,
+                                         bool recursive) {
     try {
-        Ogre::ResourceGroupManager::getSingleton().addResourceLocation(location, type,
-                                                                       VIEWER_RESOURCE_GROUP);
+        Ogre::ResourceGroupManager::getSingleton().addResourceLocation(
+            location, type, VIEWER_RESOURCE_GROUP, recursive);
     } catch (const Ogre::Exception& error) {
         DebugOutput::line("ViewerApplication::addResourceLocation(): \"" + location + "\" (" +
                           type + ") is left out: " + error.getDescription());
@@ -338,7 +342,9 @@ void ViewerApplication::parseEnvironment(const TiXmlElement* environment) {
             continue;
         }
         const char* type = path->Attribute("type");
-        addResourceLocation(source, type != nullptr ? type : "FileSystem");
+        const char* recursive = path->Attribute("recursive");
+        addResourceLocation(source, type != nullptr ? type : "FileSystem",
+                            recursive != nullptr && Ogre::StringConverter::parseBool(recursive));
     }
     if (const TiXmlElement* scene = environment->FirstChildElement("scene")) {
         const char* source = scene->Attribute("src");
@@ -353,7 +359,8 @@ void ViewerApplication::parseEnvironment(const TiXmlElement* environment) {
 bool ViewerApplication::start() {
     const std::string previous = CurrentDirectory::get();
     // The suffix is appended as it is: no separator is added or removed.
-    CurrentDirectory::set(previous + START_DIRECTORY_SUFFIX);
+    startDirectory = previous + START_DIRECTORY_SUFFIX;
+    CurrentDirectory::set(startDirectory);
     struct Restore {
         const std::string& directory;
         ~Restore() { CurrentDirectory::set(directory); }
@@ -393,11 +400,24 @@ void ViewerApplication::moveScene(float seconds, bool reportTargets) {
 
 void ViewerApplication::stop() {}
 
-void ViewerApplication::addResourceLocation(const std::string& location, const std::string& type) {
-    if (root)
-        registerLocation(location, type);
-    else
-        deferredLocations.emplace(location, type);
+void ViewerApplication::addResourceLocation(const std::string& location, const std::string& type,
+                                            bool recursive) {
+    if (!root) {
+        if (deferredLocations.emplace(location, type).second && recursive)
+            recursiveLocations.insert(location);
+        return;
+    }
+    // The process has its own current directory again once set-up is over.
+    const std::string path =
+        std::filesystem::path(location).is_relative() && !startDirectory.empty()
+            ? startDirectory + "/" + location
+            : location;
+    if (Ogre::ResourceGroupManager::getSingleton().resourceLocationExists(path,
+                                                                          VIEWER_RESOURCE_GROUP))
+        return;
+    registerLocation(path, type, recursive);
+    if (resourceScripts)
+        resourceScripts->parseLocation(path);
 }
 
 void ViewerApplication::setSceneFile(const std::string& file) {

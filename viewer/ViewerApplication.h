@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 
 #include <OgreQuaternion.h>
@@ -31,6 +32,7 @@ class SceneNode;
 
 namespace corvane {
 
+class ResourceScripts;
 class SceneLoader;
 
 // The one object of the viewer plug-in: owns the engine's root object, the window, the
@@ -110,9 +112,12 @@ public:
     bool renderFrame(float seconds);
     void stop();
 
-    // Registers a resource location with the engine at once after set-up; before, keeps
-    // it for set-up, where a location already kept keeps its first type.
-    void addResourceLocation(const std::string& location, const std::string& type);
+    // Registers a resource location with the engine at once after set-up, its scripts
+    // parsed; before, keeps it for set-up, where a location already kept keeps its first
+    // type. A `recursive` location also searches every folder below it. Relative
+    // locations are relative to the start directory, also after set-up.
+    void addResourceLocation(const std::string& location, const std::string& type,
+                             bool recursive = false);
     void setSceneFile(const std::string& file);
     // The dialog configure() shows when no stored configuration is restored; the engine's
     // native dialog when none is set. Not owned.
@@ -141,7 +146,7 @@ public:
 private:
     // Registers one location with the engine; a location the engine cannot open gives one
     // diagnostic line and is left out.
-    void registerLocation(const std::string& location, const std::string& type);
+    void registerLocation(const std::string& location, const std::string& type, bool recursive);
     // The configuration dialog; true when the user confirmed a render system.
     bool showConfigDialog();
     // The camera motion and the object updates of a frame; `reportTargets` as the
@@ -162,8 +167,14 @@ private:
     Ogre::SceneManager* sceneManager = nullptr;
     Ogre::RenderWindow* window = nullptr;
     std::unique_ptr<SceneLoader> sceneLoader;
+    // Parses the resource group's scripts, each on its own; made when the scene loads.
+    std::unique_ptr<ResourceScripts> resourceScripts;
     std::int32_t referenceCount = 0;
     std::map<std::string, std::string> deferredLocations;
+    // The kept locations that search every folder below them.
+    std::set<std::string> recursiveLocations;
+    // Where set-up ran; relative locations given after it are taken from here.
+    std::string startDirectory;
     std::string sceneFile;
     CameraMotion cameraMotion;
     SceneObjectRegistry objectRegistry;

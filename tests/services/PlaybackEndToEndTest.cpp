@@ -69,11 +69,13 @@ protected:
         app.write("keyframes.xml", SCRIPT);
     }
 
-    // Loads and starts the five plug-ins; `input` is the user interface's script.
-    void start(const std::string& input) {
+    // Loads and starts the five plug-ins; `input` is the user interface's script, `more`
+    // more of the viewer's environment.
+    void start(const std::string& input, const std::string& more = "") {
         const std::string config = app.write("corvane.xml", R"(<corvane>
           <plugin library="SceneViewer"><environment>
-            <searchpath src="../../scene"/><searchpath src="../../media"/>
+            <searchpath src="../../scene"/><searchpath src="../../media"/>)" +
+                                                                more + R"(
             <scene src="demo.scene"/>
           </environment></plugin>
           <plugin library="UserInterface"><environment><script>)" +
@@ -296,6 +298,23 @@ TEST_F(PlaybackEndToEnd, ExitTwiceWithTheCooldownBetweenEndsTheHostWithStatusZer
     EXPECT_EQ(host.framesRun(), 14u);
     EXPECT_EQ(runUntil(5.0f), EXIT_CODE_OK);
     EXPECT_EQ(host.framesRun(), 20u);
+}
+
+// The build's own media folder defines the core's marker materials and the demo's materials
+// a second time: those definitions are skipped with a line each, and the menus and the
+// exit confirmation work as before.
+TEST_F(PlaybackEndToEnd, TheDemoWithTheBuildsMediaAddedStillExitsThroughItsMenu) {
+    start(R"(<action time="0.2" name="EXIT"/><action time="1.0" name="EXIT"/>)",
+          "<searchpath src='" CORVANE_MEDIA_FOLDER "'/>");
+    ASSERT_EQ(runUntil(0.1f), EXIT_CODE_OK);
+    EXPECT_TRUE(visible("ZORV/EscapeMenu"));
+    ASSERT_EQ(runUntil(0.5f), EXIT_CODE_OK);
+    EXPECT_TRUE(visible("ZORV/ConfirmExit"));
+    EXPECT_EQ(runUntil(5.0f), EXIT_CODE_OK);
+    EXPECT_EQ(host.framesRun(), 20u);
+    EXPECT_NE(diagnostics().find("material \"MRK/Camera\" is defined already; the first "
+                                 "definition stays\n"),
+              std::string::npos);
 }
 
 } // namespace
