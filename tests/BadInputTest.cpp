@@ -115,7 +115,9 @@ TEST(BadInput, SceneFiles) {
         {"huge-negative.scene",
          true,
          {"SceneLoader::processCamera(): camera_huge cannot clip nearer than \"0\"",
-          "SceneLoader::processCamera(): camera_huge cannot clip farther than \"-1\""},
+          "SceneLoader::processCamera(): camera_huge cannot clip farther than \"-1\"",
+          "SceneLoader::processCamera(): camera_huge has a field of view of \"1e30\", which no "
+          "view has"},
          [&] { return has("entity_far") && has("entity_near") && scene->hasLight("light_far"); }},
         {"duplicate-names.scene",
          true,
