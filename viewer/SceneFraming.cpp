@@ -30,8 +30,11 @@ Ogre::AxisAlignedBox SceneFraming::boundsOf(Ogre::SceneManager& sceneManager) {
     for (const auto& [name, movable] : sceneManager.getMovableObjects("Entity")) {
         if (!movable->isInScene())
             continue;
+        // A box beyond what a float holds (an entity of a huge size or place) would make
+        // the view itself overflow: such entities are left out of the framing.
         const Ogre::AxisAlignedBox& box = movable->getWorldBoundingBox(true);
-        if (box.isFinite())
+        if (box.isFinite() && std::isfinite(box.getHalfSize().squaredLength()) &&
+            std::isfinite(box.getCenter().squaredLength()))
             bounds.merge(box);
     }
     return bounds;

@@ -79,6 +79,21 @@ TEST_F(SceneTest, TheSceneCameraStartTakesTheFilesFirstCameraWithItsViewForTheWh
     EXPECT_EQ(player->getDerivedPosition(), Ogre::Vector3(10, 20, 30));
 }
 
+// Entities at both ends of the float range have no view that holds them: the camera stays
+// where it was set up, and the frames go on.
+TEST_F(SceneTest, TheFrameStartLeavesOutWhatNoViewCanHold) {
+    TiXmlDocument environment;
+    environment.Parse("<environment><camera start=\"frame\"/></environment>");
+    viewer->parseEnvironment(environment.RootElement());
+    startWith("far.scene", R"(<scene><nodes>
+      <node name="a"><position x="3e38" y="0" z="0"/><entity name="a" meshfile="box.mesh"/></node>
+      <node name="b"><position x="-3e38" y="0" z="0"/><entity name="b" meshfile="box.mesh"/></node>
+    </nodes></scene>)");
+    ASSERT_TRUE(frame(0.0f));
+    ICameraControl* camera = viewer.get();
+    EXPECT_EQ(camera->getPosition().x, 0.0f);
+}
+
 TEST_F(SceneTest, TheScenesBackgroundColourFillsTheViewport) {
     startWith("blue.scene", "<scene><environment><colourBackground r='0' g='0' b='1'/>"
                             "</environment></scene>");
