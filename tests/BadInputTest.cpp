@@ -117,8 +117,13 @@ TEST(BadInput, SceneFiles) {
          {"SceneLoader::processCamera(): camera_huge cannot clip nearer than \"0\"",
           "SceneLoader::processCamera(): camera_huge cannot clip farther than \"-1\"",
           "SceneLoader::processCamera(): camera_huge has a field of view of \"1e30\", which no "
-          "view has"},
-         [&] { return has("entity_far") && has("entity_near") && scene->hasLight("light_far"); }},
+          "view has",
+          "SceneLoader::processNode(): node_beyond lies beyond what a float holds"},
+         [&] {
+             return has("entity_far") && has("entity_near") && scene->hasLight("light_far") &&
+                    scene->hasSceneNode("node_outer") && !scene->hasSceneNode("node_beyond") &&
+                    !scene->hasCamera("camera_beyond");
+         }},
         {"duplicate-names.scene",
          true,
          {"SceneLoader::processEntity(): there is already an entity entity_e",

@@ -70,6 +70,21 @@ bool placeable(const Value& value, const std::string& owner, const char* item) {
     return false;
 }
 
+// Whether the node's place and size in the world are finite, composed up its parents from
+// their own values: the engine's derived values would be kept, and go stale when a parent
+// changes later (the "nodes" element's place is read after its nodes).
+bool staysFiniteInTheWorld(const Ogre::Node& node) {
+    Ogre::Vector3 position = node.getPosition();
+    Ogre::Vector3 scale = node.getScale();
+    for (const Ogre::Node* parent = node.getParent(); parent != nullptr;
+         parent = parent->getParent()) {
+        position =
+            parent->getOrientation() * (parent->getScale() * position) + parent->getPosition();
+        scale = parent->getScale() * scale;
+    }
+    return isFinite(position) && isFinite(scale);
+}
+
 // Runs the processing of one element of `owner`. What the engine refuses in it ends that
 // element alone, with one line; what it made before stays.
 template <class Body>
@@ -377,6 +392,15 @@ void SceneLoader::processNode(const TiXmlElement* element, Ogre::SceneNode* pare
             if (placeable(scale, nodeName, kind))
                 node->setScale(scale);
         }
+    }
+    // Places and sizes finite on their own may overflow once the parents' are added and
+    // scaled in; the engine can neither draw nor bound such a node (it stops the process).
+    if (!staysFiniteInTheWorld(*node)) {
+        DebugOutput::line("SceneLoader::processNode(): " + nodeName +
+                          " lies beyond what a float holds; the node and its children are "
+                          "skipped");
+        parent->removeAndDestroyChild(node);
+        return;
     }
 
     if (showInfo && name.find(".Target") != std::string::npos)
