@@ -9,6 +9,7 @@
 #include "framework/ISound.h"
 #include "framework/Identifiers.h"
 #include "platform/DebugOutput.h"
+#include "platform/ProcessMemory.h"
 #include "playback/KeyframeLoader.h"
 
 namespace corvane {
@@ -110,6 +111,9 @@ void PlaybackController::stop() {}
 
 void PlaybackController::loadKeyframes() {
     KeyframeLoader::load(KEYFRAME_FILE, pendingKeyframes);
+    // The parsed file took many times the room of its keyframes, which were made while it
+    // stood and now lie above it on the heap, where they keep it from going back by itself.
+    ProcessMemory::returnFreedMemory();
     if (!pendingKeyframes.empty())
         duration = std::prev(pendingKeyframes.end())->first;
 }
