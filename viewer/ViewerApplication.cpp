@@ -10,6 +10,7 @@
 #include "platform/DebugOutput.h"
 #include "platform/WindowSystem.h"
 #include "viewer/ResourceGroup.h"
+#include "viewer/control/TransformGuard.h"
 #include "viewer/scene/SceneLoader.h"
 
 namespace corvane {
@@ -38,6 +39,11 @@ FloatVector3 fromOgre(const Ogre::Vector3& value) {
 
 Ogre::Quaternion toOgre(const FloatQuaternion& value) {
     return {value.w, value.x, value.y, value.z};
+}
+
+// Checks what other plug-ins hand the camera before it reaches the engine.
+TransformGuard cameraGuard() {
+    return TransformGuard("ViewerApplication", CAMERA_NAME);
 }
 
 } // namespace
@@ -214,24 +220,27 @@ void ViewerApplication::registerLocation(const std::string& location, const std:
 }
 
 void ViewerApplication::setLocalVelocity(const FloatVector3& velocity) {
-    localVelocity = toOgre(velocity);
+    if (cameraGuard().admits("setLocalVelocity", toOgre(velocity)))
+        localVelocity = toOgre(velocity);
 }
 
 void ViewerApplication::setCameraPosition(const FloatVector3& position) {
-    if (cameraNode != nullptr)
+    if (cameraNode != nullptr && cameraGuard().admits("setCameraPosition", toOgre(position)))
         cameraNode->setPosition(toOgre(position));
 }
 
 void ViewerApplication::setWorldVelocity(const FloatVector3& velocity) {
-    worldVelocity = toOgre(velocity);
+    if (cameraGuard().admits("setWorldVelocity", toOgre(velocity)))
+        worldVelocity = toOgre(velocity);
 }
 
 void ViewerApplication::setMoveTarget(const FloatVector3& target) {
-    moveTarget = toOgre(target);
+    if (cameraGuard().admits("setMoveTarget", toOgre(target)))
+        moveTarget = toOgre(target);
 }
 
 void ViewerApplication::rotateDegrees(const float& pitch, const float& yaw, const float& roll) {
-    if (cameraNode == nullptr)
+    if (cameraNode == nullptr || !cameraGuard().admitsDegrees("rotateDegrees", pitch, yaw, roll))
         return;
     cameraNode->pitch(Ogre::Radian(Ogre::Math::DegreesToRadians(pitch)));
     // Yaw turns about the world's up axis, as the engine's free camera does; pitch and roll
@@ -241,6 +250,8 @@ void ViewerApplication::rotateDegrees(const float& pitch, const float& yaw, cons
 }
 
 void ViewerApplication::setOrientation(const FloatQuaternion& orientation) {
+    if (!cameraGuard().admits("setOrientation", toOgre(orientation)))
+        return;
     if (cameraNode != nullptr)
         cameraNode->setOrientation(toOgre(orientation));
     slerpRate = 0.0f;
@@ -261,6 +272,10 @@ FloatQuaternion ViewerApplication::getOrientation() {
 
 void ViewerApplication::startRotationSlerp(const float& rate, const FloatQuaternion& from,
                                            const FloatQuaternion& to) {
+    // The camera turns at any rate but 0, backwards too.
+    if (!cameraGuard().admitsTurn("startRotationSlerp", rate, rate != 0.0f, toOgre(from),
+                                  toOgre(to)))
+        return;
     slerpRate = rate;
     slerpProgress = 0.0f;
     slerpFrom = toOgre(from);
