@@ -323,10 +323,10 @@ struct HostRun {
 
 // Runs the host in `folder` on `configuration` for `frames` fixed steps of 1/50 s.
 HostRun runHost(const std::string& configuration, int frames, const std::string& folder = ".") {
-    const std::string command = "cd '" + folder + "' && '" + CORVANE_HOST + "' --config '" +
-                                configuration + "' --frames " + std::to_string(frames) +
-                                " --fixed-step 0.02 --plugin-dir '" + CORVANE_PLUGIN_FOLDER +
-                                "' 2>&1 >/dev/null";
+    const std::string command = "cd '" + folder + "' && env " + CORVANE_HOST_ENVIRONMENT + " '" +
+                                CORVANE_HOST + "' --config '" + configuration + "' --frames " +
+                                std::to_string(frames) + " --fixed-step 0.02 --plugin-dir '" +
+                                CORVANE_PLUGIN_FOLDER + "' 2>&1 >/dev/null";
     FILE* pipe = popen(command.c_str(), "r");
     std::string output;
     char buffer[4096];
