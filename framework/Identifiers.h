@@ -25,6 +25,10 @@ inline constexpr UUID IID_IActionInput =
     UUID::fromFields(0x8B125698, 0x7D02, 0x4015, 0x934A83EA89D36E55);
 inline constexpr UUID IID_ISoundBank =
     UUID::fromFields(0x2BE2B00B, 0x8808, 0x40ED, 0xB0295CF0A5CEEAC5);
+inline constexpr UUID IID_ISceneTimeline =
+    UUID::fromFields(0x77CF0780, 0x312B, 0x4F84, 0xA84E54BDC326459B);
+inline constexpr UUID IID_IPlaybackTimeline =
+    UUID::fromFields(0x8CE04B9E, 0xC5E9, 0x4F2F, 0x848BC296DD73DD72);
 
 // Plug-ins.
 inline constexpr UUID PLUGIN_ID_SCENE_VIEWER =

@@ -16,10 +16,11 @@ public:
     static constexpr std::size_t LIMIT = 256;
 
     // The deepest element nesting in `text` (a lone element is 1), counted as the parser
-    // reads it byte by byte (XmlReader): comments, character data, declarations and other
-    // markup are no level, and attribute values quoted right after their '=' may hold '>'
-    // and "/>". Never less than the depth of the tree that the parser builds from the
-    // same text.
+    // reads it byte by byte (XmlReader), or in UTF-8 mode over whole characters, where it
+    // stops at the same bytes: comments, character data, declarations and other markup
+    // are no level, and attribute values quoted right after their '=' may hold '>' and
+    // "/>". Never less than the depth of the tree that the parser builds from the same
+    // text.
     static std::size_t of(std::string_view text);
 };
 

@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <fstream>
+#include <iconv.h>
 #include <tinyxml.h>
 
 #include "framework/XmlNestingDepth.h"
@@ -9,6 +10,8 @@
 namespace corvane {
 
 namespace {
+
+using namespace std::string_view_literals;
 
 bool isDeclarationAt(std::string_view text, std::size_t at) {
     constexpr std::string_view DECLARATION = "<?xml";
@@ -27,38 +30,165 @@ bool holdsDeclaration(std::string_view text) {
     return false;
 }
 
-} // namespace
+bool startsWithIgnoringCase(std::string_view text, std::string_view prefix) {
+    if (text.size() < prefix.size())
+        return false;
+    for (std::size_t i = 0; i < prefix.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(text[i])) != prefix[i])
+            return false;
+    return true;
+}
 
-std::string_view XmlReader::prepare(const std::string& text, std::string& storage) {
-    constexpr std::string_view BYTE_ORDER_MARK = "\xEF\xBB\xBF";
+// Whether the parser takes a declaration (up to its "?>") for UTF-8: it does when the
+// declaration names no encoding, an empty one, or one that begins with "UTF-8" or "UTF8"
+// in any case.
+bool declaresUtf8(std::string_view declaration) {
+    std::size_t at = 0;
+    while (at < declaration.size() && !startsWithIgnoringCase(declaration.substr(at), "encoding"))
+        ++at;
+    if (at == declaration.size())
+        return true;
+    at = declaration.find_first_not_of(" \t\r\n", at + 8);
+    if (at == std::string_view::npos || declaration[at] != '=')
+        return false;
+    at = declaration.find_first_not_of(" \t\r\n", at + 1);
+    if (at == std::string_view::npos || (declaration[at] != '"' && declaration[at] != '\''))
+        return false;
+    const std::string_view value = declaration.substr(at + 1);
+    return value.empty() || value[0] == declaration[at] || startsWithIgnoringCase(value, "utf-8") ||
+           startsWithIgnoringCase(value, "utf8");
+}
+
+// How many bytes the parser's UTF-8 mode takes for a character that begins with `lead`.
+std::size_t characterLength(unsigned char lead) {
+    if (lead >= 0xC2 && lead <= 0xDF)
+        return 2;
+    if (lead >= 0xE0 && lead <= 0xEF)
+        return 3;
+    if (lead >= 0xF0 && lead <= 0xF4)
+        return 4;
+    return 1;
+}
+
+// True when every lead byte of `text` is followed by as many continuation bytes as it
+// announces: the parser's UTF-8 mode then stops at the same quotes and brackets as its
+// byte mode, and never reads past the text's end.
+bool holdsWholeCharacters(std::string_view text) {
+    for (std::size_t at = 0; at < text.size();) {
+        const std::size_t length = characterLength(static_cast<unsigned char>(text[at]));
+        if (text.size() - at < length)
+            return false;
+        for (std::size_t i = 1; i < length; ++i)
+            if ((static_cast<unsigned char>(text[at + i]) & 0xC0) != 0x80)
+                return false;
+        at += length;
+    }
+    return true;
+}
+
+// `bytes` in the UTF-16 of `encoding` as UTF-8 into `text`; else false, with the offset of
+// the first byte that is no character in `at`.
+bool convertUtf16(std::string_view bytes, const char* encoding, std::string& text,
+                  std::size_t& at) {
+    const iconv_t conversion = iconv_open("UTF-8", encoding);
+    if (conversion == reinterpret_cast<iconv_t>(-1)) {
+        at = 0;
+        return false;
+    }
+    // A unit of two bytes gives at most three bytes of UTF-8, a pair of four at most four.
+    text.resize(bytes.size() / 2 * 3);
+    char* in = const_cast<char*>(bytes.data());
+    std::size_t inLeft = bytes.size();
+    char* out = text.data();
+    std::size_t outLeft = text.size();
+    const bool converted = iconv(conversion, &in, &inLeft, &out, &outLeft) != std::size_t(-1);
+    iconv_close(conversion);
+    at = bytes.size() - inLeft;
+    text.resize(text.size() - outLeft);
+    return converted;
+}
+
+struct Prepared {
+    std::string_view text;
+    // Character references decode to UTF-8 in this text, as the parser's UTF-8 mode does.
+    bool unicode = false;
+    // Why the text cannot be read; empty when it can.
+    std::string problem;
+};
+
+Prepared prepareText(const std::string& text, std::string& storage) {
+    Prepared prepared;
     std::string_view content = text;
-    if (content.substr(0, BYTE_ORDER_MARK.size()) == BYTE_ORDER_MARK)
-        content.remove_prefix(BYTE_ORDER_MARK.size());
+    if (content.substr(0, 4) == "\xFF\xFE\0\0"sv || content.substr(0, 4) == "\0\0\xFE\xFF"sv) {
+        prepared.text = content;
+        prepared.problem = "UTF-32";
+        return prepared;
+    }
+    const bool littleEndian = content.substr(0, 2) == "\xFF\xFE"sv;
+    if (littleEndian || content.substr(0, 2) == "\xFE\xFF"sv) {
+        std::size_t at = 0;
+        if (!convertUtf16(content.substr(2), littleEndian ? "UTF-16LE" : "UTF-16BE", storage, at)) {
+            prepared.text = content;
+            prepared.problem = "UTF-16 with a broken character at byte " + std::to_string(at + 2);
+            return prepared;
+        }
+        content = storage;
+        prepared.unicode = true;
+    } else if (content.substr(0, 3) == "\xEF\xBB\xBF"sv) {
+        content.remove_prefix(3);
+        prepared.unicode = true;
+    } else if (content.size() >= 2 && (content[0] == '\0' || content[1] == '\0')) {
+        prepared.text = content;
+        prepared.problem = "UTF-16 or UTF-32 without a byte-order mark";
+        return prepared;
+    }
+    prepared.text = content;
     // The parser's default reads bytes, and is its fastest, until a declaration switches it
-    // to UTF-8. A declaration ahead of everything else says nothing the readers use: it is
-    // blanked out up to its first "?>" (line breaks kept, so rows stay right).
+    // to UTF-8. A declaration ahead of everything else says nothing else the readers use:
+    // it is blanked out up to its first "?>" (line breaks kept, so rows stay right).
     const std::size_t first = content.find_first_not_of(" \t\r\n");
     if (first == std::string_view::npos || !isDeclarationAt(content, first))
-        return content;
+        return prepared;
     const std::size_t end = content.find("?>", first);
     if (end == std::string_view::npos)
-        return content;
-    storage.assign(content);
+        return prepared;
+    prepared.unicode = prepared.unicode || declaresUtf8(content.substr(first, end - first));
+    if (content.data() != storage.data())
+        storage.assign(content);
     for (std::size_t i = first; i < end + 2; ++i)
         if (storage[i] != '\n')
             storage[i] = ' ';
-    return storage;
+    prepared.text = storage;
+    return prepared;
+}
+
+} // namespace
+
+std::string_view XmlReader::prepare(const std::string& text, std::string& storage) {
+    return prepareText(text, storage).text;
+}
+
+std::string XmlReader::unreadableEncoding(const std::string& text) {
+    std::string storage;
+    return prepareText(text, storage).problem;
 }
 
 XmlReader::Outcome XmlReader::parse(const std::string& text, TiXmlDocument& document) {
     std::string storage;
-    const std::string_view parsed = prepare(text, storage);
+    const Prepared prepared = prepareText(text, storage);
+    if (!prepared.problem.empty())
+        return Outcome::UNREADABLE_ENCODING;
+    const std::string_view parsed = prepared.text;
     if (XmlNestingDepth::of(parsed) > XmlNestingDepth::LIMIT)
         return Outcome::TOO_DEEP;
-    // A text with a declaration anywhere else is parsed byte by byte throughout. Both
-    // views end at the text's terminating NUL.
-    const TiXmlEncoding encoding =
-        holdsDeclaration(parsed) ? TIXML_ENCODING_LEGACY : TIXML_ENCODING_UNKNOWN;
+    // A text with a declaration anywhere else is parsed byte by byte throughout. Every
+    // view ends at a terminating NUL.
+    TiXmlEncoding encoding = TIXML_ENCODING_UNKNOWN;
+    if (prepared.unicode && parsed.find("&#") != std::string_view::npos &&
+        holdsWholeCharacters(parsed))
+        encoding = TIXML_ENCODING_UTF8;
+    else if (holdsDeclaration(parsed))
+        encoding = TIXML_ENCODING_LEGACY;
     document.Parse(parsed.data(), nullptr, encoding);
     return document.Error() ? Outcome::MALFORMED : Outcome::PARSED;
 }

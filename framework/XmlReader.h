@@ -13,18 +13,29 @@ namespace corvane {
 // they are: in its UTF-8 mode a lead byte takes the bytes after it along, quotes and
 // brackets among them, and the nesting test could no longer follow it. A leading UTF-8
 // byte-order mark is skipped; text passes through unchanged.
+//
+// Text saved as UTF-16 with a byte-order mark is turned into UTF-8 first. In a Unicode text
+// (a UTF-8 or UTF-16 byte-order mark, or a declaration of UTF-8 or of no encoding) the
+// parser's UTF-8 mode decodes character references such as "&#233;" into UTF-8, where its
+// byte mode gives one byte; such a text is parsed in UTF-8 mode when it holds a character
+// reference and its every lead byte has the bytes it announces, so that no lead byte can
+// take a quote or a bracket along. Every other text is parsed byte by byte.
 class XmlReader {
 public:
     enum class Outcome {
-        PARSED,    // `document` holds the text's tree
-        TOO_DEEP,  // refused unparsed: nested deeper than XmlNestingDepth::LIMIT
-        MALFORMED, // the parser's error is in `document` (ErrorDesc, ErrorRow, ErrorCol)
+        PARSED,              // `document` holds the text's tree
+        TOO_DEEP,            // refused unparsed: nested deeper than XmlNestingDepth::LIMIT
+        MALFORMED,           // the parser's error is in `document` (ErrorDesc, ErrorRow, ErrorCol)
+        UNREADABLE_ENCODING, // refused unparsed: unreadableEncoding() says why
     };
 
     static Outcome parse(const std::string& text, TiXmlDocument& document);
-    // The text exactly as parse() hands it to the parser and counts its nesting: without a
-    // byte-order mark, a leading declaration blanked out. It lies in `text` or `storage`.
+    // The text exactly as parse() hands it to the parser and counts its nesting: UTF-16
+    // turned into UTF-8, without a byte-order mark, a leading declaration blanked out. It
+    // lies in `text` or `storage`.
     static std::string_view prepare(const std::string& text, std::string& storage);
+    // What keeps parse() from reading `text`, such as "UTF-32"; empty when nothing does.
+    static std::string unreadableEncoding(const std::string& text);
     // The whole file; false when it cannot be read.
     static bool readFile(const std::string& path, std::string& text);
 };

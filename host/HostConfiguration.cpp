@@ -23,13 +23,16 @@ std::string parseError(const std::string& origin, const TiXmlDocument& document)
 // end the host.
 // The reader's verdict on the text as one message; empty when it parsed.
 std::string problemWith(XmlReader::Outcome outcome, const std::string& origin,
-                        const TiXmlDocument& document) {
+                        const std::string& text, const TiXmlDocument& document) {
     switch (outcome) {
     case XmlReader::Outcome::PARSED:
         return "";
     case XmlReader::Outcome::TOO_DEEP:
         return origin + ": elements nest deeper than " + std::to_string(XmlNestingDepth::LIMIT) +
                " levels";
+    case XmlReader::Outcome::UNREADABLE_ENCODING:
+        return origin + ": an encoding the parser cannot read (" +
+               XmlReader::unreadableEncoding(text) + ")";
     case XmlReader::Outcome::MALFORMED:
         break;
     }
@@ -66,7 +69,7 @@ bool HostConfiguration::parse(const std::string& text, const std::string& origin
                               std::string& error) {
     document = std::make_unique<TiXmlDocument>();
     entries.clear();
-    error = problemWith(XmlReader::parse(text, *document), origin, *document);
+    error = problemWith(XmlReader::parse(text, *document), origin, text, *document);
     return error.empty() && readDocument(origin, error);
 }
 

@@ -7,6 +7,7 @@
 #include "host/HostConfiguration.h"
 #include "host/PluginHost.h"
 #include "host/PluginLocator.h"
+#include "host/Subcommands.h"
 #include "platform/DebugOutput.h"
 #include "platform/ExecutablePath.h"
 #include "platform/StopSignals.h"
@@ -18,15 +19,17 @@
 namespace corvane {
 
 int HostProgram::run(const std::vector<std::string>& arguments) {
+    if (int status = EXIT_CODE_OK; Subcommands::dispatch(arguments, status))
+        return status;
     CommandLine commandLine;
     std::string error;
     if (!commandLine.parse(arguments, error)) {
         DebugOutput::line("corvane: " + error);
-        std::cerr << CommandLine::usage();
+        std::cerr << CommandLine::usage() << "\nSubcommands:\n" << Subcommands::usage();
         return EXIT_CODE_USAGE;
     }
     if (commandLine.help) {
-        std::cout << CommandLine::usage();
+        std::cout << CommandLine::usage() << "\nSubcommands:\n" << Subcommands::usage();
         return EXIT_CODE_OK;
     }
     if (commandLine.version) {

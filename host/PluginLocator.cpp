@@ -21,13 +21,24 @@ std::string PluginLocator::locate(const std::string& library,
         return path.is_absolute() ? library : (fs::path(configurationFolder) / path).string();
     }
     const std::string file = library + ".so";
+    if (std::string found = find(file); !found.empty())
+        return found;
+    return folders.empty() ? file : (fs::path(folders.front()) / file).string();
+}
+
+std::string PluginLocator::locateProgram(const std::string& name) const {
+    return find(name);
+}
+
+std::string PluginLocator::find(const std::string& file) const {
+    namespace fs = std::filesystem;
     std::error_code ignored;
     for (const std::string& folder : folders) {
         const fs::path candidate = fs::path(folder) / file;
         if (fs::is_regular_file(candidate, ignored))
             return fs::weakly_canonical(candidate, ignored).string();
     }
-    return folders.empty() ? file : (fs::path(folders.front()) / file).string();
+    return {};
 }
 
 } // namespace corvane

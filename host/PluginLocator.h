@@ -16,8 +16,14 @@ public:
     // The path to open; for a bare name that is nowhere, the name in the first folder, so
     // that the open fails with a message naming a real place.
     std::string locate(const std::string& library, const std::string& configurationFolder) const;
+    // A program of ours, installed where the plug-ins are (a subcommand's tool), in the
+    // same folders; empty when it is in none of them.
+    std::string locateProgram(const std::string& name) const;
 
 private:
+    // The first folder's `file` that exists, canonical; empty when none has it.
+    std::string find(const std::string& file) const;
+
     std::vector<std::string> folders;
 };
 

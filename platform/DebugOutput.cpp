@@ -29,4 +29,12 @@ void DebugOutput::line(std::string_view text) {
     write(whole);
 }
 
+std::string DebugOutput::oneLine(std::string_view text) {
+    std::string line(text);
+    for (char& c : line)
+        if (c == '\n' || c == '\r')
+            c = ' ';
+    return line;
+}
+
 } // namespace corvane

@@ -23,6 +23,19 @@ struct Keyframe {
     float multiplier = 0.0f; // slerp rate, progress per scaled second
     // Performed front to back, which is the reverse of the file's order.
     std::forward_list<KeyframeAction> actions;
+    int row = 0; // of the "keyframe" element in its script, for diagnostics
+
+    // Whether the keyframe does anything through its entity. Scripts give cues that only
+    // play sounds or show texts a made-up entity; every other keyframe does nothing of its
+    // own when its entity is not found.
+    bool needsEntity() const {
+        if (actions.empty())
+            return true;
+        for (const KeyframeAction& action : actions)
+            if (actsOnEntity(action.code))
+                return true;
+        return false;
+    }
 };
 
 // Keyframes by time in seconds; a keyframe inserted at a time already present goes after

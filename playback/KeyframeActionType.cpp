@@ -13,6 +13,7 @@ constexpr std::string_view KEYWORDS[] = {
     "ATTATCHTOBONE", "DETATCHFROMBONE", "ATTATCHTOSCENENODE", "PLAYSOUND",
     "STOPSOUND",     "STATUSTEXT",
 };
+static_assert(std::size(KEYWORDS) == KEYFRAME_ACTION_TYPE_COUNT);
 
 } // namespace
 
@@ -24,6 +25,10 @@ bool keyframeActionTypeFromKeyword(std::string_view keyword, KeyframeActionType&
         }
     }
     return false;
+}
+
+std::string_view keyframeActionKeyword(KeyframeActionType type) {
+    return KEYWORDS[static_cast<std::size_t>(type)];
 }
 
 } // namespace corvane

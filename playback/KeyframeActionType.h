@@ -27,5 +27,13 @@ enum class KeyframeActionType : std::int32_t {
 // The type named by a "type" keyword, matched exactly and case-sensitively on the whole
 // text (the file format keeps its historic spelling "ATTATCH"); false for any other text.
 bool keyframeActionTypeFromKeyword(std::string_view keyword, KeyframeActionType& type);
+// Codes 0 to 10: the action calls the keyframe's entity.
+inline bool actsOnEntity(KeyframeActionType type) {
+    return type <= KeyframeActionType::AttachToSceneNode;
+}
+// The keyword of a type, as files write it.
+std::string_view keyframeActionKeyword(KeyframeActionType type);
+// How many types there are: their codes run from 0 to one below this.
+inline constexpr std::int32_t KEYFRAME_ACTION_TYPE_COUNT = 14;
 
 } // namespace corvane

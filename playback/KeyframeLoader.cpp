@@ -6,19 +6,18 @@
 #include <cstring>
 #include <filesystem>
 #include <initializer_list>
-#include <sstream>
 #include <tinyxml.h>
 #include <utility>
 
 #include "framework/XmlNestingDepth.h"
 #include "framework/XmlReader.h"
-#include "platform/DebugOutput.h"
+#include "playback/KeyframeDiagnostics.h"
 
 namespace corvane {
 
 namespace {
 
-const char* const FUNCTION = "KeyframeLoader::load(): ";
+using Problem = KeyframeDiagnostics::Problem;
 
 // A plain decimal ("-12.5", "3e-2") as the parser's own query reads it: fully consumed by
 // the standard library's exact conversion. Anything else (white space, '+', hexadecimal,
@@ -36,17 +35,71 @@ bool plainDecimal(const char* text, double& value) {
     return result.ec == std::errc() && result.ptr == end;
 }
 
-float decimal(const TiXmlAttribute& attribute) {
+const char* text(const TiXmlElement& element, const char* name) {
+    const char* value = element.Attribute(name);
+    return value != nullptr ? value : "";
+}
+
+std::string quoted(const std::string& text) {
+    return "\"" + text + "\"";
+}
+
+const char* article(const char* noun) {
+    return std::strchr("aeiou", noun[0]) != nullptr ? "an" : "a";
+}
+
+// The keyframe being read, for what its parts report. Its time is written out only for a
+// problem: most scripts have none.
+struct Reading {
+    const std::string& fileName;
+    KeyframeDiagnostics& diagnostics;
+    bool timed = false;
+    float time = 0.0f;
+
+    Problem problemAt(const TiXmlElement& element, std::string message) const {
+        Problem problem;
+        problem.row = element.Row();
+        if (timed)
+            problem.time = KeyframeDiagnostics::formatTime(time);
+        problem.message = std::move(message);
+        return problem;
+    }
+
+    void report(const TiXmlElement& element, std::string message) const {
+        diagnostics.report(fileName, problemAt(element, std::move(message)));
+    }
+
+    // Play reads such a text as the parser's query does, its leading number or 0, and
+    // keeps doing so; a check of the script says what was read.
+    void notPlain(const TiXmlElement& element, const TiXmlAttribute& attribute, bool number,
+                  float read) const {
+        Problem problem =
+            problemAt(element, quoted(attribute.Name()) + " of " + quoted(element.Value()) +
+                                   " is " + quoted(attribute.Value()) +
+                                   (number ? ", not a plain number" : ", not a number") +
+                                   "; it reads as " + KeyframeDiagnostics::formatTime(read));
+        problem.shownAtPlay = false;
+        diagnostics.report(fileName, problem);
+    }
+};
+
+float decimal(const TiXmlAttribute& attribute, const TiXmlElement& element,
+              const Reading& reading) {
     double value = 0.0;
-    if (!plainDecimal(attribute.Value(), value))
-        attribute.QueryDoubleValue(&value);
-    return static_cast<float>(value);
+    if (plainDecimal(attribute.Value(), value))
+        return static_cast<float>(value);
+    const bool number = attribute.QueryDoubleValue(&value) == TIXML_SUCCESS;
+    const float read = static_cast<float>(value);
+    // A value that is not finite is reported as such where it is used.
+    if (std::isfinite(read))
+        reading.notPlain(element, attribute, number, read);
+    return read;
 }
 
 // The named decimals of an element, in one pass over its attributes; a name that is absent
 // reads as 0. The parser refuses an element that repeats an attribute, so the first match
 // is the only one.
-void decimals(const TiXmlElement& element,
+void decimals(const TiXmlElement& element, const Reading& reading,
               std::initializer_list<std::pair<const char*, float*>> wanted) {
     for (const auto& [name, value] : wanted)
         *value = 0.0f;
@@ -54,173 +107,218 @@ void decimals(const TiXmlElement& element,
          attribute = attribute->Next())
         for (const auto& [name, value] : wanted)
             if (attribute->Name()[0] == name[0] && std::strcmp(attribute->Name(), name) == 0) {
-                *value = decimal(*attribute);
+                *value = decimal(*attribute, element, reading);
                 break;
             }
 }
 
-const char* text(const TiXmlElement& element, const char* name) {
-    const char* value = element.Attribute(name);
-    return value != nullptr ? value : "";
-}
-
-std::string located(const std::string& fileName, const TiXmlElement& element) {
-    return FUNCTION + fileName + " row " + std::to_string(element.Row()) + ": ";
-}
-
-std::string seconds(float time) {
-    std::ostringstream text;
-    text << time;
-    return text.str();
-}
-
 // A transform that is not finite would reach the engine, which refuses it in the middle
-// of a frame: one line, and the keyframe keeps that part's default.
+// of a frame: one problem, and the keyframe keeps that part's default.
 bool finite(std::initializer_list<float> values, const TiXmlElement& element,
-            const std::string& fileName, float time) {
+            const Reading& reading) {
     for (float value : values)
         if (!std::isfinite(value)) {
-            DebugOutput::line(located(fileName, element) + "keyframe at " + seconds(time) +
-                              " has a \"" + element.Value() +
-                              "\" that is not finite; it keeps its default");
+            reading.report(element, "has a \"" + std::string(element.Value()) +
+                                        "\" that is not finite; it keeps its default");
             return false;
         }
     return true;
 }
 
+// An empty <orientation/> reads as (0, 0, 0, 0), which turns nothing into nothing the
+// engine can use; the identity is what such an element plainly means.
+FloatQuaternion turn(const FloatQuaternion& read, const TiXmlElement& element,
+                     const Reading& reading) {
+    const double length =
+        static_cast<double>(read.w) * read.w + static_cast<double>(read.x) * read.x +
+        static_cast<double>(read.y) * read.y + static_cast<double>(read.z) * read.z;
+    if (length != 0.0)
+        return read;
+    reading.report(element, std::string("has ") + article(element.Value()) + " \"" +
+                                element.Value() +
+                                "\" quaternion of length zero; it reads as the identity");
+    return FloatQuaternion{1.0f, 0.0f, 0.0f, 0.0f};
+}
+
 // Only the first element of each transform name counts.
 void readVector(const TiXmlElement& keyframe, const char* name, FloatVector3& vector,
-                const std::string& fileName, float time) {
+                const Reading& reading) {
     const TiXmlElement* element = keyframe.FirstChildElement(name);
     if (element == nullptr)
         return;
     FloatVector3 read{};
-    decimals(*element, {{"x", &read.x}, {"y", &read.y}, {"z", &read.z}});
-    if (finite({read.x, read.y, read.z}, *element, fileName, time))
+    decimals(*element, reading, {{"x", &read.x}, {"y", &read.y}, {"z", &read.z}});
+    if (finite({read.x, read.y, read.z}, *element, reading))
         vector = read;
 }
 
-void readQuaternion(const TiXmlElement& element, FloatQuaternion& quaternion,
-                    const std::string& fileName, float time) {
+void readOrientation(const TiXmlElement& element, FloatQuaternion& quaternion,
+                     const Reading& reading) {
     FloatQuaternion read{};
-    decimals(element, {{"w", &read.w}, {"x", &read.x}, {"y", &read.y}, {"z", &read.z}});
-    if (finite({read.w, read.x, read.y, read.z}, element, fileName, time))
-        quaternion = read;
+    decimals(element, reading, {{"w", &read.w}, {"x", &read.x}, {"y", &read.y}, {"z", &read.z}});
+    if (finite({read.w, read.x, read.y, read.z}, element, reading))
+        quaternion = turn(read, element, reading);
+}
+
+void readSlerp(const TiXmlElement& slerp, Keyframe& keyframe, const Reading& reading) {
+    // The target and its rate are one turn: a part that is not finite drops both, or the
+    // default target would be turned to at the file's rate.
+    FloatQuaternion target{};
+    float multiplier = 0.0f;
+    decimals(slerp, reading,
+             {{"w", &target.w},
+              {"x", &target.x},
+              {"y", &target.y},
+              {"z", &target.z},
+              {"multiplier", &multiplier}});
+    if (finite({target.w, target.x, target.y, target.z, multiplier}, slerp, reading)) {
+        keyframe.slerpTarget = turn(target, slerp, reading);
+        keyframe.multiplier = multiplier;
+    }
+}
+
+void readActions(const TiXmlElement& element, Keyframe& keyframe, const Reading& reading) {
+    for (const TiXmlElement* animation = element.FirstChildElement("animation");
+         animation != nullptr; animation = animation->NextSiblingElement("animation")) {
+        const char* type = animation->Attribute("type");
+        KeyframeAction action;
+        if (type == nullptr || !keyframeActionTypeFromKeyword(type, action.code)) {
+            Problem problem = reading.problemAt(
+                *animation, type == nullptr ? "has an animation without \"type\"; action skipped"
+                                            : "has an animation of unknown type " + quoted(type) +
+                                                  "; action skipped");
+            problem.unknownName = type != nullptr ? type : "";
+            reading.diagnostics.report(reading.fileName, problem);
+            continue;
+        }
+        action.name = text(*animation, "name");
+        action.row = animation->Row();
+        decimals(*animation, reading, {{"value", &action.value}});
+        if (!std::isfinite(action.value)) {
+            reading.report(*animation, "has an animation value " +
+                                           quoted(text(*animation, "value")) +
+                                           " that is not finite; action skipped");
+            continue;
+        }
+        // The last element of the file is performed first.
+        keyframe.actions.push_front(std::move(action));
+    }
+}
+
+// False, after one problem, for a keyframe whose time is not a finite number: such a key
+// would break the ordering of the keyframe maps. An absent time is 0, as the parser's
+// query leaves it.
+bool readTime(const TiXmlElement& element, Reading& reading) {
+    const TiXmlAttribute* given = nullptr;
+    for (const TiXmlAttribute* attribute = element.FirstAttribute(); attribute != nullptr;
+         attribute = attribute->Next())
+        if (std::strcmp(attribute->Name(), "time") == 0)
+            given = attribute;
+    double value = 0.0;
+    const bool plain = given == nullptr || plainDecimal(given->Value(), value);
+    const bool number = plain || given->QueryDoubleValue(&value) == TIXML_SUCCESS;
+    reading.time = static_cast<float>(value);
+    if (number && std::isfinite(reading.time)) {
+        reading.timed = true;
+        if (!plain)
+            reading.notPlain(element, *given, true, reading.time);
+        return true;
+    }
+    reading.report(element, "keyframe time " + quoted(text(element, "time")) +
+                                " is not a finite number; keyframe skipped");
+    return false;
+}
+
+Keyframe readKeyframe(const TiXmlElement& element, const Reading& reading) {
+    Keyframe keyframe;
+    keyframe.entity = text(element, "entity");
+    keyframe.row = element.Row();
+    readVector(element, "position", keyframe.position, reading);
+    readVector(element, "velocity", keyframe.velocity, reading);
+    readVector(element, "velocitytarget", keyframe.velocityTarget, reading);
+    if (const TiXmlElement* orientation = element.FirstChildElement("orientation"))
+        readOrientation(*orientation, keyframe.orientation, reading);
+    if (const TiXmlElement* slerp = element.FirstChildElement("slerp"))
+        readSlerp(*slerp, keyframe, reading);
+    readActions(element, keyframe, reading);
+    return keyframe;
+}
+
+void reportFile(KeyframeDiagnostics& diagnostics, const std::string& fileName,
+                std::string message) {
+    Problem problem;
+    problem.message = std::move(message);
+    diagnostics.report(fileName, problem);
 }
 
 } // namespace
 
 bool KeyframeLoader::load(const std::string& fileName, KeyframeMap& keyframes) {
+    KeyframeDiagnostics lines;
+    return load(fileName, keyframes, lines);
+}
+
+bool KeyframeLoader::load(const std::string& fileName, KeyframeMap& keyframes,
+                          KeyframeDiagnostics& diagnostics) {
     std::error_code error;
     const std::filesystem::file_status status = std::filesystem::status(fileName, error);
     if (!std::filesystem::exists(status))
         return false;
     // The parser sizes its buffer by seeking to the end, which means nothing for a folder.
     if (!std::filesystem::is_regular_file(status)) {
-        DebugOutput::line(FUNCTION + fileName + " is not a file");
+        reportFile(diagnostics, fileName, "is not a file");
         return false;
     }
     std::string text;
     if (!XmlReader::readFile(fileName, text)) {
-        DebugOutput::line(FUNCTION + fileName + " cannot be opened");
+        reportFile(diagnostics, fileName, "cannot be opened");
         return false;
     }
     TiXmlDocument document;
     const XmlReader::Outcome outcome = XmlReader::parse(text, document);
     if (outcome == XmlReader::Outcome::TOO_DEEP) {
-        DebugOutput::line(FUNCTION + fileName + " nests elements deeper than " +
-                          std::to_string(XmlNestingDepth::LIMIT) + " levels; nothing is loaded");
+        reportFile(diagnostics, fileName,
+                   "nests elements deeper than " + std::to_string(XmlNestingDepth::LIMIT) +
+                       " levels; nothing is loaded");
+        return false;
+    }
+    if (outcome == XmlReader::Outcome::UNREADABLE_ENCODING) {
+        reportFile(diagnostics, fileName,
+                   "is in an encoding the parser cannot read (" +
+                       XmlReader::unreadableEncoding(text) + "); nothing is loaded");
         return false;
     }
     if (outcome == XmlReader::Outcome::MALFORMED) {
-        DebugOutput::line(FUNCTION + fileName + " does not parse: " + document.ErrorDesc() +
-                          " (row " + std::to_string(document.ErrorRow()) + ", column " +
-                          std::to_string(document.ErrorCol()) + ")");
+        reportFile(diagnostics, fileName,
+                   std::string("does not parse: ") + document.ErrorDesc() + " (row " +
+                       std::to_string(document.ErrorRow()) + ", column " +
+                       std::to_string(document.ErrorCol()) + ")");
         return false;
     }
-    read(document, fileName, keyframes);
+    read(document, fileName, keyframes, diagnostics);
     return true;
 }
 
 void KeyframeLoader::read(const TiXmlDocument& document, const std::string& fileName,
                           KeyframeMap& keyframes) {
+    KeyframeDiagnostics lines;
+    read(document, fileName, keyframes, lines);
+}
+
+void KeyframeLoader::read(const TiXmlDocument& document, const std::string& fileName,
+                          KeyframeMap& keyframes, KeyframeDiagnostics& diagnostics) {
     const TiXmlElement* root = document.FirstChildElement("keyframes");
     if (root == nullptr)
         return;
     for (const TiXmlElement* element = root->FirstChildElement("keyframe"); element != nullptr;
          element = element->NextSiblingElement("keyframe")) {
-        float time = 0.0f;
-        if (!readTime(*element, fileName, time))
+        Reading reading{fileName, diagnostics};
+        if (!readTime(*element, reading))
             continue;
         // Scripts are mostly in time order, where the end is the right place at once; the
         // end also keeps equal times in file order.
-        keyframes.emplace_hint(keyframes.end(), time, readKeyframe(*element, time, fileName));
+        keyframes.emplace_hint(keyframes.end(), reading.time, readKeyframe(*element, reading));
     }
-}
-
-bool KeyframeLoader::readTime(const TiXmlElement& element, const std::string& fileName,
-                              float& time) {
-    double value = 0.0;
-    const char* given = element.Attribute("time");
-    // An absent time is 0, as the parser's query leaves it.
-    const bool number = given == nullptr || plainDecimal(given, value) ||
-                        element.QueryDoubleAttribute("time", &value) != TIXML_WRONG_TYPE;
-    time = static_cast<float>(value);
-    if (number && std::isfinite(time))
-        return true;
-    DebugOutput::line(located(fileName, element) + "keyframe time \"" + text(element, "time") +
-                      "\" is not a finite number; keyframe skipped");
-    return false;
-}
-
-Keyframe KeyframeLoader::readKeyframe(const TiXmlElement& element, float time,
-                                      const std::string& fileName) {
-    Keyframe keyframe;
-    keyframe.entity = text(element, "entity");
-    readVector(element, "position", keyframe.position, fileName, time);
-    readVector(element, "velocity", keyframe.velocity, fileName, time);
-    readVector(element, "velocitytarget", keyframe.velocityTarget, fileName, time);
-    if (const TiXmlElement* orientation = element.FirstChildElement("orientation"))
-        readQuaternion(*orientation, keyframe.orientation, fileName, time);
-    if (const TiXmlElement* slerp = element.FirstChildElement("slerp")) {
-        // The target and its rate are one turn: a part that is not finite drops both, or
-        // the default target would be turned to at the file's rate.
-        FloatQuaternion target{};
-        float multiplier = 0.0f;
-        decimals(*slerp, {{"w", &target.w},
-                          {"x", &target.x},
-                          {"y", &target.y},
-                          {"z", &target.z},
-                          {"multiplier", &multiplier}});
-        if (finite({target.w, target.x, target.y, target.z, multiplier}, *slerp, fileName, time)) {
-            keyframe.slerpTarget = target;
-            keyframe.multiplier = multiplier;
-        }
-    }
-    for (const TiXmlElement* animation = element.FirstChildElement("animation");
-         animation != nullptr; animation = animation->NextSiblingElement("animation")) {
-        const char* type = animation->Attribute("type");
-        KeyframeAction action;
-        if (type == nullptr || !keyframeActionTypeFromKeyword(type, action.code)) {
-            DebugOutput::line(located(fileName, *animation) + "keyframe at " + seconds(time) +
-                              (type == nullptr ? std::string(" has an animation without \"type\"")
-                                               : " has an animation of unknown type \"" +
-                                                     std::string(type) + "\"") +
-                              "; action skipped");
-            continue;
-        }
-        action.name = text(*animation, "name");
-        decimals(*animation, {{"value", &action.value}});
-        if (!std::isfinite(action.value)) {
-            DebugOutput::line(located(fileName, *animation) + "keyframe at " + seconds(time) +
-                              " has an animation value \"" + text(*animation, "value") +
-                              "\" that is not finite; action skipped");
-            continue;
-        }
-        // The last element of the file is performed first.
-        keyframe.actions.push_front(std::move(action));
-    }
-    return keyframe;
 }
 
 } // namespace corvane

@@ -9,6 +9,8 @@ class TiXmlElement;
 
 namespace corvane {
 
+class KeyframeDiagnostics;
+
 // Reads a keyframe script:
 //   <keyframes>
 //     <keyframe entity="entity_door" time="2.0">
@@ -18,22 +20,22 @@ namespace corvane {
 //     </keyframe> ...
 //   </keyframes>
 // Every attribute is optional: an absent decimal reads as 0, an absent element keeps the
-// keyframe's default. Bad parts get one diagnostic line each and are skipped alone.
+// keyframe's default. An orientation or slerp target of length zero (an empty
+// <orientation/> among them) reads as the identity. Bad parts are reported to the
+// diagnostics, one problem each, and are skipped alone; the overloads without diagnostics
+// write them as lines.
 class KeyframeLoader {
 public:
     // Adds the keyframes of the file to `keyframes`. A missing file adds nothing, silently;
-    // a file that cannot be read or parsed adds nothing and gets one line. False in both.
+    // a file that cannot be read or parsed adds nothing and is one problem. False in both.
     static bool load(const std::string& fileName, KeyframeMap& keyframes);
+    static bool load(const std::string& fileName, KeyframeMap& keyframes,
+                     KeyframeDiagnostics& diagnostics);
     // Adds the keyframes of a parsed document; `fileName` only names it in diagnostics.
     static void read(const TiXmlDocument& document, const std::string& fileName,
                      KeyframeMap& keyframes);
-
-private:
-    // False, with one line, for a keyframe whose time is not a finite number: such a key
-    // would break the ordering of the keyframe maps.
-    static bool readTime(const TiXmlElement& element, const std::string& fileName, float& time);
-    static Keyframe readKeyframe(const TiXmlElement& element, float time,
-                                 const std::string& fileName);
+    static void read(const TiXmlDocument& document, const std::string& fileName,
+                     KeyframeMap& keyframes, KeyframeDiagnostics& diagnostics);
 };
 
 } // namespace corvane

@@ -1,7 +1,12 @@
 #include "playback/PlaybackController.h"
 
+#include <algorithm>
+#include <cmath>
 #include <iterator>
+#include <sstream>
 #include <tinyxml.h>
+#include <utility>
+#include <vector>
 
 #include "framework/IGuiElement.h"
 #include "framework/IGuiProgressBar.h"
@@ -9,12 +14,11 @@
 #include "framework/ISound.h"
 #include "framework/Identifiers.h"
 #include "platform/DebugOutput.h"
-#include "platform/ProcessMemory.h"
 #include "playback/KeyframeLoader.h"
 
 namespace corvane {
 
-const char* const PlaybackController::KEYFRAME_FILE = "keyframes.xml";
+const char* const PlaybackController::KEYFRAME_FILE = ScriptSource::DEFAULT_FILE;
 const char* const PlaybackController::CAMERA_ENTITY = "CAMERA";
 
 namespace {
@@ -60,6 +64,12 @@ bool triggered(IActionInput& input, const std::string& action) {
     return input.getActionValue(action) > 0.0f;
 }
 
+std::string number(float value) {
+    std::ostringstream text;
+    text << value;
+    return text.str();
+}
+
 } // namespace
 
 PlaybackController::PlaybackController() = default;
@@ -69,6 +79,8 @@ PlaybackController::~PlaybackController() = default;
 HRESULT PlaybackController::QueryInterface(const UUID& iid, void** out) {
     if (iid == IID_IPlaybackStatus)
         *out = static_cast<IPlaybackStatus*>(this);
+    else if (iid == IID_IPlaybackTimeline)
+        *out = static_cast<IPlaybackTimeline*>(this);
     else if (iid == IID_IPlaybackDirector || iid == IID_IUnknown)
         *out = static_cast<IPlaybackDirector*>(this);
     else
@@ -89,6 +101,56 @@ bool PlaybackController::isMenuOrAutoCamera() {
     return cameraAuto || menuShown;
 }
 
+float PlaybackController::getTime() {
+    return clock;
+}
+
+float PlaybackController::getLength() {
+    return std::max(duration, 0.0f);
+}
+
+bool PlaybackController::seekTo(float seconds) {
+    if (std::isnan(seconds)) {
+        DebugOutput::line("PlaybackController::seekTo(): nan is no time of the script; no seek");
+        return false;
+    }
+    if (!seekAvailable())
+        return false;
+    seekTarget = seconds;
+    return true;
+}
+
+void PlaybackController::setSpeed(float factor) {
+    if (!(factor >= SLOWEST && factor <= FASTEST)) {
+        DebugOutput::line("PlaybackController::setSpeed(): " + number(factor) +
+                          " is not a speed from " + number(SLOWEST) + " to " + number(FASTEST) +
+                          "; it stays at " + number(speed));
+        return;
+    }
+    speed = factor;
+    if (rate > 0.0f) {
+        rate = speed;
+        for (IGuiOverlay* overlay : guiOverlays)
+            setText(*overlay, "ZORV/StatusText", statusLine("Playing"));
+    } else {
+        for (IGuiOverlay* overlay : guiOverlays)
+            setText(*overlay, "ZORV/StatusText", statusLine("Paused"));
+    }
+}
+
+float PlaybackController::getSpeed() {
+    return speed;
+}
+
+bool PlaybackController::stepFrames(std::int32_t frames) {
+    if (rate > 0.0f || frames == 0 || !seekAvailable())
+        return false;
+    // At least one replayed frame, or a step could land where it started.
+    const float step = std::max(FRAME_STEP, lastSeconds * speed);
+    seekTarget = seekTarget.value_or(clock) + static_cast<float>(frames) * step;
+    return true;
+}
+
 PLUGIN_INFO PlaybackController::pluginInfo() const {
     IPlaybackDirector* primary = const_cast<PlaybackController*>(this);
     return PLUGIN_INFO{PLUGIN_ID_PLAYBACK_DIRECTOR, {KIND_ID_PLAYBACK}, {}, primary};
@@ -100,20 +162,20 @@ void PlaybackController::parseEnvironment(const TiXmlElement* environment) {
     if (const TiXmlElement* entity = environment->FirstChildElement("entity"))
         if (const char* name = entity->Attribute("name"))
             configuredEntity = name;
+    script.configure(environment->FirstChildElement("script"));
 }
 
 bool PlaybackController::start() {
     loadKeyframes();
+    script.start();
     return true;
 }
 
 void PlaybackController::stop() {}
 
 void PlaybackController::loadKeyframes() {
-    KeyframeLoader::load(KEYFRAME_FILE, pendingKeyframes);
-    // The parsed file took many times the room of its keyframes, which were made while it
-    // stood and now lie above it on the heap, where they keep it from going back by itself.
-    ProcessMemory::returnFreedMemory();
+    reportedLines.clear();
+    script.load(pendingKeyframes);
     if (!pendingKeyframes.empty())
         duration = std::prev(pendingKeyframes.end())->first;
 }
@@ -152,6 +214,19 @@ bool PlaybackController::renderFrame(float seconds) {
     cameraAuto = working.cameraAuto;
     loopEnabled = working.loopEnabled;
 
+    lastSeconds = seconds;
+    if (script.changed(seconds))
+        reloadScript();
+    if (seekTarget) {
+        const float target = *seekTarget;
+        seekTarget.reset();
+        seek(target, seconds);
+    }
+    advancePlayback(seconds);
+    return working.keepRunning;
+}
+
+void PlaybackController::advancePlayback(float seconds) {
     for (ISceneAccess* scene : sceneAccesses)
         scene->setTimeScale(rate);
     if (!cameraAuto)
@@ -163,7 +238,6 @@ bool PlaybackController::renderFrame(float seconds) {
         clock = seconds;
         restart();
     }
-    return working.keepRunning;
 }
 
 // Every action is asked for on every frame, whatever its conditions, except the mouse
@@ -254,7 +328,7 @@ void PlaybackController::showTransitions(WorkingCopies& working) {
     if (menuOpens)
         rate = 0.0f;
     if (menuCloses) {
-        rate = 1.0f;
+        rate = speed;
         // Closing the menu closes the windows that belong to it.
         working.confirmExitShown = false;
         working.aboutShown = false;
@@ -269,11 +343,11 @@ void PlaybackController::showTransitions(IGuiOverlay& overlay, const WorkingCopi
     if (menuOpens) {
         setVisible(overlay, "ZORV/EscapeMenu", true);
         overlay.notifyPaused();
-        setText(overlay, "ZORV/StatusText", "Simulation Status: Paused");
+        setText(overlay, "ZORV/StatusText", statusLine("Paused"));
     } else if (menuCloses) {
         setVisible(overlay, "ZORV/EscapeMenu", false);
         overlay.notifyResumed();
-        setText(overlay, "ZORV/StatusText", "Simulation Status: Playing");
+        setText(overlay, "ZORV/StatusText", statusLine("Playing"));
     }
     if (working.confirmExitShown != confirmExitShown)
         setVisible(overlay, "ZORV/ConfirmExit", working.confirmExitShown);
@@ -292,7 +366,7 @@ void PlaybackController::showTransitions(IGuiOverlay& overlay, const WorkingCopi
     }
     // Written on every frame of a complete run, so it also replaces the menu's texts.
     if (pendingKeyframes.empty()) {
-        setText(overlay, "ZORV/StatusText", "Simulation Status: Complete");
+        setText(overlay, "ZORV/StatusText", statusLine("Complete"));
         setText(overlay, "ZORV/StatusText/Static1", "");
     }
     if (rate > 0.0f)
@@ -313,6 +387,103 @@ void PlaybackController::updateTimeBar(IGuiOverlay& overlay) {
         progress->Release();
     }
     timeBar->Release();
+}
+
+std::string PlaybackController::statusLine(const char* state) const {
+    std::string line = std::string("Simulation Status: ") + state;
+    if (speed != 1.0f)
+        line += " (" + number(speed) + "x)";
+    return line;
+}
+
+bool PlaybackController::seekAvailable() {
+    sceneTimelines.bind(IID_ISceneTimeline);
+    return !sceneTimelines.empty();
+}
+
+void PlaybackController::seek(float target, float seconds) {
+    // The frames of the replay are this frame's: with a fixed step, the host's own.
+    const float step = seconds * speed;
+    const float length = getLength();
+    target = std::clamp(target, 0.0f, length);
+    if (!(step > 0.0f) || !std::isfinite(step) ||
+        (target - START_CLOCK) / step > MOST_SEEK_FRAMES) {
+        DebugOutput::line("PlaybackController::seekTo(): " + number(target) + " s at frames of " +
+                          number(seconds) + " s is more than the playback replays; no seek");
+        return;
+    }
+    // The free camera stays where the user put it.
+    std::vector<std::pair<FloatVector3, FloatQuaternion>> userCameras;
+    if (!cameraAuto)
+        for (ICameraControl* camera : cameraControls)
+            userCameras.emplace_back(camera->getPosition(), camera->getOrientation());
+    for (ISceneTimeline* timeline : sceneTimelines)
+        if (!timeline->restoreLoadedScene()) {
+            DebugOutput::line("PlaybackController::seekTo(): the viewer has no scene to go back "
+                              "to; no seek");
+            return;
+        }
+
+    // The run from the start, as the host runs it: the viewer's frame first, with the time
+    // scale of the playback frame before it (the start is paused), then the playback's.
+    const float playingRate = rate;
+    replaying = true;
+    rate = speed;
+    clock = START_CLOCK;
+    restart();
+    statusText.clear();
+    for (ISceneAccess* scene : sceneAccesses)
+        scene->setTimeScale(0.0f);
+    // Lands on the frame nearest to the target; the end is the first frame past it, where
+    // the last keyframes are due.
+    const float halfStep = step / 2.0f;
+    auto reached = [&] { return target < length ? clock >= target - halfStep : clock > duration; };
+    for (double frames = 0.0; !reached() && frames <= MOST_SEEK_FRAMES; ++frames) {
+        for (ISceneTimeline* timeline : sceneTimelines)
+            timeline->advanceScene(seconds);
+        advancePlayback(seconds);
+    }
+    // The viewer's part of this frame: the rest of the frame is the playback's own.
+    for (ISceneTimeline* timeline : sceneTimelines)
+        timeline->advanceScene(seconds);
+    rate = playingRate;
+    replaying = false;
+
+    auto camera = userCameras.begin();
+    for (ICameraControl* control : cameraControls) {
+        if (camera == userCameras.end())
+            break;
+        control->setCameraPosition(camera->first);
+        control->setOrientation(camera->second);
+        control->setWorldVelocity(STANDING);
+        control->setLocalVelocity(STANDING);
+        ++camera;
+    }
+    for (IGuiOverlay* overlay : guiOverlays) {
+        const bool complete = pendingKeyframes.empty();
+        setText(*overlay, "ZORV/StatusText",
+                statusLine(complete      ? "Complete"
+                           : rate > 0.0f ? "Playing"
+                                         : "Paused"));
+        setText(*overlay, "ZORV/StatusText/Static1", complete ? std::string() : statusText);
+        updateTimeBar(*overlay);
+    }
+}
+
+void PlaybackController::reloadScript() {
+    KeyframeMap reloaded;
+    if (!script.load(reloaded))
+        return;
+    pendingKeyframes = std::move(reloaded);
+    reportedLines.clear();
+    playedKeyframes.clear();
+    duration = pendingKeyframes.empty() ? 0.0f : std::prev(pendingKeyframes.end())->first;
+    DebugOutput::line("PlaybackController: " + script.path() + " changed; " +
+                      std::to_string(pendingKeyframes.size()) + " keyframes reloaded at " +
+                      number(clock) + " s");
+    // Without a timeline, the keyframes before the clock are applied at once instead.
+    if (seekAvailable())
+        seekTarget = clock;
 }
 
 void PlaybackController::holdCamera() {
@@ -336,10 +507,12 @@ void PlaybackController::applyDueKeyframes() {
 }
 
 void PlaybackController::applyKeyframe(const Keyframe& keyframe) {
+    bool found = false;
     for (ISceneAccess* scene : sceneAccesses) {
         ISceneObject* object = scene->getSceneObject(keyframe.entity);
         if (object == nullptr)
             continue;
+        found = true;
         for (const KeyframeAction& action : keyframe.actions)
             performOnObject(*scene, *object, keyframe, action);
         // Every keyframe places its object in full; absent elements carry their defaults.
@@ -349,19 +522,40 @@ void PlaybackController::applyKeyframe(const Keyframe& keyframe) {
         object->setOrientation(keyframe.orientation);
         object->startRotationSlerp(keyframe.multiplier, keyframe.orientation, keyframe.slerpTarget);
     }
+    if (!found && !sceneAccesses.empty() && keyframe.entity != CAMERA_ENTITY &&
+        keyframe.needsEntity())
+        reportOnce(keyframe.row, "no scene has entity \"" + keyframe.entity +
+                                     "\"; the keyframe does nothing to it");
+    // Sounds that some bank has, by their place in the action list.
+    std::vector<bool> heard(
+        static_cast<std::size_t>(std::distance(keyframe.actions.begin(), keyframe.actions.end())));
     for (ISoundBank* bank : soundBanks) {
+        // A seek replays the script silently.
+        if (replaying)
+            break;
+        std::size_t index = 0;
         for (const KeyframeAction& action : keyframe.actions) {
+            const std::size_t at = index++;
             if (action.code != KeyframeActionType::PlaySound &&
                 action.code != KeyframeActionType::StopSound)
                 continue;
             ISound* sound = bank->findSound(action.name);
             if (sound == nullptr)
                 continue;
+            heard[at] = true;
             if (action.code == KeyframeActionType::PlaySound)
                 sound->play();
             else
                 sound->stop();
         }
+    }
+    if (!soundBanks.empty() && !replaying) {
+        std::size_t index = 0;
+        for (const KeyframeAction& action : keyframe.actions)
+            if (!heard[index++] && (action.code == KeyframeActionType::PlaySound ||
+                                    action.code == KeyframeActionType::StopSound))
+                reportOnce(action.row, "no sound bank has sound \"" + action.name +
+                                           "\"; the action does nothing");
     }
     // With the manual camera, camera keyframes are used up without touching the camera.
     if (cameraAuto && keyframe.entity == CAMERA_ENTITY) {
@@ -374,10 +568,14 @@ void PlaybackController::applyKeyframe(const Keyframe& keyframe) {
                                        keyframe.slerpTarget);
         }
     }
-    // Of several texts the last performed, the first in the file, stays visible.
+    // Of several texts the last performed, the first in the file, stays visible; a seek
+    // shows only the one it ends with.
+    for (const KeyframeAction& action : keyframe.actions)
+        if (action.code == KeyframeActionType::StatusText)
+            statusText = action.name;
     for (IGuiOverlay* overlay : guiOverlays)
         for (const KeyframeAction& action : keyframe.actions)
-            if (action.code == KeyframeActionType::StatusText)
+            if (action.code == KeyframeActionType::StatusText && !replaying)
                 setText(*overlay, "ZORV/StatusText/Static1", action.name);
 }
 
@@ -417,10 +615,13 @@ void PlaybackController::performOnObject(ISceneAccess& scene, ISceneObject& obje
         const std::string holderName = colon == std::string::npos ? name : name.substr(colon + 1);
         ISceneObject* holder = scene.getSceneObject(holderName);
         if (holder == &object)
-            DebugOutput::line("PlaybackController::applyKeyframe(): " + keyframe.entity +
-                              " cannot hang on its own bone \"" + bone + "\"");
+            reportOnce(action.row,
+                       keyframe.entity + " cannot hang on its own bone \"" + bone + "\"");
         else if (holder != nullptr)
             holder->attachToBone(bone, &object, keyframe.orientation, keyframe.position);
+        else
+            reportOnce(action.row, "no scene has entity \"" + holderName + "\" to hang " +
+                                       keyframe.entity + " on; the action does nothing");
         break;
     }
     case KeyframeActionType::DetachFromBone:
@@ -434,6 +635,13 @@ void PlaybackController::performOnObject(ISceneAccess& scene, ISceneObject& obje
     case KeyframeActionType::StatusText:
         break; // not the entity's
     }
+}
+
+void PlaybackController::reportOnce(int row, const std::string& what) {
+    std::string line = "PlaybackController::applyKeyframe(): " + script.path() + " row " +
+                       std::to_string(row) + ": " + what;
+    if (reportedLines.insert(line).second)
+        DebugOutput::line(line);
 }
 
 void PlaybackController::restart() {

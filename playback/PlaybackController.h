@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
+#include <set>
 #include <string>
 
 #include "framework/IActionInput.h"
@@ -8,11 +10,14 @@
 #include "framework/IGuiOverlay.h"
 #include "framework/IPlaybackDirector.h"
 #include "framework/IPlaybackStatus.h"
+#include "framework/IPlaybackTimeline.h"
 #include "framework/ISceneAccess.h"
+#include "framework/ISceneTimeline.h"
 #include "framework/ISoundBank.h"
 #include "framework/PluginInfo.h"
 #include "framework/ProviderList.h"
 #include "playback/Keyframe.h"
+#include "playback/ScriptSource.h"
 
 class TiXmlElement;
 
@@ -21,9 +26,15 @@ namespace corvane {
 // The one object of the playback plug-in: runs the playback clock over the keyframe
 // script, applies due keyframes to the viewer's scene and camera, and runs the escape
 // menu, the about window, the exit confirmation, the time bar and the camera mode through
-// the overlay and input services. Serves IPlaybackDirector (at its start) and
-// IPlaybackStatus. Everything it calls is found through the host and never released.
-class PlaybackController : public IPlaybackDirector, public IPlaybackStatus {
+// the overlay and input services. Serves IPlaybackDirector (at its start), IPlaybackStatus
+// and IPlaybackTimeline. Everything it calls is found through the host and never released.
+//
+// A seek replays the script from the start, frame by frame, through the same steps as a
+// frame (the viewer's timeline stands in for the viewer's frames), silently. With the free
+// camera a seek leaves the camera where the user put it.
+class PlaybackController : public IPlaybackDirector,
+                           public IPlaybackStatus,
+                           public IPlaybackTimeline {
 public:
     PlaybackController();
     ~PlaybackController() override;
@@ -36,9 +47,17 @@ public:
     // IPlaybackStatus, slot 3.
     bool isMenuOrAutoCamera() override;
 
+    // IPlaybackTimeline, slots 3 to 8.
+    float getTime() override;
+    float getLength() override;
+    bool seekTo(float seconds) override;
+    void setSpeed(float factor) override;
+    float getSpeed() override;
+    bool stepFrames(std::int32_t frames) override;
+
     // The plug-in's entry points.
     PLUGIN_INFO pluginInfo() const;
-    // Reads the "name" of the first "entity" child.
+    // Reads the "name" of the first "entity" child and the first "script" child.
     void parseEnvironment(const TiXmlElement* environment);
     // Loads the keyframe script; true also when it is missing or unreadable.
     bool start();
@@ -46,8 +65,9 @@ public:
     bool renderFrame(float seconds);
     void stop();
 
-    // Adds the keyframes of "keyframes.xml" in the current directory to the pending ones
-    // (without emptying anything first) and takes the largest pending time as the duration.
+    // Adds the keyframes of the script ("keyframes.xml" in the current directory unless the
+    // environment names another) to the pending ones (without emptying anything first) and
+    // takes the largest pending time as the duration.
     void loadKeyframes();
     // Asks the host for the providers of every id whose list is still empty.
     void bindProviders();
@@ -71,6 +91,7 @@ public:
     bool isLoopEnabled() const { return loopEnabled; }
     const KeyframeMap& getPendingKeyframes() const { return pendingKeyframes; }
     const KeyframeMap& getPlayedKeyframes() const { return playedKeyframes; }
+    const ScriptSource& getScript() const { return script; }
 
     // The script, read from the current directory at start.
     static const char* const KEYFRAME_FILE;
@@ -80,6 +101,14 @@ public:
     static constexpr float INPUT_COOLDOWN = 0.5f;
     // The clock at load and after "RESET_SIMULATION".
     static constexpr float START_CLOCK = 0.1f;
+    // Seconds of one single step.
+    static constexpr float FRAME_STEP = 1.0f / 30.0f;
+    // The speeds taken: beyond them a frame would skip most of what the script does, or a
+    // seek replay a great many frames.
+    static constexpr float SLOWEST = 1.0f / 16.0f;
+    static constexpr float FASTEST = 16.0f;
+    // The most frames one seek replays.
+    static constexpr double MOST_SEEK_FRAMES = 1.0e6;
 
 private:
     // The six flags as changed by one frame's input and clicks, and the frame's result.
@@ -101,10 +130,24 @@ private:
     void showTransitions(IGuiOverlay& overlay, const WorkingCopies& working, bool menuOpens,
                          bool menuCloses);
     void updateTimeBar(IGuiOverlay& overlay);
+    // "Simulation Status: <state>", with the speed when it is not 1.
+    std::string statusLine(const char* state) const;
+    // Steps 8 to 12 of a frame: the time scale pushed, the camera held, due keyframes
+    // applied, the clock advanced, the run restarted when looping.
+    void advancePlayback(float seconds);
+    // Binds the viewer's timeline on first need; false when no viewer offers one.
+    bool seekAvailable();
+    // The requested seek, replayed at frames of `seconds`.
+    void seek(float target, float seconds);
+    // Loads the script again after it changed; keeps the one playing when it does not load.
+    void reloadScript();
     void holdCamera();
     void performOnObject(ISceneAccess& scene, ISceneObject& object, const Keyframe& keyframe,
                          const KeyframeAction& action);
     bool cooldownFree() const { return inputCooldown == 0.0f; }
+    // One line about the script's row; a line already written since the script was loaded
+    // is not written again, so a looping script says each thing once.
+    void reportOnce(int row, const std::string& what);
 
     std::int32_t referenceCount = 0;
     float clock = START_CLOCK;
@@ -125,6 +168,14 @@ private:
     KeyframeMap pendingKeyframes;
     KeyframeMap playedKeyframes;
     float duration = 0.0f; // the largest keyframe time
+    ScriptSource script;
+    ProviderList<ISceneTimeline> sceneTimelines;
+    float speed = 1.0f;              // the playing rate
+    std::optional<float> seekTarget; // asked for since the last frame
+    float lastSeconds = 0.0f;        // the step of the last frame
+    bool replaying = false;          // a seek is replaying the script: no sounds, no texts
+    std::string statusText;          // the keyframes' status text, as performed last
+    std::set<std::string> reportedLines;
 };
 
 } // namespace corvane

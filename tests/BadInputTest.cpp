@@ -7,19 +7,18 @@
 #include <OgreResourceGroupManager.h>
 #include <OgreSceneManager.h>
 #include <OgreSceneNode.h>
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
 #include <sstream>
 #include <string>
-#include <sys/wait.h>
 #include <tinyxml.h>
 #include <vector>
 
 #include "host/ExitCode.h"
 #include "playback/PlaybackController.h"
+#include "tests/support/ShellCommand.h"
 #include "tests/support/TemporaryFolder.h"
 #include "tools/HeadlessMediaEngine.h"
 #include "viewer/ResourceGroup.h"
@@ -137,7 +136,8 @@ TEST(BadInput, SceneFiles) {
          [&] { return has("entity_box") && scene->hasCamera("camera_look"); }},
         {"unknown-elements.scene",
          true,
-         {},
+         {"SceneLoader::processEntity(): entity_a is given material \"none\", which does not "
+          "exist"},
          [&] { return has("entity_a") && !has("entity_hidden"); }},
         {"large.scene",
          true,
@@ -197,10 +197,15 @@ TEST(BadInput, KeyframeScripts) {
              return k.begin()->second.entity.empty() &&
                     k.begin()->second.actions.front().name == "";
          }},
+        // Words read as 0, so the slerp target has no length: it reads as the identity.
         {"not-numbers.xml",
-         {at + "row 2: keyframe time \"soon\" is not a finite number; keyframe skipped"},
+         {at + "row 2: keyframe time \"soon\" is not a finite number; keyframe skipped",
+          at + "row 5: keyframe at 3 has a \"slerp\" quaternion of length zero; it reads as the "
+               "identity"},
          1,
-         [](const KeyframeMap& k) { return k.begin()->second.position.z == 1.0f; }},
+         [](const KeyframeMap& k) {
+             return k.begin()->second.position.z == 1.0f && k.begin()->second.slerpTarget.w == 1.0f;
+         }},
         {"nan-infinity.xml",
          {at + "row 2: keyframe time \"nan\" is not a finite number",
           at + "row 3: keyframe time \"inf\" is not a finite number",
@@ -312,28 +317,30 @@ TEST(BadInput, PluginEnvironments) {
         EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
         EXPECT_EQ(playback.getConfiguredEntity(), entity);
     }
+    {
+        TiXmlDocument document;
+        PlaybackController playback;
+        ::testing::internal::CaptureStderr();
+        playback.parseEnvironment(environment("playback-script.xml", document));
+        expectLines(linesOf(::testing::internal::GetCapturedStderr(), "PlaybackController"),
+                    {"PlaybackController::parseEnvironment(): \"script\" (row 2) has an empty "
+                     "\"src\"; the script stays \"keyframes.xml\"",
+                     "PlaybackController::parseEnvironment(): \"script\" (row 2) has "
+                     "watch=\"yes\", neither \"true\" nor \"false\"; the script is not watched"});
+        EXPECT_EQ(playback.getScript().path(), "keyframes.xml");
+        EXPECT_FALSE(playback.getScript().isWatched());
+    }
 }
 
-// The host program's exit status (-1 when it did not exit, as on an abort) and what it and
-// its plug-ins wrote to standard error.
-struct HostRun {
-    int status;
-    std::string output;
-};
-
-// Runs the host in `folder` on `configuration` for `frames` fixed steps of 1/50 s.
-HostRun runHost(const std::string& configuration, int frames, const std::string& folder = ".") {
-    const std::string command = "cd '" + folder + "' && env " + CORVANE_HOST_ENVIRONMENT + " '" +
-                                CORVANE_HOST + "' --config '" + configuration + "' --frames " +
-                                std::to_string(frames) + " --fixed-step 0.02 --plugin-dir '" +
-                                CORVANE_PLUGIN_FOLDER + "' 2>&1 >/dev/null";
-    FILE* pipe = popen(command.c_str(), "r");
-    std::string output;
-    char buffer[4096];
-    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-        output.append(buffer, n);
-    const int status = pclose(pipe);
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, output};
+// Runs the host in `folder` on `configuration` for `frames` fixed steps of 1/50 s: its exit
+// status (-1 when it did not exit by itself, as on an abort) and what it and its plug-ins
+// wrote to standard error.
+ShellCommand::Outcome runHost(const std::string& configuration, int frames,
+                              const std::string& folder = ".") {
+    return ShellCommand::run("cd '" + folder + "' && env " + CORVANE_HOST_ENVIRONMENT + " '" +
+                             CORVANE_HOST + "' --config '" + configuration + "' --frames " +
+                             std::to_string(frames) + " --fixed-step 0.02 --plugin-dir '" +
+                             CORVANE_PLUGIN_FOLDER + "' 2>&1 >/dev/null");
 }
 
 TEST(BadInput, HostConfigurations) {
@@ -366,16 +373,17 @@ TEST(BadInput, HostConfigurations) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.file);
-        const HostRun run = runHost(BAD + "host/" + row.file, 3);
+        const ShellCommand::Outcome run = runHost(BAD + "host/" + row.file, 3);
         EXPECT_EQ(run.status, row.status);
         // The host's own lines, past the report of each plug-in it loaded.
         expectLines(linesOf(run.output, "corvane: ", {"corvane: loaded "}), row.lines);
     }
 }
 
-// Scripts that load well and give values no engine transform can take, played by the real
-// host on the demo's scene: the engine would abort the process. Each runs to its end, with
-// its one line from the viewer, and the capture writes the run's last frame.
+// Scripts whose values no engine transform can take, played by the real host on the demo's
+// scene: the engine would abort the process. Empty turns are read as the identity; a turn
+// too short for floats, or a movement past their range, meets the viewer's checks. Each
+// runs to its end with its one line, and the capture writes the run's last frame.
 TEST(BadInput, PlayedScripts) {
     if (std::getenv("DISPLAY") == nullptr)
         GTEST_SKIP() << "needs a display (run under xvfb-run)";
@@ -398,14 +406,19 @@ TEST(BadInput, PlayedScripts) {
         const char* keyframe;
         std::string line;
     };
-    const std::string zero = ": quaternion (0, 0, 0, 0) is not a rotation; ignored";
+    const std::string loader = "KeyframeLoader::load(): keyframes.xml row 2: keyframe at 0 has ";
+    const std::string tiny = ": quaternion (1e-30, 0, 0, 0) is not a rotation; ignored";
     const Row rows[] = {
         {R"(<keyframe entity="entity_door" time="0.0"><orientation/></keyframe>)",
-         "SceneObjectControl::setOrientation(): entity_door" + zero},
+         loader + "an \"orientation\" quaternion of length zero; it reads as the identity"},
         {R"(<keyframe entity="entity_door" time="0.0"><slerp multiplier="10"/></keyframe>)",
-         "SceneObjectControl::startRotationSlerp(): entity_door" + zero},
+         loader + "a \"slerp\" quaternion of length zero; it reads as the identity"},
         {R"(<keyframe entity="CAMERA" time="0.0"><orientation/></keyframe>)",
-         "ViewerApplication::setOrientation(): PlayerCam" + zero},
+         loader + "an \"orientation\" quaternion of length zero; it reads as the identity"},
+        {R"(<keyframe entity="entity_door" time="0"><orientation w="1e-30"/></keyframe>)",
+         "SceneObjectControl::setOrientation(): entity_door" + tiny},
+        {R"(<keyframe entity="CAMERA" time="0"><orientation w="1e-30"/></keyframe>)",
+         "ViewerApplication::setOrientation(): PlayerCam" + tiny},
         {R"(<keyframe entity="entity_door" time="0"><position x="3e38"/><velocity x="3e38"/>
             </keyframe>)",
          "SceneObjectControl::update(): entity_door: would be placed beyond the range of "
@@ -416,11 +429,13 @@ TEST(BadInput, PlayedScripts) {
         app.write("keyframes.xml",
                   std::string("<keyframes>\n  ") + row.keyframe + "\n</keyframes>\n");
         std::filesystem::remove_all(app.path() + "/frames");
-        const HostRun run = runHost(configuration, 20, app.path());
+        const ShellCommand::Outcome run = runHost(configuration, 20, app.path());
         EXPECT_EQ(run.status, EXIT_CODE_OK);
-        Lines lines = linesOf(run.output, "SceneObjectControl::");
-        for (const std::string& line : linesOf(run.output, "ViewerApplication::"))
-            lines.push_back(line);
+        Lines lines;
+        for (const char* prefix :
+             {"KeyframeLoader::", "SceneObjectControl::", "ViewerApplication::"})
+            for (const std::string& line : linesOf(run.output, prefix))
+                lines.push_back(line);
         EXPECT_EQ(lines, Lines{row.line});
         EXPECT_TRUE(std::filesystem::exists(app.path() + "/frames/frame_000020.png"));
     }

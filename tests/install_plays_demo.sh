@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # What `cmake --install` puts in place plays the demo: the installed host finds the
 # installed plug-ins, and a copy of the installed demo folder runs headless for a few
-# seconds, writing its frames. Skipped (77) without a display.
+# seconds, writing its frames; the installed host's lint finds its tool and passes the demo.
+# Skipped (77) without a display.
 set -euo pipefail
 build="$1"
 [ -n "${DISPLAY:-}" ] || exit 77
@@ -12,3 +13,5 @@ cp -R "$work/prefix/share/corvane/demo" "$work/app"
 cd "$work/app"
 "$work/prefix/bin/corvane" --config headless.xml --frames 90 --fixed-step 0.0333333 >/dev/null
 ls frames/*.png >/dev/null
+"$work/prefix/bin/corvane" lint scene/demo.scene keyframes.xml --media media \
+    --config headless.xml >/dev/null 2>&1

@@ -1,9 +1,6 @@
 #include "tools/HeadlessMediaEngine.h"
 
-#include <OgreDefaultHardwareBufferManager.h>
 #include <OgreEntity.h>
-#include <OgreLogManager.h>
-#include <OgreMaterialManager.h>
 #include <OgreResourceGroupManager.h>
 #include <OgreRoot.h>
 #include <OgreSceneManager.h>
@@ -14,17 +11,11 @@ namespace corvane::tools {
 
 const char* const HeadlessMediaEngine::GROUP = "GeneratedMedia";
 
-HeadlessMediaEngine::HeadlessMediaEngine() {
-    // The engine's log would fill the test output; nothing in it is checked.
-    logManager = std::make_unique<Ogre::LogManager>();
-    logManager->createLog("test.log", true, false, true);
-    engineRoot = std::make_unique<Ogre::Root>("", "", "");
-    bufferManager = std::make_unique<Ogre::DefaultHardwareBufferManager>();
-    Ogre::MaterialManager::getSingleton().initialise();
+HeadlessMediaEngine::HeadlessMediaEngine() : engineRoot(rendering.makeRoot()) {
     Ogre::ResourceGroupManager& resources = Ogre::ResourceGroupManager::getSingleton();
-    // The group is not initialised: that would parse every material script, and the
-    // markers' textures need a render system. The meshes' materials have no textures;
-    // meshes and skeletons load by name all the same.
+    // The group is not initialised: the meshes need only their own materials, and parsing
+    // every script of the folder would lengthen the start of every test. Meshes and
+    // skeletons load by name all the same.
     resources.addResourceLocation(mediaFolder(), "FileSystem", GROUP);
     for (const char* name : {"media.material", "axes.material"}) {
         Ogre::DataStreamPtr script = resources.openResource(name, GROUP);

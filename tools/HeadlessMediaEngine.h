@@ -3,10 +3,10 @@
 #include <memory>
 #include <string>
 
+#include "tools/HeadlessRendering.h"
+
 namespace Ogre {
-class DefaultHardwareBufferManager;
 class Entity;
-class LogManager;
 class Root;
 class SceneManager;
 class SceneNode;
@@ -14,9 +14,9 @@ class SceneNode;
 
 namespace corvane::tools {
 
-// The engine as tests and benchmarks use it: no render system and no window, the default hardware
-// buffer manager, and the generated media folder as the resource location of one group. Meshes,
-// skeletons, entities, animation states and bone attachment all work this way.
+// The engine as tests and benchmarks use it: no render system and no window (HeadlessRendering),
+// and the generated media folder as the resource location of one group. Meshes, skeletons,
+// entities, animation states and bone attachment all work this way.
 class HeadlessMediaEngine {
 public:
     HeadlessMediaEngine();
@@ -38,8 +38,7 @@ public:
     static const char* const GROUP;
 
 private:
-    std::unique_ptr<Ogre::LogManager> logManager;
-    std::unique_ptr<Ogre::DefaultHardwareBufferManager> bufferManager;
+    HeadlessRendering rendering;
     std::unique_ptr<Ogre::Root> engineRoot;
     Ogre::SceneManager* scene = nullptr;
 };

@@ -3,6 +3,7 @@
 #include <Ogre.h>
 #include <OgreBitesConfigDialog.h>
 #include <OgreOverlaySystem.h>
+#include <filesystem>
 #include <tinyxml.h>
 
 #include "framework/Identifiers.h"
@@ -10,6 +11,7 @@
 #include "platform/DebugOutput.h"
 #include "platform/WindowSystem.h"
 #include "viewer/ResourceGroup.h"
+#include "viewer/ResourceScripts.h"
 #include "viewer/control/TransformGuard.h"
 #include "viewer/scene/SceneLoader.h"
 
@@ -66,6 +68,8 @@ HRESULT ViewerApplication::QueryInterface(const UUID& iid, void** out) {
         *out = static_cast<ICameraControl*>(this);
     else if (iid == IID_ISceneAccess)
         *out = static_cast<ISceneAccess*>(this);
+    else if (iid == IID_ISceneTimeline)
+        *out = static_cast<ISceneTimeline*>(this);
     else
         return E_FAIL;
     AddRef();
@@ -90,20 +94,9 @@ Ogre::SceneManager* ViewerApplication::getSceneManager() {
 
 bool ViewerApplication::setUp() {
     if (!root) {
-        // Without a display the render system fails inside the root object's constructor,
-        // with an exception whose code goes with the render system's library; it is not
-        // left to get that far.
-        const WindowSystem::DisplayConnection display;
-        if (!display.isOpen()) {
-            DebugOutput::line("ViewerApplication::setUp(): cannot open the display \"" +
-                              display.name() + "\"; the viewer does not start");
+        root = createRoot();
+        if (!root)
             return false;
-        }
-        if (Ogre::LogManager::getSingletonPtr() == nullptr) {
-            logManager = std::make_unique<Ogre::LogManager>();
-            logManager->createLog(LOG_FILE, true, false, false);
-        }
-        root = std::make_unique<Ogre::Root>(PLUGINS_FILE, CONFIGURATION_FILE, LOG_FILE);
         overlaySystem = std::make_unique<Ogre::OverlaySystem>();
     }
     addResourceLocations();
@@ -114,7 +107,26 @@ bool ViewerApplication::setUp() {
     setUpViewport();
     loadScene();
     finishSetUp();
+    // What the timeline puts back: the scene as the start leaves it.
+    loadedScene.capture(*sceneManager, cameraMotion);
     return true;
+}
+
+std::unique_ptr<Ogre::Root> ViewerApplication::createRoot() {
+    // Without a display the render system fails inside the root object's constructor,
+    // with an exception whose code goes with the render system's library; it is not
+    // left to get that far.
+    const WindowSystem::DisplayConnection display;
+    if (!display.isOpen()) {
+        DebugOutput::line("ViewerApplication::setUp(): cannot open the display \"" +
+                          display.name() + "\"; the viewer does not start");
+        return nullptr;
+    }
+    if (Ogre::LogManager::getSingletonPtr() == nullptr) {
+        logManager = std::make_unique<Ogre::LogManager>();
+        logManager->createLog(LOG_FILE, true, false, false);
+    }
+    return std::make_unique<Ogre::Root>(PLUGINS_FILE, CONFIGURATION_FILE, LOG_FILE);
 }
 
 bool ViewerApplication::configure() {
@@ -173,13 +185,9 @@ void ViewerApplication::finishSetUp() {}
 
 void ViewerApplication::loadScene() {
     // Scripts (materials, fonts, overlays) are parsed here, once the window exists and
-    // before the scene looks anything up.
-    try {
-        Ogre::ResourceGroupManager::getSingleton().initialiseResourceGroup(VIEWER_RESOURCE_GROUP);
-    } catch (const Ogre::Exception& error) {
-        DebugOutput::line("ViewerApplication::loadScene(): resources not ready: " +
-                          error.getDescription());
-    }
+    // before the scene looks anything up; the core's first, so that their names win.
+    resourceScripts = std::make_unique<ResourceScripts>(VIEWER_RESOURCE_GROUP);
+    resourceScripts->initialise({CORE_ARCHIVE, CORE_SEARCH_PATH});
     sceneLoader = std::make_unique<SceneLoader>();
     // A scene that fails to load, or stops half way, leaves what was built and does not
     // stop the viewer.
@@ -189,7 +197,11 @@ void ViewerApplication::loadScene() {
         DebugOutput::line("ViewerApplication::loadScene(): \"" + sceneFile +
                           "\" stopped loading: " + error.getDescription());
     }
-    if (!window->isFullScreen())
+    // The loader has no viewport: the scene's background colour is put on it here.
+    if (const std::optional<Ogre::ColourValue>& background = sceneLoader->getBackgroundColour();
+        background && window != nullptr && window->getNumViewports() > 0)
+        window->getViewport(0)->setBackgroundColour(*background);
+    if (window != nullptr && !window->isFullScreen())
         WindowSystem::setWindowHidden(window, false);
 }
 
@@ -203,16 +215,18 @@ void ViewerApplication::addResourceLocations() {
     if (!resources.resourceGroupExists(VIEWER_RESOURCE_GROUP))
         resources.createResourceGroup(VIEWER_RESOURCE_GROUP);
     for (const auto& [location, type] : deferredLocations)
-        registerLocation(location, type);
+        registerLocation(location, type, recursiveLocations.count(location) > 0);
     deferredLocations.clear();
-    registerLocation(CORE_ARCHIVE, "Zip");
-    registerLocation(CORE_SEARCH_PATH, "FileSystem");
+    recursiveLocations.clear();
+    registerLocation(CORE_ARCHIVE, "Zip", false);
+    registerLocation(CORE_SEARCH_PATH, "FileSystem", false);
 }
 
-void ViewerApplication::registerLocation(const std::string& location, const std::string& type) {
+void ViewerApplication::registerLocation(const std::string& location, const std::string& type,
+                                         bool recursive) {
     try {
-        Ogre::ResourceGroupManager::getSingleton().addResourceLocation(location, type,
-                                                                       VIEWER_RESOURCE_GROUP);
+        Ogre::ResourceGroupManager::getSingleton().addResourceLocation(
+            location, type, VIEWER_RESOURCE_GROUP, recursive);
     } catch (const Ogre::Exception& error) {
         DebugOutput::line("ViewerApplication::addResourceLocation(): \"" + location + "\" (" +
                           type + ") is left out: " + error.getDescription());
@@ -221,7 +235,7 @@ void ViewerApplication::registerLocation(const std::string& location, const std:
 
 void ViewerApplication::setLocalVelocity(const FloatVector3& velocity) {
     if (cameraGuard().admits("setLocalVelocity", toOgre(velocity)))
-        localVelocity = toOgre(velocity);
+        cameraMotion.setLocalVelocity(toOgre(velocity));
 }
 
 void ViewerApplication::setCameraPosition(const FloatVector3& position) {
@@ -231,12 +245,12 @@ void ViewerApplication::setCameraPosition(const FloatVector3& position) {
 
 void ViewerApplication::setWorldVelocity(const FloatVector3& velocity) {
     if (cameraGuard().admits("setWorldVelocity", toOgre(velocity)))
-        worldVelocity = toOgre(velocity);
+        cameraMotion.setWorldVelocity(toOgre(velocity));
 }
 
 void ViewerApplication::setMoveTarget(const FloatVector3& target) {
     if (cameraGuard().admits("setMoveTarget", toOgre(target)))
-        moveTarget = toOgre(target);
+        cameraMotion.setMoveTarget(toOgre(target));
 }
 
 void ViewerApplication::rotateDegrees(const float& pitch, const float& yaw, const float& roll) {
@@ -254,7 +268,7 @@ void ViewerApplication::setOrientation(const FloatQuaternion& orientation) {
         return;
     if (cameraNode != nullptr)
         cameraNode->setOrientation(toOgre(orientation));
-    slerpRate = 0.0f;
+    cameraMotion.endTurn();
 }
 
 FloatVector3 ViewerApplication::getPosition() {
@@ -273,13 +287,9 @@ FloatQuaternion ViewerApplication::getOrientation() {
 void ViewerApplication::startRotationSlerp(const float& rate, const FloatQuaternion& from,
                                            const FloatQuaternion& to) {
     // The camera turns at any rate but 0, backwards too.
-    if (!cameraGuard().admitsTurn("startRotationSlerp", rate, rate != 0.0f, toOgre(from),
-                                  toOgre(to)))
-        return;
-    slerpRate = rate;
-    slerpProgress = 0.0f;
-    slerpFrom = toOgre(from);
-    slerpTo = toOgre(to);
+    if (cameraGuard().admitsTurn("startRotationSlerp", rate, rate != 0.0f, toOgre(from),
+                                 toOgre(to)))
+        cameraMotion.startTurn(rate, toOgre(from), toOgre(to));
 }
 
 ISceneObject* ViewerApplication::getSceneObject(const std::string& entityName) {
@@ -302,12 +312,30 @@ unsigned int ViewerApplication::getWindowHeight() {
     return window != nullptr ? window->getHeight() : 0;
 }
 
+bool ViewerApplication::restoreLoadedScene() {
+    if (sceneManager == nullptr)
+        return false;
+    // Engine errors stay inside the plug-in; what was put back before one stays.
+    try {
+        return loadedScene.restore(*sceneManager, objectRegistry, cameraMotion);
+    } catch (const Ogre::Exception& error) {
+        DebugOutput::line("ViewerApplication::restoreLoadedScene(): " + error.getDescription());
+        return false;
+    }
+}
+
+void ViewerApplication::advanceScene(float seconds) {
+    // Replayed frames write no lines: they would repeat what the frames played already said.
+    if (cameraNode != nullptr)
+        moveScene(seconds, false);
+}
+
 FloatVector3 ViewerApplication::getLocalVelocity() const {
-    return fromOgre(localVelocity);
+    return fromOgre(cameraMotion.getLocalVelocity());
 }
 
 FloatVector3 ViewerApplication::getWorldVelocity() const {
-    return fromOgre(worldVelocity);
+    return fromOgre(cameraMotion.getWorldVelocity());
 }
 
 PLUGIN_INFO ViewerApplication::pluginInfo() const {
@@ -328,7 +356,9 @@ void ViewerApplication::parseEnvironment(const TiXmlElement* environment) {
             continue;
         }
         const char* type = path->Attribute("type");
-        addResourceLocation(source, type != nullptr ? type : "FileSystem");
+        const char* recursive = path->Attribute("recursive");
+        addResourceLocation(source, type != nullptr ? type : "FileSystem",
+                            recursive != nullptr && Ogre::StringConverter::parseBool(recursive));
     }
     if (const TiXmlElement* scene = environment->FirstChildElement("scene")) {
         const char* source = scene->Attribute("src");
@@ -343,7 +373,8 @@ void ViewerApplication::parseEnvironment(const TiXmlElement* environment) {
 bool ViewerApplication::start() {
     const std::string previous = CurrentDirectory::get();
     // The suffix is appended as it is: no separator is added or removed.
-    CurrentDirectory::set(previous + START_DIRECTORY_SUFFIX);
+    startDirectory = previous + START_DIRECTORY_SUFFIX;
+    CurrentDirectory::set(startDirectory);
     struct Restore {
         const std::string& directory;
         ~Restore() { CurrentDirectory::set(directory); }
@@ -363,9 +394,7 @@ bool ViewerApplication::renderFrame(float seconds) {
         return false;
     WindowSystem::pumpMessages(window);
     statistics.show(window->getStatistics(), debugText);
-    moveCamera(seconds);
-    if (timeScale != 0.0f)
-        objectRegistry.update(static_cast<double>(seconds) * static_cast<double>(timeScale));
+    moveScene(seconds, true);
     if (window->isClosed())
         return false;
     try {
@@ -376,47 +405,33 @@ bool ViewerApplication::renderFrame(float seconds) {
     }
 }
 
-void ViewerApplication::moveCamera(float seconds) {
-    // The remaining way is taken once, before either step: both steps are measured
-    // against where the camera stood at the start of the frame.
-    const Ogre::Vector3 remaining = moveTarget - cameraNode->getPosition();
-    const Ogre::Real remainingSquared = remaining.squaredLength();
-
-    const Ogre::Vector3 localStep = localVelocity * seconds * timeScale;
-    if (localStep.squaredLength() < remainingSquared) {
-        cameraNode->translate(localStep, Ogre::Node::TS_LOCAL);
-    } else {
-        cameraNode->setPosition(moveTarget);
-        localVelocity = Ogre::Vector3::ZERO;
-    }
-
-    const Ogre::Vector3 worldStep = worldVelocity * seconds * timeScale;
-    if (worldStep.squaredLength() < remainingSquared) {
-        cameraNode->translate(worldStep, Ogre::Node::TS_PARENT);
-    } else {
-        cameraNode->setPosition(moveTarget);
-        worldVelocity = Ogre::Vector3::ZERO;
-    }
-
-    if (slerpRate != 0.0f) {
-        slerpProgress += seconds * timeScale * slerpRate;
-        // Only an overshoot ends the turn; landing on exactly 1.0 keeps the rate.
-        if (slerpProgress > 1.0f) {
-            slerpRate = 0.0f;
-            slerpProgress = 1.0f;
-        }
-        cameraNode->setOrientation(
-            Ogre::Quaternion::Slerp(slerpProgress, slerpFrom, slerpTo, true));
-    }
+void ViewerApplication::moveScene(float seconds, bool reportTargets) {
+    cameraMotion.advance(*cameraNode, seconds, timeScale);
+    if (timeScale != 0.0f)
+        objectRegistry.update(static_cast<double>(seconds) * static_cast<double>(timeScale),
+                              reportTargets);
 }
 
 void ViewerApplication::stop() {}
 
-void ViewerApplication::addResourceLocation(const std::string& location, const std::string& type) {
-    if (root)
-        registerLocation(location, type);
-    else
-        deferredLocations.emplace(location, type);
+void ViewerApplication::addResourceLocation(const std::string& location, const std::string& type,
+                                            bool recursive) {
+    if (!root) {
+        if (deferredLocations.emplace(location, type).second && recursive)
+            recursiveLocations.insert(location);
+        return;
+    }
+    // The process has its own current directory again once set-up is over.
+    const std::string path =
+        std::filesystem::path(location).is_relative() && !startDirectory.empty()
+            ? startDirectory + "/" + location
+            : location;
+    if (Ogre::ResourceGroupManager::getSingleton().resourceLocationExists(path,
+                                                                          VIEWER_RESOURCE_GROUP))
+        return;
+    registerLocation(path, type, recursive);
+    if (resourceScripts)
+        resourceScripts->parseLocation(path);
 }
 
 void ViewerApplication::setSceneFile(const std::string& file) {

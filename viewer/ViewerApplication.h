@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 
 #include <OgreQuaternion.h>
@@ -10,8 +11,11 @@
 
 #include "framework/ICameraControl.h"
 #include "framework/ISceneAccess.h"
+#include "framework/ISceneTimeline.h"
 #include "framework/IViewerCore.h"
 #include "framework/PluginInfo.h"
+#include "viewer/CameraMotion.h"
+#include "viewer/SceneSnapshot.h"
 #include "viewer/StatisticsDisplay.h"
 #include "viewer/control/SceneObjectRegistry.h"
 
@@ -28,12 +32,16 @@ class SceneNode;
 
 namespace corvane {
 
+class ResourceScripts;
 class SceneLoader;
 
 // The one object of the viewer plug-in: owns the engine's root object, the window, the
 // scene and its controllable objects, and serves IViewerCore (at its start),
-// ICameraControl and ISceneAccess to other plug-ins.
-class ViewerApplication : public IViewerCore, public ICameraControl, public ISceneAccess {
+// ICameraControl, ISceneAccess and ISceneTimeline to other plug-ins.
+class ViewerApplication : public IViewerCore,
+                          public ICameraControl,
+                          public ISceneAccess,
+                          public ISceneTimeline {
 public:
     ViewerApplication();
 
@@ -66,6 +74,9 @@ public:
     virtual void setUpViewport();
     // The kept locations in byte-wise order, then the core archive and search path.
     virtual void addResourceLocations();
+    // The engine's root object over "plugins.cfg", "ogre.cfg" and "Ogre.log"; null when no
+    // display can be opened.
+    virtual std::unique_ptr<Ogre::Root> createRoot();
 
     // ICameraControl.
     void setLocalVelocity(const FloatVector3& velocity) override;
@@ -85,6 +96,10 @@ public:
     unsigned int getWindowWidth() override;
     unsigned int getWindowHeight() override;
 
+    // ISceneTimeline: the scene as captured at the end of set-up, and one frame's motion.
+    bool restoreLoadedScene() override;
+    void advanceScene(float seconds) override;
+
     // The plug-in's entry points.
     PLUGIN_INFO pluginInfo() const;
     // Reads the "searchpath" children (in document order) and the first "scene" child.
@@ -97,9 +112,12 @@ public:
     bool renderFrame(float seconds);
     void stop();
 
-    // Registers a resource location with the engine at once after set-up; before, keeps
-    // it for set-up, where a location already kept keeps its first type.
-    void addResourceLocation(const std::string& location, const std::string& type);
+    // Registers a resource location with the engine at once after set-up, its scripts
+    // parsed; before, keeps it for set-up, where a location already kept keeps its first
+    // type. A `recursive` location also searches every folder below it. Relative
+    // locations are relative to the start directory, also after set-up.
+    void addResourceLocation(const std::string& location, const std::string& type,
+                             bool recursive = false);
     void setSceneFile(const std::string& file);
     // The dialog configure() shows when no stored configuration is restored; the engine's
     // native dialog when none is set. Not owned.
@@ -114,8 +132,8 @@ public:
     Ogre::Camera* getCamera() const { return camera; }
     const SceneObjectRegistry& sceneObjects() const { return objectRegistry; }
     float getTimeScale() const { return timeScale; }
-    float getSlerpRate() const { return slerpRate; }
-    float getSlerpProgress() const { return slerpProgress; }
+    float getSlerpRate() const { return cameraMotion.getTurnRate(); }
+    float getSlerpProgress() const { return cameraMotion.getTurnProgress(); }
     FloatVector3 getLocalVelocity() const;
     FloatVector3 getWorldVelocity() const;
 
@@ -128,11 +146,12 @@ public:
 private:
     // Registers one location with the engine; a location the engine cannot open gives one
     // diagnostic line and is left out.
-    void registerLocation(const std::string& location, const std::string& type);
+    void registerLocation(const std::string& location, const std::string& type, bool recursive);
     // The configuration dialog; true when the user confirmed a render system.
     bool showConfigDialog();
-    // Steps 3 to 8 of a frame: velocity motion towards the target, then the timed turn.
-    void moveCamera(float seconds);
+    // The camera motion and the object updates of a frame; `reportTargets` as the
+    // registry's update takes it.
+    void moveScene(float seconds, bool reportTargets);
 
     // Engine objects first: members go in reverse order, so the scene loader and the
     // scene objects are gone before the root object takes the scene manager with it.
@@ -148,19 +167,21 @@ private:
     Ogre::SceneManager* sceneManager = nullptr;
     Ogre::RenderWindow* window = nullptr;
     std::unique_ptr<SceneLoader> sceneLoader;
+    // Parses the resource group's scripts, each on its own; made when the scene loads.
+    std::unique_ptr<ResourceScripts> resourceScripts;
     std::int32_t referenceCount = 0;
     std::map<std::string, std::string> deferredLocations;
+    // The kept locations that search every folder below them.
+    std::set<std::string> recursiveLocations;
+    // Where set-up ran; relative locations given after it are taken from here.
+    std::string startDirectory;
     std::string sceneFile;
-    Ogre::Vector3 localVelocity = Ogre::Vector3::ZERO;
-    Ogre::Vector3 worldVelocity = Ogre::Vector3::ZERO;
-    Ogre::Vector3 moveTarget = Ogre::Vector3::ZERO;
+    CameraMotion cameraMotion;
     SceneObjectRegistry objectRegistry;
     float timeScale = 1.0f;
     StatisticsDisplay statistics;
-    float slerpRate = 0.0f;
-    float slerpProgress = 0.0f;
-    Ogre::Quaternion slerpFrom = Ogre::Quaternion::IDENTITY;
-    Ogre::Quaternion slerpTo = Ogre::Quaternion::IDENTITY;
+    // The scene right after set-up, for the timeline.
+    SceneSnapshot loadedScene;
     Ogre::ConfigDialog* configDialog = nullptr;
     std::string debugText;
 };

@@ -12,6 +12,15 @@ ActionMap::ActionMap() {
     bind("RESET_SIMULATION", "r");
     bind("CAMERA_5", "5");
     bind("MOUSE_CLICK", "Button1");
+    // The timeline: keys that the menus and the free camera leave alone.
+    bind("SEEK_BACK", "Left");
+    bind("SEEK_FORWARD", "Right");
+    bind("SEEK_START", "Home");
+    bind("SEEK_END", "End");
+    bind("SPEED_DOWN", "bracketleft");
+    bind("SPEED_UP", "bracketright");
+    bind("STEP_BACK", "comma");
+    bind("STEP_FORWARD", "period");
 }
 
 void ActionMap::unbind(const std::string& action) {

@@ -13,7 +13,9 @@ namespace corvane {
 class ActionMap {
 public:
     // With the default bindings: Escape SHOW_MENU, F1 SHOW_ABOUT, o SHOW_OPTIONS, q EXIT,
-    // r RESET_SIMULATION, 5 CAMERA_5, Button1 MOUSE_CLICK.
+    // r RESET_SIMULATION, 5 CAMERA_5, Button1 MOUSE_CLICK; Left SEEK_BACK, Right
+    // SEEK_FORWARD, Home SEEK_START, End SEEK_END, bracketleft SPEED_DOWN, bracketright
+    // SPEED_UP, comma STEP_BACK, period STEP_FORWARD.
     ActionMap();
 
     // Drops every key of the action.

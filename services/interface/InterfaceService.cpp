@@ -133,6 +133,7 @@ bool InterfaceService::renderFrame(float seconds) {
         // Scripted time runs from the start, also while the viewer has no window yet.
         for (const InputScript::Entry& entry : script.advance(seconds))
             handle(entry);
+        actOnTimeline();
         return true;
     }
     for (const WindowEvent& event : events.poll())
@@ -141,7 +142,22 @@ bool InterfaceService::renderFrame(float seconds) {
         handle(entry);
     for (const std::string& action : script.heldActions())
         actions.tap(action);
+    actOnTimeline();
     return true;
+}
+
+void InterfaceService::actOnTimeline() {
+    const std::vector<std::string> pressed = timelineKeys.pressed(actions);
+    if (pressed.empty() && !timeBarFraction)
+        return;
+    timelines.bind(IID_IPlaybackTimeline);
+    for (IPlaybackTimeline* timeline : timelines) {
+        for (const std::string& action : pressed)
+            TimelineKeys::perform(action, *timeline);
+        if (timeBarFraction)
+            timeline->seekTo(*timeBarFraction * timeline->getLength());
+    }
+    timeBarFraction.reset();
 }
 
 void InterfaceService::stop() {}
@@ -159,10 +175,12 @@ void InterfaceService::handle(const WindowEvent& event) {
     case WindowEvent::BUTTON_DOWN:
         actions.keyDown(ActionMap::buttonName(event.button));
         if (event.button == 1)
-            clickAt(static_cast<float>(event.x) / width, static_cast<float>(event.y) / height);
+            pressAt(static_cast<float>(event.x) / width, static_cast<float>(event.y) / height);
         break;
     case WindowEvent::BUTTON_UP:
         actions.keyUp(ActionMap::buttonName(event.button));
+        if (event.button == 1)
+            release();
         break;
     case WindowEvent::POINTER_MOVED:
         hover(static_cast<float>(event.x) / width, static_cast<float>(event.y) / height);
@@ -177,7 +195,8 @@ void InterfaceService::handle(const InputScript::Entry& entry) {
         break;
     case InputScript::Entry::CLICK_AT:
         actions.tap("MOUSE_CLICK");
-        clickAt(entry.x, entry.y);
+        pressAt(entry.x, entry.y);
+        release();
         break;
     case InputScript::Entry::CLICK_ELEMENT:
     case InputScript::Entry::CLICK_CLOSE_BOX: {
@@ -248,11 +267,36 @@ void InterfaceService::clickAt(float x, float y) {
         element->latchClick();
 }
 
+void InterfaceService::pressAt(float x, float y) {
+    clickAt(x, y);
+    // The time bar shows progress to the playback's own click handling; a press on it
+    // seeks here, and dragging goes on seeking until the button comes up.
+    TimeBarElement* bar = timeBar();
+    if (bar != nullptr && bar->grabbedAt(x, y)) {
+        draggingTimeBar = true;
+        timeBarFraction = bar->fractionAt(x);
+    }
+}
+
+void InterfaceService::release() {
+    draggingTimeBar = false;
+}
+
+TimeBarElement* InterfaceService::timeBar() {
+    return dynamic_cast<TimeBarElement*>(getElement("ZORV/Timebar"));
+}
+
 void InterfaceService::hover(float x, float y) {
     bool onCloseBox = false;
     OverlayGuiElement* element = elementAt(x, y, onCloseBox);
     if (onCloseBox)
         element = nullptr;
+    TimeBarElement* bar = timeBar();
+    if (bar != nullptr && draggingTimeBar)
+        timeBarFraction = bar->fractionAt(x);
+    // The bar lights up as something to take hold of.
+    if (element == nullptr && bar != nullptr && (draggingTimeBar || bar->grabbedAt(x, y)))
+        element = bar;
     if (element == hovered)
         return;
     if (hovered != nullptr)

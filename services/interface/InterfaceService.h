@@ -3,10 +3,12 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "framework/IActionInput.h"
 #include "framework/IGuiOverlay.h"
+#include "framework/IPlaybackTimeline.h"
 #include "framework/IViewerCore.h"
 #include "framework/PluginInfo.h"
 #include "framework/ProviderList.h"
@@ -14,15 +16,19 @@
 #include "services/interface/ActionMap.h"
 #include "services/interface/InputScript.h"
 #include "services/interface/OverlayGuiElement.h"
+#include "services/interface/TimelineKeys.h"
 
 class TiXmlElement;
 
 namespace corvane {
 
+class TimeBarElement;
+
 // The user-interface plug-in's one object: the on-screen overlay (texts, buttons,
 // windows, the time bar) and the input actions, both over the viewer's window, which it
 // finds through the host. List it after the viewer and before the plug-ins that read
-// actions, so that they see this frame's input.
+// actions, so that they see this frame's input. The timeline's actions (TimelineKeys) and a
+// press or drag on the time bar go to the playback's IPlaybackTimeline, found on first need.
 //
 //   <environment>
 //     <bind action="SHOW_MENU" key="Escape"/>   the first binding of an action replaces its
@@ -56,13 +62,21 @@ public:
     bool isAttached() const { return events.isAttached(); }
     // A click at a place given as fractions of the window, as the mouse would make it.
     void clickAt(float x, float y);
+    // The first button going down or up at a place, as fractions of the window: a click,
+    // and on the time bar the start or end of a drag.
+    void pressAt(float x, float y);
+    void release();
 
 private:
     bool attach();
     void handle(const WindowEvent& event);
     void handle(const InputScript::Entry& entry);
     OverlayGuiElement* elementAt(float x, float y, bool& onCloseBox);
+    // The pointer moved there: lights up what it is over, and drags a held time bar.
     void hover(float x, float y);
+    TimeBarElement* timeBar();
+    // This frame's timeline actions and the time bar's seek, to the playback.
+    void actOnTimeline();
 
     ProviderList<IViewerCore> viewers;
     Ogre::RenderWindow* window = nullptr;
@@ -71,6 +85,10 @@ private:
     InputScript script;
     std::map<std::string, std::unique_ptr<OverlayGuiElement>> elements;
     OverlayGuiElement* hovered = nullptr;
+    ProviderList<IPlaybackTimeline> timelines;
+    TimelineKeys timelineKeys;
+    bool draggingTimeBar = false;
+    std::optional<float> timeBarFraction; // where the bar was pressed or dragged to
     bool showStatistics = true;
     bool paused = false;
     std::int32_t referenceCount = 0;

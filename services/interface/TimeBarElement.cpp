@@ -48,8 +48,36 @@ void TimeBarElement::setProgress(float percent) {
     // Callers pass the share unclamped; the bar shows 0 to 100, and nothing for NaN.
     progress = std::isnan(percent) ? 0.0f : std::clamp(percent, 0.0f, 100.0f);
     // The fill is laid out in the bar's units (both in the overlay script's metrics).
+    const float width = overlayElement()->getWidth();
     if (Ogre::OverlayElement* fill = child("/Fill"))
-        fill->setWidth(overlayElement()->getWidth() * progress / 100.0f);
+        fill->setWidth(width * progress / 100.0f);
+    if (Ogre::OverlayElement* handle = child("/Handle"))
+        handle->setLeft(width * progress / 100.0f - handle->getWidth() / 2.0f);
+}
+
+namespace {
+
+// How far above and below the bar a press still takes it, in fractions of the window: the
+// bar itself is thin.
+constexpr float GRAB_MARGIN = 0.015f;
+
+} // namespace
+
+bool TimeBarElement::grabbedAt(float x, float y) const {
+    if (!isShownOnScreen())
+        return false;
+    // The engine's own relative measures, whatever units the overlay script uses.
+    Ogre::OverlayElement* bar = overlayElement();
+    const float left = bar->_getDerivedLeft();
+    const float top = bar->_getDerivedTop();
+    return x >= left && x <= left + bar->_getWidth() && y >= top - GRAB_MARGIN &&
+           y <= top + bar->_getHeight() + GRAB_MARGIN;
+}
+
+float TimeBarElement::fractionAt(float x) const {
+    Ogre::OverlayElement* bar = overlayElement();
+    const float width = bar->_getWidth();
+    return width > 0.0f ? std::clamp((x - bar->_getDerivedLeft()) / width, 0.0f, 1.0f) : 0.0f;
 }
 
 } // namespace corvane

@@ -80,4 +80,11 @@ bool SoundService::renderFrame(float seconds) {
 
 void SoundService::stop() {}
 
+std::vector<std::string> SoundService::soundNames() const {
+    std::vector<std::string> names;
+    for (const auto& [name, file] : configured)
+        names.push_back(name);
+    return names;
+}
+
 } // namespace corvane

@@ -40,6 +40,9 @@ public:
     void stop();
 
     bool isSilent() const { return output.isSilent(); }
+    // The names of the sounds that the environment defines, in its order, whether or not
+    // their files can be read: what a check of a script can know without opening audio.
+    std::vector<std::string> soundNames() const;
 
 private:
     // Declared first so that it outlives the sounds that play on it.

@@ -8,8 +8,10 @@
 #include "framework/IGuiOverlay.h"
 #include "framework/IGuiProgressBar.h"
 #include "framework/IPlaybackStatus.h"
+#include "framework/IPlaybackTimeline.h"
 #include "framework/ISceneAccess.h"
 #include "framework/ISceneObject.h"
+#include "framework/ISceneTimeline.h"
 #include "framework/ISound.h"
 #include "framework/ISoundBank.h"
 #include "framework/IViewerCore.h"
@@ -44,6 +46,9 @@ TEST(InterfaceSlots, ViewerInterfaces) {
     EXPECT_EQ(virtualSlot(&ISceneAccess::setTimeScale), 4);
     EXPECT_EQ(virtualSlot(&ISceneAccess::getWindowWidth), 5);
     EXPECT_EQ(virtualSlot(&ISceneAccess::getWindowHeight), 6);
+
+    EXPECT_EQ(virtualSlot(&ISceneTimeline::restoreLoadedScene), 3);
+    EXPECT_EQ(virtualSlot(&ISceneTimeline::advanceScene), 4);
 }
 
 TEST(InterfaceSlots, SceneObjectIsPlainWithTheDestructorLast) {
@@ -76,8 +81,15 @@ TEST(InterfaceSlots, SceneObjectIsPlainWithTheDestructorLast) {
     EXPECT_EQ(virtualSlot(&ISceneObject::getName), 26);
 }
 
-TEST(InterfaceSlots, PlaybackStatus) {
+TEST(InterfaceSlots, PlaybackStatusAndTimeline) {
     EXPECT_EQ(virtualSlot(&IPlaybackStatus::isMenuOrAutoCamera), 3);
+
+    EXPECT_EQ(virtualSlot(&IPlaybackTimeline::getTime), 3);
+    EXPECT_EQ(virtualSlot(&IPlaybackTimeline::getLength), 4);
+    EXPECT_EQ(virtualSlot(&IPlaybackTimeline::seekTo), 5);
+    EXPECT_EQ(virtualSlot(&IPlaybackTimeline::setSpeed), 6);
+    EXPECT_EQ(virtualSlot(&IPlaybackTimeline::getSpeed), 7);
+    EXPECT_EQ(virtualSlot(&IPlaybackTimeline::stepFrames), 8);
 }
 
 TEST(InterfaceSlots, OverlayService) {

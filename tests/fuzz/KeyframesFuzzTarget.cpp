@@ -1,8 +1,8 @@
 // fuzz_keyframes: any text as "keyframes.xml", read by the playback director's loader.
 // Besides the sanitizers' findings it fails when a keyframe gets stored with a time, a
-// transform or an action value that is not finite or an action without a known type, and when the
-// nesting depth test counts fewer levels than the parser builds (the loader relies on it to refuse
-// texts that would overflow the stack).
+// transform or an action value that is not finite, a turn of length zero or an action without a
+// known type, and when the nesting depth test counts fewer levels than the parser builds (the
+// loader relies on it to refuse texts that would overflow the stack).
 #include <cmath>
 #include <tinyxml.h>
 
@@ -37,6 +37,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
               k.slerpTarget.y, k.slerpTarget.z, k.multiplier})
             if (!std::isfinite(value))
                 fuzz::fail("a keyframe was stored with a transform that is not finite");
+        for (const FloatQuaternion& q : {k.orientation, k.slerpTarget})
+            if (q.w == 0.0f && q.x == 0.0f && q.y == 0.0f && q.z == 0.0f)
+                fuzz::fail("a keyframe was stored with a turn of length zero");
         for (const KeyframeAction& action : keyframe.actions) {
             if (!std::isfinite(action.value))
                 fuzz::fail("an action was stored with a value that is not finite");

@@ -19,6 +19,10 @@ TEST(PluginLocator, FindsBareNamesInTheGivenFoldersThenBesideTheHost) {
               folder.path() + "/extra/PlaybackDirector.so");
     // Nowhere: the first folder, so that opening it fails with a real path in the message.
     EXPECT_EQ(locator.locate("Missing", "/config"), folder.path() + "/extra/Missing.so");
+    // Programs live where the plug-ins do, under their own names; nowhere is nothing.
+    folder.write("lib/corvane/corvane-tool", "");
+    EXPECT_EQ(locator.locateProgram("corvane-tool"), folder.path() + "/lib/corvane/corvane-tool");
+    EXPECT_EQ(locator.locateProgram("corvane-missing"), "");
 }
 
 TEST(PluginLocator, PathsAreRelativeToTheConfiguration) {

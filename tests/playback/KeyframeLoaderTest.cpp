@@ -2,6 +2,7 @@
 #include <sstream>
 #include <tinyxml.h>
 
+#include "playback/KeyframeDiagnostics.h"
 #include "playback/KeyframeLoader.h"
 #include "tests/playback/RecordingFakes.h"
 
@@ -178,6 +179,55 @@ TEST(KeyframeLoader, BadPartsAreSkippedAloneWithOneLineEach) {
         EXPECT_EQ(loaded.keyframes, kept);
         EXPECT_EQ(loaded.diagnostics, row.diagnostics);
     }
+}
+
+// Every problem as "row|time|message|shown", and the unknown name when there is one.
+class RecordedProblems : public KeyframeDiagnostics {
+public:
+    void report(const std::string&, const Problem& problem) override {
+        text += std::to_string(problem.row) + '|' + problem.time + '|' + problem.message + '|' +
+                (problem.shownAtPlay ? "shown" : "silent") +
+                (problem.unknownName.empty() ? "" : '|' + problem.unknownName) + '\n';
+    }
+    std::string text;
+};
+
+TEST(KeyframeLoader, EmptyTurnsReadAsTheIdentityAndLooseNumbersReachOnlyAChecker) {
+    const std::string script = keyframesXml("<keyframe entity=\"e\" time=\"2s\">\n"
+                                            "<position x=\"left\" y=\" 3\"/>\n"
+                                            "<orientation/>\n"
+                                            "<slerp x=\"0\" multiplier=\"10\"/>\n"
+                                            "<animation type=\"PLAYY\"/>\n"
+                                            "<animation name=\"a\" type=\"PLAY\" value=\"1x\"/>"
+                                            "</keyframe>");
+    const Loaded loaded = load(script);
+    EXPECT_EQ(loaded.keyframes,
+              "2 e p(0,3,0) v(0,0,0) t(0,0,0) o(1,0,0,0) s(1,0,0,0)*10 [0 a 1;]\n");
+    EXPECT_EQ(loaded.diagnostics,
+              "KeyframeLoader::load(): keyframes.xml row 3: keyframe at 2 has an \"orientation\" "
+              "quaternion of length zero; it reads as the identity\n"
+              "KeyframeLoader::load(): keyframes.xml row 4: keyframe at 2 has a \"slerp\" "
+              "quaternion of length zero; it reads as the identity\n"
+              "KeyframeLoader::load(): keyframes.xml row 5: keyframe at 2 has an animation of "
+              "unknown type \"PLAYY\"; action skipped\n");
+
+    TemporaryFolder folder;
+    KeyframeMap keyframes;
+    RecordedProblems problems;
+    EXPECT_TRUE(KeyframeLoader::load(folder.write("keyframes.xml", script), keyframes, problems));
+    EXPECT_EQ(problems.text,
+              "1|2|\"time\" of \"keyframe\" is \"2s\", not a plain number; it reads as 2|silent\n"
+              "2|2|\"x\" of \"position\" is \"left\", not a number; it reads as 0|silent\n"
+              "2|2|\"y\" of \"position\" is \" 3\", not a plain number; it reads as 3|silent\n"
+              "3|2|has an \"orientation\" quaternion of length zero; it reads as the identity|"
+              "shown\n"
+              "4|2|has a \"slerp\" quaternion of length zero; it reads as the identity|shown\n"
+              "5|2|has an animation of unknown type \"PLAYY\"; action skipped|shown|PLAYY\n"
+              "6|2|\"value\" of \"animation\" is \"1x\", not a plain number; it reads as 1|"
+              "silent\n");
+    ASSERT_EQ(keyframes.size(), 1u);
+    EXPECT_EQ(keyframes.begin()->second.row, 1);
+    EXPECT_EQ(keyframes.begin()->second.actions.front().row, 6);
 }
 
 TEST(KeyframeLoader, UnusableFilesAddNothingAndOnlyAMissingOneIsSilent) {

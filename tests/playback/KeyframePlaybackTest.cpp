@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <gtest/gtest.h>
+#include <sstream>
 
 #include "tests/playback/RecordingFakes.h"
 
@@ -21,6 +22,16 @@ Calls positions(const PlaybackRig& rig) {
 
 Calls at(int x) {
     return {"scene:e.setPosition(" + std::to_string(x) + ", 0, 0)"};
+}
+
+// The lines of `text` that begin with `prefix`, each with its line feed.
+std::string linesOf(const std::string& text, const std::string& prefix) {
+    std::istringstream lines(text);
+    std::string kept;
+    for (std::string line; std::getline(lines, line);)
+        if (line.rfind(prefix, 0) == 0)
+            kept += line + '\n';
+    return kept;
 }
 
 Calls concat(std::initializer_list<Calls> parts) {
@@ -81,9 +92,15 @@ TEST(KeyframePlayback, AppliesTheActionsInListOrderThenTheTransformThenSoundsAnd
       </keyframe>)"));
     ::testing::internal::CaptureStderr();
     rig.frames(1, 0.25f);
+    const std::string at = "PlaybackController::applyKeyframe(): keyframes.xml row ";
     EXPECT_EQ(::testing::internal::GetCapturedStderr(),
-              "PlaybackController::applyKeyframe(): entity_door cannot hang on its own bone "
-              "\"arm\"\n");
+              at +
+                  "16: no scene has entity \"b:c\" to hang entity_door on; the action does "
+                  "nothing\n" +
+                  at + "15: entity_door cannot hang on its own bone \"arm\"\n" + at +
+                  "14: no scene has entity \"grip\" to hang entity_door on; the action does "
+                  "nothing\n" +
+                  at + "21: no sound bank has sound \"missing\"; the action does nothing\n");
     const auto first =
         std::find(rig.log.calls.begin(), rig.log.calls.end(), "scene.getSceneObject(entity_door)");
     EXPECT_EQ(Calls(first, rig.log.calls.end()),
@@ -126,12 +143,24 @@ TEST(KeyframePlayback, AnEntityTheSceneLacksStillUsesUpItsKeyframeAndItsSoundsAn
     rig.sounds.add("bell");
     rig.start(keyframesXml(R"(<keyframe entity="entity_ghost" time="0">
         <animation type="PLAY" name="walk"/><animation type="PLAYSOUND" name="bell"/>
-        <animation type="STATUSTEXT" name="boo"/></keyframe>)"));
+        <animation type="STATUSTEXT" name="boo"/></keyframe>
+        <keyframe entity="narrator" time="0.5"><animation type="STATUSTEXT" name="cue"/>
+        </keyframe>)"));
+    ::testing::internal::CaptureStderr();
     rig.frames(1, 0.25f);
     EXPECT_EQ(rig.controller.getPlayedKeyframes().size(), 1u);
     EXPECT_EQ(rig.log.containing("ghost"), Calls{"scene.getSceneObject(entity_ghost)"});
     EXPECT_EQ(rig.log.containing("bell."), Calls{"sounds:bell.play()"});
     EXPECT_EQ(rig.log.containing("Static1"), Calls{"overlay:ZORV/StatusText/Static1.setText(boo)"});
+    // Said once for the whole load, however often the script loops; a keyframe that only
+    // gives cues needs no entity.
+    rig.click("ZORV/EscapeMenu/Resume");
+    rig.click("ZORV/EscapeMenu/LoopOn");
+    rig.frames(8, 0.25f);
+    EXPECT_EQ(rig.log.containing("getSceneObject(entity_ghost)").size(), 3u);
+    EXPECT_EQ(linesOf(::testing::internal::GetCapturedStderr(), "PlaybackController::"),
+              "PlaybackController::applyKeyframe(): keyframes.xml row 1: no scene has entity "
+              "\"entity_ghost\"; the keyframe does nothing to it\n");
 }
 
 TEST(KeyframePlayback, CameraKeyframesMoveTheCameraOnlyInAutomaticMode) {

@@ -69,11 +69,13 @@ protected:
         app.write("keyframes.xml", SCRIPT);
     }
 
-    // Loads and starts the five plug-ins; `input` is the user interface's script.
-    void start(const std::string& input) {
+    // Loads and starts the five plug-ins; `input` is the user interface's script, `more`
+    // more of the viewer's environment.
+    void start(const std::string& input, const std::string& more = "") {
         const std::string config = app.write("corvane.xml", R"(<corvane>
           <plugin library="SceneViewer"><environment>
-            <searchpath src="../../scene"/><searchpath src="../../media"/>
+            <searchpath src="../../scene"/><searchpath src="../../media"/>)" +
+                                                                more + R"(
             <scene src="demo.scene"/>
           </environment></plugin>
           <plugin library="UserInterface"><environment><script>)" +
@@ -274,6 +276,20 @@ TEST_F(PlaybackEndToEnd, ClicksLandOnTheButtonOrCloseBoxUnderThePointer) {
     EXPECT_EQ(overlay->getElement("ZORV/EscapeMenu/Resume/Label"), nullptr);
 }
 
+TEST_F(PlaybackEndToEnd, AClickOnTheTimeBarPutsTheScenePausedAtThatTime) {
+    // Twice the speed, then the middle of the bar: 1 s of the 2 s script, where the door has
+    // been opening for half a second at twice its rate.
+    start(R"(<action time="0.2" name="SPEED_UP"/>
+             <click time="0.3" x="0.5" y="0.964"/>)");
+    ASSERT_EQ(runUntil(0.5f), EXIT_CODE_OK);
+    EXPECT_TRUE(visible("ZORV/EscapeMenu"));
+    EXPECT_EQ(text("ZORV/StatusText"), "Simulation Status: Paused (2x)");
+    EXPECT_EQ(text("ZORV/StatusText/Static1"), "The door opens");
+    EXPECT_NEAR(progress(), 50.0f, 5.0f);
+    Ogre::Entity* door = viewer->getSceneManager()->getEntity("entity_door");
+    EXPECT_NEAR(door->getAnimationState("open")->getTimePosition(), 1.0f, 0.2f);
+}
+
 TEST_F(PlaybackEndToEnd, ExitTwiceWithTheCooldownBetweenEndsTheHostWithStatusZero) {
     // The second EXIT falls in the half second after the first and is ignored; the third
     // is accepted with the confirmation open and ends the run.
@@ -285,6 +301,23 @@ TEST_F(PlaybackEndToEnd, ExitTwiceWithTheCooldownBetweenEndsTheHostWithStatusZer
     EXPECT_EQ(host.framesRun(), 14u);
     EXPECT_EQ(runUntil(5.0f), EXIT_CODE_OK);
     EXPECT_EQ(host.framesRun(), 20u);
+}
+
+// The build's own media folder defines the core's marker materials and the demo's materials
+// a second time: those definitions are skipped with a line each, and the menus and the
+// exit confirmation work as before.
+TEST_F(PlaybackEndToEnd, TheDemoWithTheBuildsMediaAddedStillExitsThroughItsMenu) {
+    start(R"(<action time="0.2" name="EXIT"/><action time="1.0" name="EXIT"/>)",
+          "<searchpath src='" CORVANE_MEDIA_FOLDER "'/>");
+    ASSERT_EQ(runUntil(0.1f), EXIT_CODE_OK);
+    EXPECT_TRUE(visible("ZORV/EscapeMenu"));
+    ASSERT_EQ(runUntil(0.5f), EXIT_CODE_OK);
+    EXPECT_TRUE(visible("ZORV/ConfirmExit"));
+    EXPECT_EQ(runUntil(5.0f), EXIT_CODE_OK);
+    EXPECT_EQ(host.framesRun(), 20u);
+    EXPECT_NE(diagnostics().find("material \"MRK/Camera\" is defined already; the first "
+                                 "definition stays\n"),
+              std::string::npos);
 }
 
 } // namespace

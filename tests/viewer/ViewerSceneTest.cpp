@@ -50,6 +50,15 @@ TEST_F(SceneTest, TheLoadedSceneIsWhatTheCameraSees) {
     EXPECT_TRUE(pixel(0.5f, 0.5f).isBlack());
 }
 
+TEST_F(SceneTest, TheScenesBackgroundColourFillsTheViewport) {
+    startWith("blue.scene", "<scene><environment><colourBackground r='0' g='0' b='1'/>"
+                            "</environment></scene>");
+    EXPECT_EQ(viewer->getRenderWindow()->getViewport(0)->getBackgroundColour(),
+              Ogre::ColourValue(0, 0, 1));
+    ASSERT_TRUE(frame(0.0f));
+    EXPECT_EQ(pixel(0.02f, 0.02f).blue, 255);
+}
+
 TEST_F(SceneTest, SceneObjectsAreMadeOnceForEntitiesOnly) {
     startWith("box.scene", BOX_SCENE);
     ISceneAccess* scene = viewer.get();

@@ -131,8 +131,8 @@ TEST_F(ViewerTest, CoreResourcesAreReadyAfterSetUp) {
     EXPECT_GT(axes->getNumSubMeshes(), 0u);
 }
 
-// The demo's own locations come before the core resources without defining anything twice:
-// a second definition of a material would stop the group's scripts from being read.
+// The demo's own locations come before the core resources without defining anything twice,
+// which would give a line for each second definition.
 TEST_F(ViewerTest, TheDemoFoldersLocationsGoWithTheCoreResources) {
     viewer->addResourceLocation(CORVANE_DEMO_FOLDER "/scene", "FileSystem");
     viewer->addResourceLocation(CORVANE_DEMO_FOLDER "/media", "FileSystem");

@@ -371,15 +371,28 @@ void SceneObjectControl::detachFromParent(Ogre::Entity& movable) {
 
 // --- Per-frame update -----------------------------------------------------------------
 
-void SceneObjectControl::update(double seconds) {
+void SceneObjectControl::update(double seconds, bool reportTargets) {
     if (!entity)
         return;
     advanceAnimations(seconds);
     slideWeights(seconds);
     if (Ogre::Node* node = entity->getParentNode()) {
-        move(*node, seconds);
+        move(*node, seconds, reportTargets);
         turn(*node, seconds);
     }
+}
+
+void SceneObjectControl::resetMotion() {
+    animationRates.clear();
+    animationStopTimes.clear();
+    weightSlideRates.clear();
+    weightTargets.clear();
+    velocity = Ogre::Vector3::ZERO;
+    moveTarget = Ogre::Vector3::ZERO;
+    slerpFrom = Ogre::Quaternion::IDENTITY;
+    slerpTo = Ogre::Quaternion::IDENTITY;
+    slerpRate = 0.0f;
+    slerpProgress = 0.0f;
 }
 
 void SceneObjectControl::advanceAnimations(double seconds) {
@@ -440,7 +453,7 @@ void SceneObjectControl::slideWeights(double seconds) {
     }
 }
 
-void SceneObjectControl::move(Ogre::Node& node, double seconds) {
+void SceneObjectControl::move(Ogre::Node& node, double seconds, bool reportTargets) {
     if (velocity == Ogre::Vector3::ZERO)
         return;
     const Ogre::Vector3 step = velocity * static_cast<float>(seconds);
@@ -453,7 +466,8 @@ void SceneObjectControl::move(Ogre::Node& node, double seconds) {
             velocity = Ogre::Vector3::ZERO;
         return;
     }
-    DebugOutput::write("Entity Hit Target\n");
+    if (reportTargets)
+        DebugOutput::write("Entity Hit Target\n");
     guard().places(
         "update", node, [&] { node.setPosition(moveTarget); }, "movement stopped");
     velocity = Ogre::Vector3::ZERO;

@@ -67,8 +67,13 @@ public:
     const std::string& getName() override;
 
     // One step of `seconds` (already scaled by the viewer's time scale): animation time
-    // with stop times, weight slides, movement towards the target, timed turn.
-    void update(double seconds);
+    // with stop times, weight slides, movement towards the target, timed turn. Reaching
+    // the target writes its line only when `reportTargets`.
+    void update(double seconds, bool reportTargets = true);
+
+    // Forgets every stored rate, stop time, slide, target, velocity and turn, as on the day
+    // the control was made; the scene itself is left as it is.
+    void resetMotion();
 
     // Controls `entity` from now on, keeping every stored rate and motion: for an entity
     // made anew under the name of one that was destroyed.
@@ -99,7 +104,7 @@ private:
     TransformGuard guard() const;
     void advanceAnimations(double seconds);
     void slideWeights(double seconds);
-    void move(Ogre::Node& node, double seconds);
+    void move(Ogre::Node& node, double seconds, bool reportTargets);
     // Takes `movable` off its scene node or the bone it hangs on.
     static void detachFromParent(Ogre::Entity& movable);
     void turn(Ogre::Node& node, double seconds);

@@ -23,7 +23,7 @@ SceneObjectControl* SceneObjectRegistry::find(Ogre::SceneManager* sceneManager,
     return &entry->second;
 }
 
-void SceneObjectRegistry::update(double seconds) {
+void SceneObjectRegistry::update(double seconds, bool reportTargets) {
     if (updateOrderStale) {
         updateOrder.clear();
         for (auto& [name, control] : controls)
@@ -31,7 +31,7 @@ void SceneObjectRegistry::update(double seconds) {
         updateOrderStale = false;
     }
     for (SceneObjectControl* control : updateOrder)
-        control->update(seconds);
+        control->update(seconds, reportTargets);
 }
 
 std::size_t SceneObjectRegistry::size() const {

@@ -25,9 +25,12 @@ public:
     // The control of the entity of that name, made on first lookup; null when the scene
     // manager has no such entity (an entry made earlier stays).
     SceneObjectControl* find(Ogre::SceneManager* sceneManager, const std::string& entityName);
-    // One update of every control, in ascending order of entity name.
-    void update(double seconds);
+    // One update of every control, in ascending order of entity name; `reportTargets` as
+    // SceneObjectControl::update takes it.
+    void update(double seconds, bool reportTargets = true);
     std::size_t size() const;
+    // Every control, by entity name.
+    std::map<std::string, SceneObjectControl>& entries() { return controls; }
 
 private:
     // Map nodes never move, so the address of a control is stable.

@@ -26,13 +26,6 @@ constexpr const char* PREFIX = "dotSceneInfo_";
 constexpr std::size_t FLARE_POOL = 20;
 constexpr float FLARE_SIZE = 50.0f;
 
-std::string oneLine(std::string text) {
-    for (char& c : text)
-        if (c == '\n' || c == '\r')
-            c = ' ';
-    return text;
-}
-
 Ogre::SceneNode* infoNode(Ogre::SceneNode& parent, const std::string& name) {
     return parent.createChildSceneNode(PREFIX + std::string("node_") + name, Ogre::Vector3::ZERO,
                                        Ogre::Quaternion::IDENTITY);
@@ -76,7 +69,7 @@ MovableText* SceneInfoMarkers::addLabel(Ogre::SceneNode& node, const std::string
         // One line for the load, not one per label: the cause is the same for all.
         if (!labelFailureReported)
             DebugOutput::line("SceneInfoMarkers::addLabel(): no information labels in this load: " +
-                              oneLine(error.getDescription()));
+                              DebugOutput::oneLine(error.getDescription()));
         labelFailureReported = true;
         return nullptr;
     }
@@ -97,7 +90,7 @@ Ogre::SceneNode* SceneInfoMarkers::addFlare(Ogre::SceneManager& scene, Ogre::Sce
     } catch (const Ogre::Exception& error) {
         DebugOutput::line("SceneInfoMarkers::addFlare(): " + flares->getName() +
                           " has no material \"" + material +
-                          "\": " + oneLine(error.getDescription()));
+                          "\": " + DebugOutput::oneLine(error.getDescription()));
     }
     flares->setDefaultDimensions(FLARE_SIZE, FLARE_SIZE);
     Ogre::SceneNode* info = infoNode(node, infoName);
@@ -118,8 +111,9 @@ void SceneInfoMarkers::markTarget(Ogre::SceneManager& scene, Ogre::SceneNode& no
     } catch (const Ogre::Exception& error) {
         if (scene.hasEntity(axesName))
             throw;
-        DebugOutput::line("SceneInfoMarkers::markTarget(): " + axesName +
-                          " cannot load mesh \"axes.mesh\": " + oneLine(error.getDescription()));
+        DebugOutput::line(
+            "SceneInfoMarkers::markTarget(): " + axesName +
+            " cannot load mesh \"axes.mesh\": " + DebugOutput::oneLine(error.getDescription()));
     }
     addLabel(*info, name, "TargetNode : " + name + line("Position : ", node._getDerivedPosition()));
 }

@@ -18,7 +18,9 @@
 #include "platform/DebugOutput.h"
 #include "viewer/ResourceGroup.h"
 #include "viewer/scene/AttachedPlacement.h"
+#include "viewer/scene/EntityAttributes.h"
 #include "viewer/scene/RealReader.h"
+#include "viewer/scene/SceneParticleSystem.h"
 #include "viewer/scene/SceneSpellings.h"
 
 namespace corvane {
@@ -46,14 +48,6 @@ Ogre::Vector3 readVector(const TiXmlElement* element, const Ogre::Vector3& absen
     const float y = number(element, "y");
     const float z = number(element, "z");
     return Ogre::Vector3(x, y, z);
-}
-
-// The engine's texts may hold line feeds; a diagnostic is one line.
-std::string oneLine(std::string text) {
-    for (char& c : text)
-        if (c == '\n' || c == '\r')
-            c = ' ';
-    return text;
 }
 
 bool isFinite(const Ogre::Vector3& v) {
@@ -84,7 +78,7 @@ void guarded(const std::string& owner, const char* element, Body&& body) {
         body();
     } catch (const Ogre::Exception& error) {
         DebugOutput::line("SceneLoader::load(): " + owner + ": a \"" + element +
-                          "\" element is skipped: " + oneLine(error.getDescription()));
+                          "\" element is skipped: " + DebugOutput::oneLine(error.getDescription()));
     }
 }
 
@@ -220,6 +214,7 @@ bool SceneLoader::load(const std::string& fileName, Ogre::SceneManager* manager,
     showInfo = withInfo;
     cameraCollide = false;
     movementSpeed = -1.0f;
+    backgroundColour.reset();
 
     LoadScope scope(rootNode, sceneManager);
     sceneManager = manager;
@@ -232,6 +227,7 @@ bool SceneLoader::load(const std::string& fileName, Ogre::SceneManager* manager,
     TiXmlDocument document;
     if (!parseScene(fileName, document))
         return false;
+    const EntityMaterials::Listening listening(entityMaterials);
     const TiXmlElement* scene = document.FirstChildElement();
     if (scene == nullptr) {
         DebugOutput::line("SceneLoader::load(): " + fileName + " has no scene element");
@@ -266,7 +262,7 @@ bool SceneLoader::parseScene(const std::string& fileName, TiXmlDocument& documen
             text = resources.openResource(name, VIEWER_RESOURCE_GROUP)->getAsString();
         } catch (const Ogre::Exception& error) {
             DebugOutput::line("SceneLoader::load(): cannot read " + name + ": " +
-                              oneLine(error.getDescription()));
+                              DebugOutput::oneLine(error.getDescription()));
             return false;
         }
         const XmlReader::Outcome outcome = XmlReader::parse(text, document);
@@ -275,9 +271,15 @@ bool SceneLoader::parseScene(const std::string& fileName, TiXmlDocument& documen
                               std::to_string(XmlNestingDepth::LIMIT) + " levels");
             return false;
         }
+        if (outcome == XmlReader::Outcome::UNREADABLE_ENCODING) {
+            DebugOutput::line("SceneLoader::load(): " + name +
+                              " is in an encoding the parser cannot read (" +
+                              XmlReader::unreadableEncoding(text) + ")");
+            return false;
+        }
         if (outcome == XmlReader::Outcome::MALFORMED) {
             DebugOutput::line("SceneLoader::load(): cannot parse " + name + ": " +
-                              oneLine(document.ErrorDesc()) + " (row " +
+                              DebugOutput::oneLine(document.ErrorDesc()) + " (row " +
                               std::to_string(document.ErrorRow()) + ", column " +
                               std::to_string(document.ErrorCol()) + ")");
             return false;
@@ -294,9 +296,9 @@ void SceneLoader::processEnvironment(const TiXmlElement* element) {
     Ogre::ColourValue ambient = Ogre::ColourValue::Black;
     if (const TiXmlElement* colour = SceneSpellings::child(element, "colour_ambient"))
         ambient = readColour(colour);
-    // The background colour is read and has no effect here: the loader has no viewport.
+    // The loader has no viewport: the viewer puts the colour on it after the load.
     if (const TiXmlElement* colour = SceneSpellings::child(element, "colour_background"))
-        static_cast<void>(readColour(colour));
+        backgroundColour = readColour(colour);
     if (const TiXmlElement* movement = element->FirstChildElement("movement")) {
         movementSpeed = number(movement, "speed");
         if (!getAttributeBool(movement, "camera_collide", cameraCollide))
@@ -380,6 +382,9 @@ void SceneLoader::processNode(const TiXmlElement* element, Ogre::SceneNode* pare
             guarded(nodeName, kind, [&] { processLight(child, node); });
         else if (same(kind, "camera"))
             guarded(nodeName, kind, [&] { processCamera(child, node); });
+        else if (same(kind, "particleSystem"))
+            guarded(nodeName, kind,
+                    [&] { SceneParticleSystem::create(*child, *sceneManager, *node); });
     }
 
     for (const TiXmlElement* child = element->FirstChildElement("node"); child != nullptr;
@@ -403,6 +408,7 @@ void SceneLoader::processEntity(const TiXmlElement* element, Ogre::SceneNode* no
     if (entity == nullptr)
         return;
     node->attachObject(entity);
+    EntityAttributes::apply(*element, *entity, entityMaterials);
 
     if (cameraCollide) {
         bool isStatic = false;
@@ -424,7 +430,7 @@ Ogre::Entity* SceneLoader::createEntity(const std::string& entityName, const std
         return sceneManager->createEntity(entityName, mesh);
     } catch (const Ogre::Exception& error) {
         DebugOutput::line("SceneLoader::processEntity(): " + entityName + " cannot load mesh \"" +
-                          mesh + "\": " + oneLine(error.getDescription()));
+                          mesh + "\": " + DebugOutput::oneLine(error.getDescription()));
         return nullptr;
     }
 }

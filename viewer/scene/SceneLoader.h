@@ -4,9 +4,11 @@
 #include <OgreQuaternion.h>
 #include <OgreVector.h>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "viewer/scene/EntityMaterials.h"
 #include "viewer/scene/SceneInfoMarkers.h"
 
 class TiXmlDocument;
@@ -49,6 +51,8 @@ public:
     // Recorded from the last load's "movement" element: -1 when it gives no speed.
     float getMovementSpeed() const { return movementSpeed; }
     bool getCameraCollide() const { return cameraCollide; }
+    // The last load's background colour, for the viewport; none when the file gives none.
+    const std::optional<Ogre::ColourValue>& getBackgroundColour() const { return backgroundColour; }
     // The labels of the last load's information markers.
     const std::vector<MovableText*>& getInfoLabels() const { return infoMarkers.labels(); }
     // Entities marked "static" while camera collision was on; not owned.
@@ -125,6 +129,9 @@ private:
     bool showInfo = false;
     bool cameraCollide = false;
     float movementSpeed = -1.0f;
+    std::optional<Ogre::ColourValue> backgroundColour;
+    // The material names of the meshes that loads read, to name the missing ones.
+    EntityMaterials entityMaterials;
 
     static std::uint32_t autoNameCounter;
 };

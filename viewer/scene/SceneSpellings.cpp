@@ -30,6 +30,8 @@ constexpr Spelling spellings[] = {
     {"nearClipDistance", "clipping", "nearPlaneDist"},
     {"farClipDistance", "clipping", "far"},
     {"farClipDistance", "clipping", "farPlaneDist"},
+    // The format has no particle systems; older exporters name their template "file".
+    {"template", nullptr, "file"},
 };
 
 bool same(const char* a, const char* b) {

@@ -10,9 +10,14 @@ TEST(ActionMap, DefaultKeysTriggerTheirActionsWhileDown) {
     const struct {
         const char* key;
         const char* action;
-    } rows[] = {
-        {"Escape", "SHOW_MENU"},   {"F1", "SHOW_ABOUT"}, {"o", "SHOW_OPTIONS"},     {"q", "EXIT"},
-        {"r", "RESET_SIMULATION"}, {"5", "CAMERA_5"},    {"Button1", "MOUSE_CLICK"}};
+    } rows[] = {{"Escape", "SHOW_MENU"},      {"F1", "SHOW_ABOUT"},
+                {"o", "SHOW_OPTIONS"},        {"q", "EXIT"},
+                {"r", "RESET_SIMULATION"},    {"5", "CAMERA_5"},
+                {"Button1", "MOUSE_CLICK"},   {"Left", "SEEK_BACK"},
+                {"Right", "SEEK_FORWARD"},    {"Home", "SEEK_START"},
+                {"End", "SEEK_END"},          {"bracketleft", "SPEED_DOWN"},
+                {"bracketright", "SPEED_UP"}, {"comma", "STEP_BACK"},
+                {"period", "STEP_FORWARD"}};
     for (const auto& row : rows) {
         map.beginFrame();
         EXPECT_EQ(map.value(row.action), 0.0f) << row.action;

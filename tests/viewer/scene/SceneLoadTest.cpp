@@ -1,8 +1,11 @@
 #include "tests/viewer/scene/SceneLoadTest.h"
 
+#include <OgreControllerManager.h>
 #include <OgreDefaultHardwareBufferManager.h>
 #include <OgreLogManager.h>
 #include <OgreMaterialManager.h>
+#include <OgreParticleSystem.h>
+#include <OgreParticleSystemManager.h>
 #include <OgreRoot.h>
 #include <OgreSceneManager.h>
 #include <sstream>
@@ -28,12 +31,17 @@ public:
         root = OGRE_NEW Ogre::Root("", "", "test.log");
         buffers = OGRE_NEW Ogre::DefaultHardwareBufferManager();
         Ogre::MaterialManager::getSingleton().initialise();
+        // The billboard renderer of particle systems and the controllers that run them,
+        // which the root's initialisation would make.
+        Ogre::ParticleSystemManager::getSingleton()._initialise();
+        controllers = OGRE_NEW Ogre::ControllerManager();
         Ogre::ResourceGroupManager::getSingleton().createResourceGroup(TEST_GROUP);
         TriangleMesh::create(TRIANGLE_MESH, TEST_GROUP);
     }
 
     void TearDown() override {
         OGRE_DELETE root;
+        OGRE_DELETE controllers;
         OGRE_DELETE buffers;
         OGRE_DELETE log;
         root = nullptr;
@@ -43,6 +51,7 @@ private:
     static inline Ogre::LogManager* log = nullptr;
     static inline Ogre::Root* root = nullptr;
     static inline Ogre::DefaultHardwareBufferManager* buffers = nullptr;
+    static inline Ogre::ControllerManager* controllers = nullptr;
 };
 
 ::testing::Environment* const engine = ::testing::AddGlobalTestEnvironment(new Engine);

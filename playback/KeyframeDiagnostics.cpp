@@ -1,0 +1,27 @@
+#include "playback/KeyframeDiagnostics.h"
+
+#include <sstream>
+
+#include "platform/DebugOutput.h"
+
+namespace corvane {
+
+KeyframeDiagnostics::~KeyframeDiagnostics() = default;
+
+void KeyframeDiagnostics::report(const std::string& fileName, const Problem& problem) {
+    if (!problem.shownAtPlay)
+        return;
+    std::string line = "KeyframeLoader::load(): " + fileName;
+    line += problem.row > 0 ? " row " + std::to_string(problem.row) + ": " : " ";
+    if (!problem.time.empty())
+        line += "keyframe at " + problem.time + " ";
+    DebugOutput::line(line + problem.message);
+}
+
+std::string KeyframeDiagnostics::formatTime(float seconds) {
+    std::ostringstream text;
+    text << seconds;
+    return text.str();
+}
+
+} // namespace corvane

@@ -1,0 +1,276 @@
+#include <algorithm>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+#include <string>
+
+#include "tests/support/ShellCommand.h"
+#include "tests/support/TemporaryFolder.h"
+
+namespace corvane {
+namespace {
+
+using testing::TemporaryFolder;
+
+using Outcome = testing::ShellCommand::Outcome;
+
+// `corvane lint ARGUMENTS` in `folder`, over the generated media.
+Outcome lint(const std::string& folder, const std::string& arguments) {
+    return testing::ShellCommand::run("cd '" + folder + "' && '" CORVANE_HOST "' lint " +
+                                      arguments +
+                                      " --media '" CORVANE_MEDIA_FOLDER "' 2>/dev/null");
+}
+
+std::string scene(const std::string& extraNodes) {
+    return "<scene><nodes>\n"
+           "<node name=\"door\"><entity name=\"door\" meshfile=\"door.mesh\"/></node>\n"
+           "<node name=\"figure\"><entity name=\"figure\" meshfile=\"figure.mesh\"/></node>\n"
+           "<node name=\"gift\"><entity name=\"gift\" meshfile=\"gift.mesh\"/></node>\n"
+           "<node name=\"box\"><entity name=\"box\" meshfile=\"box.mesh\"/></node>\n" +
+           extraNodes + "</nodes></scene>\n";
+}
+
+// Every kind of action that the scene has names for, a cue-only keyframe with a made-up
+// entity and a camera moving towards its target: none of it is a finding.
+const std::string CLEAN_SCRIPT =
+    "<keyframes>\n"
+    "<keyframe entity=\"entity_door\" time=\"0\"><animation name=\"open\" type=\"PLAY\" "
+    "value=\"1\"/><animation name=\"open\" type=\"PLAYTARGET\" value=\"2\"/></keyframe>\n"
+    "<keyframe entity=\"entity_figure\" time=\"0\"><animation name=\"Walk\" "
+    "type=\"WEIGHTSLIDE\" value=\"-1\"/><animation name=\"Walk\" type=\"WEIGHTSLIDETARGET\"/>"
+    "</keyframe>\n"
+    "<keyframe entity=\"entity_gift\" time=\"0.5\"><animation name=\"Hand.R:entity_figure\" "
+    "type=\"ATTATCHTOBONE\"/></keyframe>\n"
+    "<keyframe entity=\"entity_figure\" time=\"0.7\"><animation name=\"entity_gift\" "
+    "type=\"DETATCHFROMBONE\"/></keyframe>\n"
+    "<keyframe entity=\"entity_gift\" time=\"0.8\"><animation name=\"node_box\" "
+    "type=\"ATTATCHTOSCENENODE\"/></keyframe>\n"
+    "<keyframe entity=\"narrator\" time=\"0.5\"><animation name=\"door\" type=\"PLAYSOUND\"/>"
+    "<animation name=\"Hello\" type=\"STATUSTEXT\"/></keyframe>\n"
+    "<keyframe entity=\"CAMERA\" time=\"0.5\"><position z=\"30\"/><velocity z=\"-1\"/>"
+    "<velocitytarget z=\"10\"/></keyframe>\n";
+
+const std::string CONFIGURATION = "<corvane><plugin library=\"Sound\"><environment>"
+                                  "<sound name=\"door\" file=\"door.wav\"/></environment>"
+                                  "</plugin></corvane>";
+
+const std::string SCRIPT_ARGUMENTS = "scene/test.scene keyframes.xml --config corvane.xml";
+
+struct Pair {
+    TemporaryFolder folder;
+    Pair(const std::string& extraNodes, const std::string& keyframes) {
+        folder.write("scene/test.scene", scene(extraNodes));
+        folder.write("keyframes.xml", CLEAN_SCRIPT + keyframes + "</keyframes>\n");
+        folder.write("corvane.xml", CONFIGURATION);
+    }
+    Outcome run(const std::string& options = "") const {
+        return lint(folder.path(), SCRIPT_ARGUMENTS + options);
+    }
+};
+
+TEST(Lint, EachPlantedFaultIsItsOwnLineInFileOrder) {
+    // Planted in the scene: each row one node line and the loader's line about it.
+    const struct {
+        const char* node;
+        const char* line;
+    } sceneRows[] = {
+        {"<node name=\"lost\"><entity name=\"lost\" meshfile=\"lost.mesh\"/></node>",
+         "SceneLoader::processEntity(): entity_lost cannot load mesh \"lost.mesh\": Cannot "
+         "locate resource lost.mesh in resource group OgreAutodetect."},
+        {"<node name=\"box\"/>", "SceneLoader::processNode(): there is already a node node_box; "
+                                 "the node and its children are skipped"},
+    };
+    // Planted in the script: each row one line, at its own time T, and what is said of it
+    // (@LINE stands for that line's number).
+    const struct {
+        const char* fault;
+        const char* keyframes;
+        const char* finding;
+    } scriptRows[] = {
+        {"an entity the scene lacks", "<keyframe entity=\"entity_dor\" time=\"@T\"/>",
+         "error: keyframe at @T: entity \"entity_dor\" is not in the scene (did you mean "
+         "\"entity_door\"?)"},
+        {"an animation the skeleton lacks",
+         "<keyframe entity=\"entity_door\" time=\"@T\"><animation name=\"opne\" type=\"SETLOOP\" "
+         "value=\"1\"/></keyframe>",
+         "error: keyframe at @T: entity_door has no animation \"opne\" (did you mean \"open\"?)"},
+        {"a holder the scene lacks",
+         "<keyframe entity=\"entity_gift\" time=\"@T\"><animation name=\"Hand.R:entity_figur\" "
+         "type=\"ATTATCHTOBONE\"/></keyframe>",
+         "error: keyframe at @T: the holder \"entity_figur\" is not in the scene (did you mean "
+         "\"entity_figure\"?)"},
+        {"a bone the holder lacks",
+         "<keyframe entity=\"entity_gift\" time=\"@T\"><animation name=\"Hand.RR:entity_figure\" "
+         "type=\"ATTATCHTOBONE\"/></keyframe>",
+         "error: keyframe at @T: entity_figure has no bone \"Hand.RR\" (did you mean \"Hand.R\"?)"},
+        {"a holder without a skeleton",
+         "<keyframe entity=\"entity_gift\" time=\"@T\"><animation name=\"Top:entity_box\" "
+         "type=\"ATTATCHTOBONE\"/></keyframe>",
+         "error: keyframe at @T: entity_box has no skeleton to hang entity_gift on"},
+        {"an entity on its own skeleton",
+         "<keyframe entity=\"entity_figure\" time=\"@T\"><animation name=\"Hand.L:entity_figure\" "
+         "type=\"ATTATCHTOBONE\"/></keyframe>",
+         "error: keyframe at @T: entity_figure cannot hang on its own bone \"Hand.L\""},
+        {"a detach of what never hung there",
+         "<keyframe entity=\"entity_door\" time=\"@T\"><animation name=\"entity_gift\" "
+         "type=\"DETATCHFROMBONE\"/></keyframe>",
+         "error: keyframe at @T: \"entity_gift\" does not hang on a bone of entity_door before "
+         "this time"},
+        {"a scene node without its prefix",
+         "<keyframe entity=\"entity_box\" time=\"@T\"><animation name=\"door\" "
+         "type=\"ATTATCHTOSCENENODE\"/></keyframe>",
+         "error: keyframe at @T: there is no scene node \"door\" (did you mean \"node_door\"? "
+         "scene nodes carry the prefix \"node_\")"},
+        {"a scene node the scene lacks",
+         "<keyframe entity=\"entity_box\" time=\"@T\"><animation name=\"node_nowhere\" "
+         "type=\"ATTATCHTOSCENENODE\"/></keyframe>",
+         "error: keyframe at @T: there is no scene node \"node_nowhere\""},
+        {"a sound the Sound plug-in lacks",
+         "<keyframe entity=\"narrator\" time=\"@T\"><animation name=\"dor\" type=\"STOPSOUND\"/>"
+         "</keyframe>",
+         "error: keyframe at @T: the Sound plug-in of the configuration defines no sound \"dor\" "
+         "(did you mean \"door\"?)"},
+        {"an unknown action type",
+         "<keyframe entity=\"entity_door\" time=\"@T\"><animation name=\"open\" type=\"PLAYY\"/>"
+         "</keyframe>",
+         "error: keyframe at @T: has an animation of unknown type \"PLAYY\"; action skipped (did "
+         "you mean \"PLAY\"?)"},
+        {"a time that is no number", "<keyframe entity=\"entity_door\" time=\"soon\"/>",
+         "error: keyframe time \"soon\" is not a finite number; keyframe skipped"},
+        {"a time with trailing text", "<keyframe entity=\"entity_door\" time=\"@Ts\"/>",
+         "error: keyframe at @T: \"time\" of \"keyframe\" is \"@Ts\", not a plain number; it reads "
+         "as @T"},
+        {"a value that is no number",
+         "<keyframe entity=\"entity_door\" time=\"@T\"><animation name=\"open\" type=\"SETTIME\" "
+         "value=\"fast\"/></keyframe>",
+         "error: keyframe at @T: \"value\" of \"animation\" is \"fast\", not a number; it reads as "
+         "0"},
+        {"a quaternion of length zero",
+         "<keyframe entity=\"entity_door\" time=\"@T\"><orientation/>"
+         "</keyframe>",
+         "error: keyframe at @T: has an \"orientation\" quaternion of length zero; it reads as the "
+         "identity"},
+        {"a weight slide without a target",
+         "<keyframe entity=\"entity_door\" time=\"@T\"><animation name=\"open\" "
+         "type=\"WEIGHTSLIDE\" value=\"1\"/></keyframe>",
+         "warning: keyframe at @T: WEIGHTSLIDE of \"open\" has no WEIGHTSLIDETARGET by this time: "
+         "the weight changes without limit"},
+        {"a stop time for an animation nothing plays",
+         "<keyframe entity=\"entity_figure\" time=\"@T\"><animation name=\"Wave\" "
+         "type=\"PLAYTARGET\" value=\"1\"/></keyframe>",
+         "warning: keyframe at @T: PLAYTARGET stops \"Wave\" of entity_figure, which no keyframe "
+         "plays"},
+        {"two keyframes of one entity at one time",
+         "<keyframe entity=\"entity_box\" time=\"@T\"/><keyframe entity=\"entity_box\" "
+         "time=\"@T\"/>",
+         "warning: keyframe at @T: entity_box has another keyframe at this time, on line @LINE; of "
+         "the two, the one earlier in the file is applied last"},
+        {"a move away from its target",
+         "<keyframe entity=\"entity_box\" time=\"@T\"><position x=\"1\"/><velocity x=\"2\"/>"
+         "<velocitytarget x=\"-10\"/></keyframe>",
+         "warning: keyframe at @T: the move target (-10, 0, 0) is not reached: the velocity (2, 0, "
+         "0) leads away from it"},
+    };
+    const auto replaced = [](std::string text, const std::string& from, const std::string& to) {
+        for (std::size_t at; (at = text.find(from)) != std::string::npos;)
+            text.replace(at, from.size(), to);
+        return text;
+    };
+
+    std::string nodes;
+    std::string expected;
+    for (const auto& row : sceneRows) {
+        nodes += row.node + std::string("\n");
+        expected += "scene/test.scene: error: " + std::string(row.line) + "\n";
+    }
+    std::string keyframes;
+    int line = static_cast<int>(std::count(CLEAN_SCRIPT.begin(), CLEAN_SCRIPT.end(), '\n'));
+    int errors = static_cast<int>(std::size(sceneRows));
+    int warnings = 0;
+    int time = 1;
+    for (const auto& row : scriptRows) {
+        const std::string at = std::to_string(++line);
+        const std::string seconds = std::to_string(time++);
+        keyframes += replaced(row.keyframes, "@T", seconds) + "\n";
+        expected += "keyframes.xml:" + at + ": " +
+                    replaced(replaced(row.finding, "@LINE", at), "@T", seconds) + "\n";
+        (std::string(row.finding).rfind("error", 0) == 0 ? errors : warnings) += 1;
+    }
+    expected += std::to_string(errors) + " errors, " + std::to_string(warnings) + " warnings\n";
+
+    const Pair faulty(nodes, keyframes);
+    const Outcome outcome = faulty.run();
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_EQ(outcome.output, expected);
+    // The same findings for editors.
+    const nlohmann::json json = nlohmann::json::parse(faulty.run(" --format json").output);
+    ASSERT_EQ(json.size(), static_cast<std::size_t>(errors + warnings));
+    const nlohmann::json first = {
+        {"file", "keyframes.xml"},
+        {"line", 9},
+        {"severity", "error"},
+        {"time", "1"},
+        {"message", "entity \"entity_dor\" is not in the scene (did you mean \"entity_door\"?)"}};
+    EXPECT_EQ(json[2], first);
+}
+
+TEST(Lint, ExitStatusSaysWhetherTheScriptCanPlayAsWritten) {
+    const Pair clean("", "");
+    const Pair warned("", "<keyframe entity=\"entity_box\" time=\"1\"/>"
+                          "<keyframe entity=\"entity_box\" time=\"1\"/>\n");
+    const struct {
+        const char* name;
+        const Pair& pair;
+        std::string options;
+        int status;
+    } rows[] = {
+        {"clean", clean, "", 0},
+        {"clean and strict", clean, " --strict", 0},
+        {"a warning", warned, "", 0},
+        {"a warning, strict", warned, " --strict", 1},
+        {"a script that is not there", clean, " missing.xml", 2},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const Outcome outcome = row.pair.run(row.options);
+        EXPECT_EQ(outcome.status, row.status) << outcome.output;
+    }
+    EXPECT_EQ(clean.run().output, "0 errors, 0 warnings\n");
+}
+
+TEST(Lint, AnExportersSceneOverRealMediaIsCheckedAlike) {
+    const std::string sinbad = CORVANE_SHARED_MEDIA "/sinbad";
+    if (!std::filesystem::is_directory(sinbad))
+        GTEST_SKIP() << "no shared media at " << sinbad;
+    TemporaryFolder folder;
+    folder.write("scene/sinbad.scene",
+                 "<scene><nodes><node name=\"sinbad\"><entity name=\"sinbad\" "
+                 "meshFile=\"Sinbad.mesh\"/></node><node name=\"sword\"><entity "
+                 "name=\"sword\" meshFile=\"Sword.mesh\"/></node></nodes></scene>");
+    folder.write("keyframes.xml",
+                 "<keyframes>\n"
+                 "<keyframe entity=\"entity_sinbad\" time=\"0\"><animation name=\"RunBsae\" "
+                 "type=\"PLAY\" value=\"1\"/></keyframe>\n"
+                 "<keyframe entity=\"entity_sword\" time=\"1\"><animation "
+                 "name=\"Handel.R:entity_sinbad\" type=\"ATTATCHTOBONE\"/></keyframe>\n"
+                 "</keyframes>\n");
+    const Outcome outcome =
+        lint(folder.path(), "scene/sinbad.scene keyframes.xml --media '" + sinbad + "'");
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_EQ(outcome.output,
+              "keyframes.xml:2: error: keyframe at 0: entity_sinbad has no animation \"RunBsae\" "
+              "(did you mean \"RunBase\"?)\n"
+              "keyframes.xml:3: error: keyframe at 1: entity_sinbad has no bone \"Handel.R\" (did "
+              "you mean \"Handle.R\"?)\n"
+              "2 errors, 0 warnings\n");
+}
+
+TEST(Lint, TheDemoIsClean) {
+    const Outcome outcome =
+        lint(CORVANE_DEMO_FOLDER, "scene/demo.scene keyframes.xml --config corvane.xml");
+    EXPECT_EQ(outcome.status, 0);
+    EXPECT_EQ(outcome.output, "0 errors, 0 warnings\n");
+}
+
+} // namespace
+} // namespace corvane

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace Ogre {
+class DefaultHardwareBufferManager;
+class DefaultTextureManager;
+class LogManager;
+class Root;
+class SceneManager;
+} // namespace Ogre
+
+namespace corvane::lint {
+
+// A scene loaded by the viewer's own scene loader on the engine without a render system or
+// window: meshes and skeletons are read, material scripts parsed, nothing is rendered.
+class HeadlessScene {
+public:
+    HeadlessScene();
+    ~HeadlessScene();
+    HeadlessScene(const HeadlessScene&) = delete;
+    HeadlessScene& operator=(const HeadlessScene&) = delete;
+
+    // Adds `folder` and every folder below it to the viewer's resource group; false, with
+    // the engine's reason in `error`, when the engine cannot use it.
+    bool addFolder(const std::string& folder, std::string& error);
+    // Readies the group's resources and loads the ".scene" resource `fileName` as the
+    // viewer does. `lines` gets every diagnostic line of the loading, without the list of
+    // scene names the loader writes. False when there is no such scene or it cannot be read.
+    bool load(const std::string& fileName, std::vector<std::string>& lines);
+
+    Ogre::SceneManager& sceneManager() const { return *scene; }
+
+private:
+    // Members go in reverse order: the texture manager before the root object, which still
+    // uses the buffer manager and the log while it goes.
+    std::unique_ptr<Ogre::LogManager> logManager;
+    std::unique_ptr<Ogre::DefaultHardwareBufferManager> bufferManager;
+    std::unique_ptr<Ogre::Root> root;
+    std::unique_ptr<Ogre::DefaultTextureManager> textureManager;
+    Ogre::SceneManager* scene = nullptr;
+};
+
+} // namespace corvane::lint

@@ -1,0 +1,172 @@
+#include "tools/lint/LintProgram.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <iostream>
+#include <limits>
+#include <set>
+
+#include "host/HostConfiguration.h"
+#include "platform/DebugOutput.h"
+#include "playback/KeyframeLoader.h"
+#include "playback/PlaybackController.h"
+#include "services/sound/SoundService.h"
+#include "tools/lint/FindingReport.h"
+#include "tools/lint/HeadlessScene.h"
+#include "tools/lint/KeyframeFindings.h"
+#include "tools/lint/LintOptions.h"
+#include "tools/lint/SceneInventory.h"
+#include "tools/lint/ScriptChecker.h"
+
+namespace corvane::lint {
+
+namespace {
+
+namespace fs = std::filesystem;
+using Findings = std::vector<LintFinding>;
+using Severity = LintFinding::Severity;
+
+void note(const std::string& text) {
+    DebugOutput::line("corvane lint: " + text);
+}
+
+void fileError(Findings& findings, const std::string& file, const std::string& message) {
+    findings.push_back({file, 0, Severity::ERROR, {}, message});
+}
+
+// The row a diagnostic line names, as in "(row 12, column 3)"; 0 when it names none.
+int rowIn(const std::string& line) {
+    const std::size_t at = line.find("(row ");
+    if (at == std::string::npos)
+        return 0;
+    const long row = std::strtol(line.c_str() + at + 5, nullptr, 10);
+    return row > 0 && row <= std::numeric_limits<int>::max() ? static_cast<int>(row) : 0;
+}
+
+// The names the configuration's Sound plug-in defines, read by the Sound service itself.
+bool readSounds(const std::string& path, std::set<std::string>& names, Findings& findings) {
+    HostConfiguration configuration;
+    std::string error;
+    if (!configuration.load(path, error)) {
+        fileError(findings, path,
+                  error.rfind(path + ": ", 0) == 0 ? error.substr(path.size() + 2) : error);
+        return false;
+    }
+    bool sound = false;
+    for (const HostConfiguration::Plugin& plugin : configuration.plugins()) {
+        if (fs::path(plugin.library).stem() != "Sound")
+            continue;
+        sound = true;
+        SoundService service;
+        service.parseEnvironment(plugin.environment);
+        for (const std::string& name : service.soundNames())
+            names.insert(name);
+    }
+    if (!sound)
+        note(path + " loads no Sound plug-in: no sound is defined");
+    return true;
+}
+
+// The scene's folder and the media folders with their subfolders, then the scene; the
+// loader's own lines become the scene's findings.
+bool readScene(const LintOptions& options, HeadlessScene& scene, Findings& findings) {
+    std::error_code ignored;
+    if (!fs::is_regular_file(options.scene, ignored)) {
+        fileError(findings, options.scene, "cannot be read: there is no such file");
+        return false;
+    }
+    const fs::path path(options.scene);
+    std::vector<std::string> folders{path.has_parent_path() ? path.parent_path().string() : "."};
+    folders.insert(folders.end(), options.mediaFolders.begin(), options.mediaFolders.end());
+    bool usable = true;
+    for (const std::string& folder : folders) {
+        std::string error;
+        if (!fs::is_directory(folder, ignored)) {
+            fileError(findings, folder, "cannot be read: there is no such folder");
+            usable = false;
+        } else if (!scene.addFolder(folder, error)) {
+            fileError(findings, folder, "cannot be read: " + error);
+            usable = false;
+        }
+    }
+    std::vector<std::string> lines;
+    const bool loaded = scene.load(path.filename().string(), lines);
+    for (const std::string& line : lines)
+        findings.push_back({options.scene, rowIn(line), Severity::ERROR, {}, line});
+    return usable && loaded;
+}
+
+int status(const Findings& findings, bool unreadable, bool strict) {
+    if (unreadable)
+        return LintProgram::UNREADABLE;
+    for (const LintFinding& finding : findings)
+        if (finding.severity == Severity::ERROR || strict)
+            return LintProgram::FOUND;
+    return LintProgram::CLEAN;
+}
+
+} // namespace
+
+int LintProgram::run(const std::vector<std::string>& arguments) {
+    LintOptions options;
+    std::string error;
+    if (!options.parse(arguments, error)) {
+        note(error);
+        std::cerr << LintOptions::usage();
+        return UNREADABLE;
+    }
+    if (options.help) {
+        std::cout << LintOptions::usage();
+        return CLEAN;
+    }
+
+    Findings findings;
+    bool unreadable = false;
+    std::set<std::string> sounds;
+    const bool soundsChecked = !options.configuration.empty();
+    if (!soundsChecked)
+        note("no --config: sound names are not checked");
+    else if (!readSounds(options.configuration, sounds, findings))
+        unreadable = true;
+
+    HeadlessScene scene;
+    const bool sceneRead = readScene(options, scene, findings);
+    unreadable = unreadable || !sceneRead;
+
+    const std::string script =
+        options.keyframes.empty() ? PlaybackController::KEYFRAME_FILE : options.keyframes;
+    std::error_code ignored;
+    if (!fs::exists(script, ignored)) {
+        if (options.keyframes.empty()) {
+            note("there is no " + script + " here: only the scene is checked");
+        } else {
+            fileError(findings, script, "cannot be read: there is no such file");
+            unreadable = true;
+        }
+    } else {
+        KeyframeMap keyframes;
+        KeyframeFindings problems;
+        unreadable = !KeyframeLoader::load(script, keyframes, problems) || unreadable;
+        Findings ofScript = std::move(problems.findings);
+        // Against a scene that could not be read, every name would look wrong.
+        if (sceneRead) {
+            const SceneInventory inventory = SceneInventory::of(scene.sceneManager());
+            const Findings checked = ScriptChecker(inventory, soundsChecked ? &sounds : nullptr)
+                                         .check(keyframes, script);
+            ofScript.insert(ofScript.end(), checked.begin(), checked.end());
+        }
+        std::stable_sort(
+            ofScript.begin(), ofScript.end(),
+            [](const LintFinding& a, const LintFinding& b) { return a.line < b.line; });
+        findings.insert(findings.end(), ofScript.begin(), ofScript.end());
+    }
+
+    if (options.json)
+        FindingReport::writeJson(std::cout, findings);
+    else
+        FindingReport::writeText(std::cout, findings);
+    return status(findings, unreadable, options.strict);
+}
+
+} // namespace corvane::lint
