@@ -11,6 +11,7 @@
 #include "platform/DebugOutput.h"
 #include "platform/WindowSystem.h"
 #include "viewer/ResourceGroup.h"
+#include "viewer/ResourceLocations.h"
 #include "viewer/ResourceScripts.h"
 #include "viewer/control/TransformGuard.h"
 #include "viewer/scene/SceneLoader.h"
@@ -222,15 +223,15 @@ void ViewerApplication::addResourceLocations() {
     registerLocation(CORE_SEARCH_PATH, "FileSystem", false);
 }
 
-void ViewerApplication::registerLocation(const std::string& location, const std::string& type,
-                                         bool recursive) {
-    try {
-        Ogre::ResourceGroupManager::getSingleton().addResourceLocation(
-            location, type, VIEWER_RESOURCE_GROUP, recursive);
-    } catch (const Ogre::Exception& error) {
-        DebugOutput::line("ViewerApplication::addResourceLocation(): \"" + location + "\" (" +
-                          type + ") is left out: " + error.getDescription());
-    }
+std::vector<std::string> ViewerApplication::registerLocation(const std::string& location,
+                                                             const std::string& type,
+                                                             bool recursive) {
+    return ResourceLocations::add(location, type, VIEWER_RESOURCE_GROUP, recursive,
+                                  [&type](const std::string& refused, const std::string& reason) {
+                                      DebugOutput::line(
+                                          "ViewerApplication::addResourceLocation(): \"" + refused +
+                                          "\" (" + type + ") is left out: " + reason);
+                                  });
 }
 
 void ViewerApplication::setLocalVelocity(const FloatVector3& velocity) {
@@ -429,9 +430,9 @@ void ViewerApplication::addResourceLocation(const std::string& location, const s
     if (Ogre::ResourceGroupManager::getSingleton().resourceLocationExists(path,
                                                                           VIEWER_RESOURCE_GROUP))
         return;
-    registerLocation(path, type, recursive);
-    if (resourceScripts)
-        resourceScripts->parseLocation(path);
+    for (const std::string& added : registerLocation(path, type, recursive))
+        if (resourceScripts)
+            resourceScripts->parseLocation(added);
 }
 
 void ViewerApplication::setSceneFile(const std::string& file) {

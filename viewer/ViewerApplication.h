@@ -5,6 +5,7 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <vector>
 
 #include <OgreQuaternion.h>
 #include <OgreVector.h>
@@ -144,9 +145,11 @@ public:
     static const char* const CORE_SEARCH_PATH;
 
 private:
-    // Registers one location with the engine; a location the engine cannot open gives one
-    // diagnostic line and is left out.
-    void registerLocation(const std::string& location, const std::string& type, bool recursive);
+    // Registers one location with the engine, a recursive one folder by folder; a location
+    // the engine cannot open gives one diagnostic line and is left out. Returns the
+    // locations registered.
+    std::vector<std::string> registerLocation(const std::string& location, const std::string& type,
+                                              bool recursive);
     // The configuration dialog; true when the user confirmed a render system.
     bool showConfigDialog();
     // The camera motion and the object updates of a frame; `reportTargets` as the

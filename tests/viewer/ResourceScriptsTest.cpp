@@ -93,6 +93,7 @@ TEST_F(ViewerTest, AFaultyScriptCostsOnlyItsOwnDefinitions) {
 
 TEST_F(ViewerTest, RecursiveLocationsAndLocationsAddedLaterHaveTheirScriptsRead) {
     folder->write("deep/one/two/deep.material", "material Deep {}");
+    folder->write("deep/.git/hidden.material", "material Hidden {}");
     folder->write("flat/one/flat.material", "material Flat {}");
     folder->write("late/late.material", "material Late {}");
     TiXmlDocument document;
@@ -102,6 +103,10 @@ TEST_F(ViewerTest, RecursiveLocationsAndLocationsAddedLaterHaveTheirScriptsRead)
     start();
     EXPECT_TRUE(hasMaterial("Deep"));
     EXPECT_FALSE(hasMaterial("Flat"));
+    EXPECT_FALSE(hasMaterial("Hidden"));
+    // Files are found by their bare names, as scenes and meshes name them.
+    EXPECT_TRUE(Ogre::ResourceGroupManager::getSingleton().resourceExists(VIEWER_RESOURCE_GROUP,
+                                                                          "deep.material"));
 
     // Relative to the start directory, as before set-up.
     viewer->addResourceLocation("../../late", "FileSystem");

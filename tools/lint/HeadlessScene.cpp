@@ -3,6 +3,8 @@
 #include <OgreDefaultHardwareBufferManager.h>
 #include <OgreLogManager.h>
 #include <OgreMaterialManager.h>
+#include <OgreMovableObject.h>
+#include <OgreParticleSystemManager.h>
 #include <OgreResourceGroupManager.h>
 #include <OgreRoot.h>
 #include <OgreSceneManager.h>
@@ -10,30 +12,14 @@
 #include <set>
 #include <sstream>
 
+#include "platform/DebugOutput.h"
 #include "platform/StandardErrorCapture.h"
 #include "viewer/ResourceGroup.h"
+#include "viewer/ResourceLocations.h"
+#include "viewer/ResourceScripts.h"
 #include "viewer/scene/SceneLoader.h"
 
 namespace corvane::lint {
-
-namespace {
-
-// The engine's texts may hold line feeds; a finding is one line.
-std::string oneLine(std::string text) {
-    for (char& c : text)
-        if (c == '\n' || c == '\r')
-            c = ' ';
-    return text;
-}
-
-// Remembers the script being parsed, to name the one the engine refuses.
-class ScriptWatch : public Ogre::ResourceGroupListener {
-public:
-    void scriptParseStarted(const Ogre::String& name, bool&) override { current = name; }
-    std::string current;
-};
-
-} // namespace
 
 HeadlessScene::HeadlessScene() {
     // The engine's own log would only repeat what the findings say; it is kept in memory.
@@ -44,6 +30,14 @@ HeadlessScene::HeadlessScene() {
     // Material scripts name textures; without a render system they are names only.
     textureManager = std::make_unique<Ogre::DefaultTextureManager>();
     Ogre::MaterialManager::getSingleton().initialise();
+    // Particle scripts parse as in the viewer, which loads the engine's particle plug-in.
+    try {
+        root->loadPlugin(std::string(CORVANE_OGRE_PLUGIN_DIR) + "/Plugin_ParticleFX");
+        Ogre::ParticleSystemManager::getSingleton()._initialise();
+    } catch (const Ogre::Exception& exception) {
+        DebugOutput::line("corvane lint: particle scripts are not read: " +
+                          DebugOutput::oneLine(exception.getDescription()));
+    }
     Ogre::ResourceGroupManager::getSingleton().createResourceGroup(VIEWER_RESOURCE_GROUP);
     scene = root->createSceneManager();
 }
@@ -51,43 +45,32 @@ HeadlessScene::HeadlessScene() {
 HeadlessScene::~HeadlessScene() = default;
 
 bool HeadlessScene::addFolder(const std::string& folder, std::string& error) {
-    try {
-        Ogre::ResourceGroupManager::getSingleton().addResourceLocation(folder, "FileSystem",
-                                                                       VIEWER_RESOURCE_GROUP, true);
-        return true;
-    } catch (const Ogre::Exception& exception) {
-        error = oneLine(exception.getDescription());
-        return false;
-    }
+    const std::vector<std::string> added =
+        ResourceLocations::add(folder, "FileSystem", VIEWER_RESOURCE_GROUP, true,
+                               [&error](const std::string& location, const std::string& reason) {
+                                   if (error.empty())
+                                       error = location + ": " + reason;
+                               });
+    return !added.empty() && added.front() == folder;
 }
 
 bool HeadlessScene::load(const std::string& fileName, std::vector<std::string>& lines) {
     Ogre::ResourceGroupManager& resources = Ogre::ResourceGroupManager::getSingleton();
-    std::string refused;
     std::string stopped;
     bool loaded = false;
     StandardErrorCapture capture;
-    // A script the engine refuses ends the parsing of every later script of the group, as
-    // it does in the viewer; the scene is still loaded.
-    ScriptWatch watch;
-    resources.addResourceGroupListener(&watch);
-    try {
-        resources.initialiseResourceGroup(VIEWER_RESOURCE_GROUP);
-    } catch (const Ogre::Exception& exception) {
-        refused = "the resources stopped loading at " + watch.current +
-                  ", which the engine refuses: " + oneLine(exception.getDescription());
-    }
-    resources.removeResourceGroupListener(&watch);
+    // Every script is parsed as the viewer parses it: a faulty one costs only itself.
+    ResourceScripts scripts(VIEWER_RESOURCE_GROUP);
+    scripts.initialise({});
     SceneLoader loader;
     try {
         loaded = loader.load(fileName, scene, nullptr, false, nullptr);
     } catch (const Ogre::Exception& exception) {
-        stopped = "\"" + fileName + "\" stopped loading: " + oneLine(exception.getDescription());
+        stopped = "\"" + fileName +
+                  "\" stopped loading: " + DebugOutput::oneLine(exception.getDescription());
     }
     const std::string written = capture.finish();
 
-    if (!refused.empty())
-        lines.push_back(refused);
     const Ogre::StringVectorPtr found =
         resources.findResourceNames(VIEWER_RESOURCE_GROUP, "*.scene");
     const std::set<std::string> sceneNames(found->begin(), found->end());
