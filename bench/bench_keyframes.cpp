@@ -1,7 +1,9 @@
 // Keyframe script costs, measured side by side in one run:
 //   load: our loader against a bare parse of the same file;
 //   run: a whole run at 60 frames per second against recording fakes, per applied keyframe,
-//        for a short and a long script of the same density.
+//        for a short and a long script of the same density;
+//   memory: what the process keeps resident after the playback director started on a long
+//        script, against the heap its keyframes occupy.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -9,6 +11,7 @@
 #include <sstream>
 #include <tinyxml.h>
 
+#include "platform/ProcessMemory.h"
 #include "playback/KeyframeLoader.h"
 #include "tests/playback/RecordingFakes.h"
 
@@ -68,9 +71,33 @@ double wholeRun(const std::string& keyframes) {
     });
 }
 
+// Mebibytes from bytes.
+double mebibytes(double bytes) {
+    return bytes / (1024.0 * 1024.0);
+}
+
+// Measured first, on a heap that no earlier measurement has grown: memory that is already
+// resident would take in the parser's blocks and hide whatever stays behind.
+void memoryAfterLoading(int keyframes) {
+    const std::string text = script(keyframes);
+    PlaybackRig rig;
+    const std::size_t heapBefore = corvane::ProcessMemory::heapInUseBytes();
+    const std::size_t residentBefore = corvane::ProcessMemory::residentKiB();
+    rig.start(text);
+    const double heap = static_cast<double>(corvane::ProcessMemory::heapInUseBytes() - heapBefore);
+    const double resident =
+        1024.0 * static_cast<double>(corvane::ProcessMemory::residentKiB() - residentBefore);
+    const std::string prefix = "memory_" + std::to_string(keyframes);
+    print(prefix + "_keyframes_heap_mib", mebibytes(heap));
+    print(prefix + "_resident_growth_mib", mebibytes(resident));
+    print(prefix + "_ratio_resident_to_heap", resident / heap);
+}
+
 } // namespace
 
 int main() {
+    memoryAfterLoading(100000);
+
     constexpr int LOAD_KEYFRAMES = 100000;
     constexpr int ROUNDS = 3;
     corvane::testing::TemporaryFolder folder;

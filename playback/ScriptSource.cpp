@@ -3,6 +3,7 @@
 #include <tinyxml.h>
 
 #include "platform/DebugOutput.h"
+#include "platform/ProcessMemory.h"
 #include "playback/KeyframeLoader.h"
 
 namespace corvane {
@@ -37,7 +38,11 @@ void ScriptSource::start() {
 }
 
 bool ScriptSource::load(KeyframeMap& keyframes) const {
-    return KeyframeLoader::load(file, keyframes);
+    const bool loaded = KeyframeLoader::load(file, keyframes);
+    // The parsed file took many times the room of its keyframes, which were made while it
+    // stood and now lie above it on the heap, where they keep it from going back by itself.
+    ProcessMemory::returnFreedMemory();
+    return loaded;
 }
 
 bool ScriptSource::changed(float seconds) {

@@ -7,6 +7,8 @@
 #include <OgreResourceGroupManager.h>
 #include <OgreSceneManager.h>
 #include <OgreSceneNode.h>
+#include <cstdlib>
+#include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
 #include <sstream>
@@ -337,19 +339,15 @@ TEST(BadInput, PluginEnvironments) {
     }
 }
 
-// The host program's exit status and its own diagnostic lines ("corvane: ..."), past the
-// report of each plug-in it loaded.
-struct HostRun {
-    int status;
-    Lines lines;
-};
-
-HostRun runHost(const std::string& configuration) {
-    const std::string command = std::string("'") + CORVANE_HOST + "' --config '" + configuration +
-                                "' --frames 3 --fixed-step 0.02 --plugin-dir '" +
-                                CORVANE_PLUGIN_FOLDER + "' 2>&1 >/dev/null";
-    const ShellCommand::Outcome outcome = ShellCommand::run(command);
-    return {outcome.status, linesOf(outcome.output, "corvane: ", {"corvane: loaded "})};
+// Runs the host in `folder` on `configuration` for `frames` fixed steps of 1/50 s: its exit
+// status (-1 when it did not exit by itself, as on an abort) and what it and its plug-ins
+// wrote to standard error.
+ShellCommand::Outcome runHost(const std::string& configuration, int frames,
+                              const std::string& folder = ".") {
+    return ShellCommand::run("cd '" + folder + "' && env " + CORVANE_HOST_ENVIRONMENT + " '" +
+                             CORVANE_HOST + "' --config '" + configuration + "' --frames " +
+                             std::to_string(frames) + " --fixed-step 0.02 --plugin-dir '" +
+                             CORVANE_PLUGIN_FOLDER + "' 2>&1 >/dev/null");
 }
 
 TEST(BadInput, HostConfigurations) {
@@ -382,9 +380,71 @@ TEST(BadInput, HostConfigurations) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.file);
-        const HostRun run = runHost(BAD + "host/" + row.file);
+        const ShellCommand::Outcome run = runHost(BAD + "host/" + row.file, 3);
         EXPECT_EQ(run.status, row.status);
-        expectLines(run.lines, row.lines);
+        // The host's own lines, past the report of each plug-in it loaded.
+        expectLines(linesOf(run.output, "corvane: ", {"corvane: loaded "}), row.lines);
+    }
+}
+
+// Scripts whose values no engine transform can take, played by the real host on the demo's
+// scene: the engine would abort the process. Empty turns are read as the identity; a turn
+// too short for floats, or a movement past their range, meets the viewer's checks. Each
+// runs to its end with its one line, and the capture writes the run's last frame.
+TEST(BadInput, PlayedScripts) {
+    if (std::getenv("DISPLAY") == nullptr)
+        GTEST_SKIP() << "needs a display (run under xvfb-run)";
+    TemporaryFolder app;
+    std::filesystem::copy(CORVANE_DEMO_FOLDER, app.path(),
+                          std::filesystem::copy_options::recursive);
+    const std::string configuration = app.write("played.xml", R"(<corvane>
+  <plugin library="SceneViewer"><environment>
+    <searchpath src="../../scene"/><searchpath src="../../media"/><scene src="demo.scene"/>
+  </environment></plugin>
+  <plugin library="UserInterface"><environment><script>
+    <click time="0" element="ZORV/EscapeMenu/Resume"/>
+  </script></environment></plugin>
+  <plugin library="PlaybackDirector"/>
+  <plugin library="FrameCapture"><environment>
+    <capture folder="frames"/><frame number="20"/>
+  </environment></plugin>
+</corvane>)");
+    struct Row {
+        const char* keyframe;
+        std::string line;
+    };
+    const std::string loader = "KeyframeLoader::load(): keyframes.xml row 2: keyframe at 0 has ";
+    const std::string tiny = ": quaternion (1e-30, 0, 0, 0) is not a rotation; ignored";
+    const Row rows[] = {
+        {R"(<keyframe entity="entity_door" time="0.0"><orientation/></keyframe>)",
+         loader + "an \"orientation\" quaternion of length zero; it reads as the identity"},
+        {R"(<keyframe entity="entity_door" time="0.0"><slerp multiplier="10"/></keyframe>)",
+         loader + "a \"slerp\" quaternion of length zero; it reads as the identity"},
+        {R"(<keyframe entity="CAMERA" time="0.0"><orientation/></keyframe>)",
+         loader + "an \"orientation\" quaternion of length zero; it reads as the identity"},
+        {R"(<keyframe entity="entity_door" time="0"><orientation w="1e-30"/></keyframe>)",
+         "SceneObjectControl::setOrientation(): entity_door" + tiny},
+        {R"(<keyframe entity="CAMERA" time="0"><orientation w="1e-30"/></keyframe>)",
+         "ViewerApplication::setOrientation(): PlayerCam" + tiny},
+        {R"(<keyframe entity="entity_door" time="0"><position x="3e38"/><velocity x="3e38"/>
+            </keyframe>)",
+         "SceneObjectControl::update(): entity_door: would be placed beyond the range of "
+         "floats; movement stopped"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.keyframe);
+        app.write("keyframes.xml",
+                  std::string("<keyframes>\n  ") + row.keyframe + "\n</keyframes>\n");
+        std::filesystem::remove_all(app.path() + "/frames");
+        const ShellCommand::Outcome run = runHost(configuration, 20, app.path());
+        EXPECT_EQ(run.status, EXIT_CODE_OK);
+        Lines lines;
+        for (const char* prefix :
+             {"KeyframeLoader::", "SceneObjectControl::", "ViewerApplication::"})
+            for (const std::string& line : linesOf(run.output, prefix))
+                lines.push_back(line);
+        EXPECT_EQ(lines, Lines{row.line});
+        EXPECT_TRUE(std::filesystem::exists(app.path() + "/frames/frame_000020.png"));
     }
 }
 

@@ -13,6 +13,7 @@
 #include "viewer/ResourceGroup.h"
 #include "viewer/ResourceLocations.h"
 #include "viewer/ResourceScripts.h"
+#include "viewer/control/TransformGuard.h"
 #include "viewer/scene/SceneLoader.h"
 
 namespace corvane {
@@ -41,6 +42,11 @@ FloatVector3 fromOgre(const Ogre::Vector3& value) {
 
 Ogre::Quaternion toOgre(const FloatQuaternion& value) {
     return {value.w, value.x, value.y, value.z};
+}
+
+// Checks what other plug-ins hand the camera before it reaches the engine.
+TransformGuard cameraGuard() {
+    return TransformGuard("ViewerApplication", CAMERA_NAME);
 }
 
 } // namespace
@@ -231,24 +237,27 @@ std::vector<std::string> ViewerApplication::registerLocation(const std::string& 
 }
 
 void ViewerApplication::setLocalVelocity(const FloatVector3& velocity) {
-    cameraMotion.setLocalVelocity(toOgre(velocity));
+    if (cameraGuard().admits("setLocalVelocity", toOgre(velocity)))
+        cameraMotion.setLocalVelocity(toOgre(velocity));
 }
 
 void ViewerApplication::setCameraPosition(const FloatVector3& position) {
-    if (cameraNode != nullptr)
+    if (cameraNode != nullptr && cameraGuard().admits("setCameraPosition", toOgre(position)))
         cameraNode->setPosition(toOgre(position));
 }
 
 void ViewerApplication::setWorldVelocity(const FloatVector3& velocity) {
-    cameraMotion.setWorldVelocity(toOgre(velocity));
+    if (cameraGuard().admits("setWorldVelocity", toOgre(velocity)))
+        cameraMotion.setWorldVelocity(toOgre(velocity));
 }
 
 void ViewerApplication::setMoveTarget(const FloatVector3& target) {
-    cameraMotion.setMoveTarget(toOgre(target));
+    if (cameraGuard().admits("setMoveTarget", toOgre(target)))
+        cameraMotion.setMoveTarget(toOgre(target));
 }
 
 void ViewerApplication::rotateDegrees(const float& pitch, const float& yaw, const float& roll) {
-    if (cameraNode == nullptr)
+    if (cameraNode == nullptr || !cameraGuard().admitsDegrees("rotateDegrees", pitch, yaw, roll))
         return;
     cameraNode->pitch(Ogre::Radian(Ogre::Math::DegreesToRadians(pitch)));
     // Yaw turns about the world's up axis, as the engine's free camera does; pitch and roll
@@ -258,6 +267,8 @@ void ViewerApplication::rotateDegrees(const float& pitch, const float& yaw, cons
 }
 
 void ViewerApplication::setOrientation(const FloatQuaternion& orientation) {
+    if (!cameraGuard().admits("setOrientation", toOgre(orientation)))
+        return;
     if (cameraNode != nullptr)
         cameraNode->setOrientation(toOgre(orientation));
     cameraMotion.endTurn();
@@ -278,7 +289,10 @@ FloatQuaternion ViewerApplication::getOrientation() {
 
 void ViewerApplication::startRotationSlerp(const float& rate, const FloatQuaternion& from,
                                            const FloatQuaternion& to) {
-    cameraMotion.startTurn(rate, toOgre(from), toOgre(to));
+    // The camera turns at any rate but 0, backwards too.
+    if (cameraGuard().admitsTurn("startRotationSlerp", rate, rate != 0.0f, toOgre(from),
+                                 toOgre(to)))
+        cameraMotion.startTurn(rate, toOgre(from), toOgre(to));
 }
 
 ISceneObject* ViewerApplication::getSceneObject(const std::string& entityName) {

@@ -76,6 +76,9 @@ bool FrameCapture::start() {
                           error.message());
         failed = true;
     }
+    // The viewer, listed first, has its window by now: found here, the capture sees the
+    // first frame, which the viewer renders before this plug-in's first frame call.
+    listen();
     return true;
 }
 
@@ -90,19 +93,26 @@ std::string FrameCapture::fileFor(std::uint64_t number) const {
 }
 
 bool FrameCapture::renderFrame(float) {
+    listen();
+    return true;
+}
+
+void FrameCapture::listen() {
     if (listening || failed)
-        return true;
+        return;
     viewers.bind(IID_IViewerCore);
     for (IViewerCore* viewer : viewers) {
         window = viewer->getRenderWindow();
         if (window != nullptr)
             break;
     }
-    if (window != nullptr && Ogre::Root::getSingletonPtr() != nullptr) {
-        Ogre::Root::getSingleton().addFrameListener(this);
-        listening = true;
-    }
-    return true;
+    if (window == nullptr || Ogre::Root::getSingletonPtr() == nullptr)
+        return;
+    Ogre::Root::getSingleton().addFrameListener(this);
+    listening = true;
+    // Frames are numbered as the engine counts them, also when the window was found late.
+    frame = Ogre::Root::getSingleton().getNextFrameNumber();
+    firstSeen = frame;
 }
 
 bool FrameCapture::frameStarted(const Ogre::FrameEvent&) {
@@ -136,6 +146,22 @@ void FrameCapture::stop() {
         DebugOutput::line("FrameCapture: " + std::to_string(written) +
                           (written == 1 ? " frame" : " frames") + " written to " +
                           std::filesystem::absolute(folder).string());
+    // A frame asked for by number that was never written is said, not passed over; a
+    // failure has said so already.
+    std::string missed;
+    std::size_t count = 0;
+    for (std::uint64_t number : listed)
+        if (!failed && (number <= firstSeen || number > frame)) {
+            missed += (missed.empty() ? "" : ", ") + std::to_string(number);
+            ++count;
+        }
+    if (count > 0)
+        DebugOutput::line(
+            "FrameCapture::stop(): " + std::string(count == 1 ? "frame " : "frames ") + missed +
+            (count == 1 ? " was" : " were") + " asked for and not written; the capture saw " +
+            (frame > firstSeen
+                 ? "frames " + std::to_string(firstSeen + 1) + " to " + std::to_string(frame)
+                 : std::string("no frame")));
 }
 
 } // namespace corvane

@@ -16,8 +16,10 @@ namespace corvane {
 
 // The frame-capture plug-in's one object: writes the viewer's window to numbered PNG
 // files, which is how a run without a screen shows what a user would see. Frame N is the
-// N-th frame the engine renders after the plug-in found the viewer, read between
-// rendering and the buffer swap, while the window's back buffer holds it.
+// N-th frame the engine renders, the host's frame N when the viewer renders one per frame;
+// it is read between rendering and the buffer swap, while the window's back buffer holds
+// it. Listed after the viewer, the plug-in finds the window at its start and sees every
+// frame; listed before, at its first frame call, and the frames before are not written.
 //
 //   <environment>
 //     <capture folder="frames" every="30"/>   every N-th frame (0: none), into the folder
@@ -33,10 +35,9 @@ public:
     PLUGIN_INFO pluginInfo();
     void parseEnvironment(const TiXmlElement* environment);
     bool start();
-    // Finds the viewer's window, once.
     bool renderFrame(float seconds);
     // Stops listening to the engine's frames; writes one line naming the folder and the
-    // number of frames written.
+    // number of frames written, and one naming the listed frames that were not.
     void stop();
 
     // A window that other windows cover is not rendered by the engine; a frame to be
@@ -50,6 +51,8 @@ public:
     std::uint64_t framesWritten() const { return written; }
 
 private:
+    // Finds the viewer's window and listens to the engine's frames, once.
+    void listen();
     bool isCaptured(std::uint64_t number) const;
 
     ProviderList<IViewerCore> viewers;
@@ -58,6 +61,8 @@ private:
     std::string folder = "frames";
     std::uint64_t every = 0;
     std::set<std::uint64_t> listed;
+    // The engine's count of frames: when the window was found, and now.
+    std::uint64_t firstSeen = 0;
     std::uint64_t frame = 0;
     std::uint64_t written = 0;
     bool failed = false;

@@ -142,7 +142,7 @@ protected:
     Ogre::Image frame(std::uint64_t number) {
         char name[40];
         std::snprintf(name, sizeof(name), "frames/frame_%06llu.png",
-                      static_cast<unsigned long long>(number - 1));
+                      static_cast<unsigned long long>(number));
         const std::string path = app.path() + "/" + name;
         std::ifstream* file = new std::ifstream(path, std::ios::binary);
         EXPECT_TRUE(file->good()) << path;
@@ -207,6 +207,9 @@ TEST_F(PlaybackEndToEnd, StartsPausedAndResumingPlaysToCompletion) {
 TEST_F(PlaybackEndToEnd, CapturedFramesChangeWhereTheDoorOpens) {
     start(R"(<click time="0.1" element="ZORV/EscapeMenu/Resume"/>)");
     ASSERT_EQ(runUntil(2.5f), EXIT_CODE_OK);
+    // Numbered as the host's frames, the run's first and last among them.
+    for (const char* name : {"frame_000001.png", "frame_000050.png"})
+        EXPECT_TRUE(fs::exists(app.path() + "/frames/" + name)) << name;
     // Where the door stands on the screen, from the camera the script set.
     Ogre::SceneManager* scene = viewer->getSceneManager();
     Ogre::Camera* camera = scene->getCamera("PlayerCam");

@@ -1,4 +1,6 @@
 #include <Ogre.h>
+#include <functional>
+#include <limits>
 
 #include "tests/viewer/ViewerFixture.h"
 
@@ -176,6 +178,68 @@ TEST_F(CameraTest, RotateDegreesTurnsAtOncePitchThenYawThenRoll) {
                                       Ogre::Quaternion(Ogre::Degree(30), Ogre::Vector3::UNIT_X) *
                                       Ogre::Quaternion(Ogre::Degree(90), Ogre::Vector3::UNIT_Z);
     EXPECT_TRUE(orientation().equals(expected, TOLERANCE)) << orientation() << " " << expected;
+}
+
+// What other plug-ins hand the camera is dropped, with one line, when the engine could not
+// use it; the camera stays where it was and frames go on.
+TEST_F(CameraTest, ValuesTheEngineCannotUseAreDroppedWithOneLine) {
+    const float inf = std::numeric_limits<float>::infinity();
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const float fast = 1.0f;
+    const float backwards = -1.0f;
+    const float still = 0.0f;
+    const FloatQuaternion zero{0, 0, 0, 0};
+    const FloatQuaternion identity = plain(Ogre::Quaternion::IDENTITY);
+    const std::string at = "ViewerApplication::";
+    const std::string notTurn = "(): PlayerCam: quaternion (0, 0, 0, 0) is not a rotation; ignored";
+    struct Row {
+        std::function<void()> call;
+        std::string line;
+    };
+    const Row rows[] = {
+        {[&] { camera->setOrientation(zero); }, at + "setOrientation" + notTurn},
+        {[&] { camera->startRotationSlerp(fast, identity, zero); },
+         at + "startRotationSlerp" + notTurn},
+        {[&] {
+             camera->startRotationSlerp(backwards, {nan, 0, 0, 1}, identity);
+         },
+         at + "startRotationSlerp(): PlayerCam: quaternion (nan, 0, 0, 1) is not a rotation; "
+              "ignored"},
+        {[&] { camera->startRotationSlerp(inf, identity, identity); },
+         at + "startRotationSlerp(): PlayerCam: rate inf is not finite; ignored"},
+        {[&] {
+             camera->setCameraPosition({inf, 0, 0});
+         },
+         at + "setCameraPosition(): PlayerCam: vector (inf, 0, 0) is not finite; ignored"},
+        {[&] {
+             camera->setLocalVelocity({0, nan, 0});
+         },
+         at + "setLocalVelocity(): PlayerCam: vector (0, nan, 0) is not finite; ignored"},
+        {[&] {
+             camera->setWorldVelocity({0, 0, -inf});
+         },
+         at + "setWorldVelocity(): PlayerCam: vector (0, 0, -inf) is not finite; ignored"},
+        {[&] {
+             camera->setMoveTarget({nan, 0, 0});
+         },
+         at + "setMoveTarget(): PlayerCam: vector (nan, 0, 0) is not finite; ignored"},
+        {[&] { camera->rotateDegrees(still, nan, still); },
+         at + "rotateDegrees(): PlayerCam: angles (0, nan, 0) are not finite; ignored"},
+    };
+    camera->setMoveTarget({1, 2, 3});
+    camera->setCameraPosition({1, 2, 3});
+    camera->setOrientation(plain(QUARTER_YAW));
+    const Ogre::Quaternion turned = orientation();
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.line);
+        ::testing::internal::CaptureStderr();
+        row.call();
+        EXPECT_EQ(::testing::internal::GetCapturedStderr(), row.line + "\n");
+        ASSERT_TRUE(frame(1.0f));
+        EXPECT_EQ(position(), Ogre::Vector3(1, 2, 3));
+        EXPECT_EQ(orientation(), turned);
+        EXPECT_EQ(viewer->getSlerpRate(), 0.0f);
+    }
 }
 
 } // namespace

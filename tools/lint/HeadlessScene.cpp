@@ -1,14 +1,10 @@
 #include "tools/lint/HeadlessScene.h"
 
-#include <OgreDefaultHardwareBufferManager.h>
-#include <OgreLogManager.h>
-#include <OgreMaterialManager.h>
 #include <OgreMovableObject.h>
 #include <OgreParticleSystemManager.h>
 #include <OgreResourceGroupManager.h>
 #include <OgreRoot.h>
 #include <OgreSceneManager.h>
-#include <OgreTextureManager.h>
 #include <set>
 #include <sstream>
 
@@ -22,14 +18,8 @@
 namespace corvane::lint {
 
 HeadlessScene::HeadlessScene() {
-    // The engine's own log would only repeat what the findings say; it is kept in memory.
-    logManager = std::make_unique<Ogre::LogManager>();
-    logManager->createLog("corvane-lint.log", true, false, true);
-    root = std::make_unique<Ogre::Root>("", "", "");
-    bufferManager = std::make_unique<Ogre::DefaultHardwareBufferManager>();
     // Material scripts name textures; without a render system they are names only.
-    textureManager = std::make_unique<Ogre::DefaultTextureManager>();
-    Ogre::MaterialManager::getSingleton().initialise();
+    root = rendering.makeRoot();
     // Particle scripts parse as in the viewer, which loads the engine's particle plug-in.
     try {
         root->loadPlugin(std::string(CORVANE_OGRE_PLUGIN_DIR) + "/Plugin_ParticleFX");

@@ -4,10 +4,9 @@
 #include <string>
 #include <vector>
 
+#include "tools/HeadlessRendering.h"
+
 namespace Ogre {
-class DefaultHardwareBufferManager;
-class DefaultTextureManager;
-class LogManager;
 class Root;
 class SceneManager;
 } // namespace Ogre
@@ -34,12 +33,10 @@ public:
     Ogre::SceneManager& sceneManager() const { return *scene; }
 
 private:
-    // Members go in reverse order: the texture manager before the root object, which still
-    // uses the buffer manager and the log while it goes.
-    std::unique_ptr<Ogre::LogManager> logManager;
-    std::unique_ptr<Ogre::DefaultHardwareBufferManager> bufferManager;
+    // Members go in reverse order: the root object before the stand-ins it still uses
+    // while it goes.
+    tools::HeadlessRendering rendering;
     std::unique_ptr<Ogre::Root> root;
-    std::unique_ptr<Ogre::DefaultTextureManager> textureManager;
     Ogre::SceneManager* scene = nullptr;
 };
 

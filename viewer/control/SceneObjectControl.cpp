@@ -15,6 +15,7 @@
 #include <OgreTagPoint.h>
 
 #include "platform/DebugOutput.h"
+#include "viewer/control/TransformGuard.h"
 
 namespace corvane {
 
@@ -100,7 +101,8 @@ void SceneObjectControl::objectDestroyed(Ogre::MovableObject* object) {
 // --- Animations -----------------------------------------------------------------------
 
 void SceneObjectControl::setAnimationRate(const std::string& anim, double rate) {
-    if (!findAnimation("setAnimationRate", anim))
+    if (!findAnimation("setAnimationRate", anim) ||
+        !guard().admits("setAnimationRate", "rate", rate))
         return;
     setAnimationEnabled(anim, true);
     const auto entry = animationRates.find(anim);
@@ -113,7 +115,8 @@ void SceneObjectControl::setAnimationRate(const std::string& anim, double rate) 
 }
 
 void SceneObjectControl::setAnimationStopTime(const std::string& anim, double time) {
-    if (!findAnimation("setAnimationStopTime", anim))
+    if (!findAnimation("setAnimationStopTime", anim) ||
+        !guard().admits("setAnimationStopTime", "time", time))
         return;
     if (time < 0.0)
         animationStopTimes.erase(anim);
@@ -139,12 +142,14 @@ void SceneObjectControl::setAnimationLoop(const std::string& anim, bool loop) {
 }
 
 void SceneObjectControl::setAnimationWeight(const std::string& anim, double weight) {
-    if (Ogre::AnimationState* state = findAnimation("setAnimationWeight", anim))
+    Ogre::AnimationState* state = findAnimation("setAnimationWeight", anim);
+    if (state && guard().admits("setAnimationWeight", "weight", weight))
         state->setWeight(static_cast<float>(weight));
 }
 
 void SceneObjectControl::setWeightSlideRate(const std::string& anim, double rate) {
-    if (!findAnimation("setWeightSlideRate", anim))
+    if (!findAnimation("setWeightSlideRate", anim) ||
+        !guard().admits("setWeightSlideRate", "rate", rate))
         return;
     if (rate == 0.0)
         weightSlideRates.erase(anim);
@@ -153,12 +158,14 @@ void SceneObjectControl::setWeightSlideRate(const std::string& anim, double rate
 }
 
 void SceneObjectControl::setWeightSlideTarget(const std::string& anim, double weight) {
-    if (findAnimation("setWeightSlideTarget", anim))
+    if (findAnimation("setWeightSlideTarget", anim) &&
+        guard().admits("setWeightSlideTarget", "weight", weight))
         weightTargets[anim] = static_cast<float>(weight);
 }
 
 void SceneObjectControl::setAnimationTimePosition(const std::string& anim, double time) {
-    if (Ogre::AnimationState* state = findAnimation("setAnimationTimePosition", anim))
+    Ogre::AnimationState* state = findAnimation("setAnimationTimePosition", anim);
+    if (state && guard().admits("setAnimationTimePosition", "time", time))
         state->setTimePosition(static_cast<float>(time));
 }
 
@@ -175,17 +182,22 @@ FloatVector3 SceneObjectControl::getWorldPosition() {
 }
 
 void SceneObjectControl::translate(const FloatVector3& offset) {
-    if (Ogre::Node* node = findNode("translate"))
-        node->translate(toOgre(offset), Ogre::Node::TS_LOCAL);
+    const Ogre::Vector3 value = toOgre(offset);
+    Ogre::Node* node = findNode("translate");
+    if (node && guard().admits("translate", value))
+        guard().places("translate", *node, [&] { node->translate(value, Ogre::Node::TS_LOCAL); });
 }
 
 void SceneObjectControl::setPosition(const FloatVector3& position) {
-    if (Ogre::Node* node = findNode("setPosition"))
-        node->setPosition(toOgre(position));
+    const Ogre::Vector3 value = toOgre(position);
+    Ogre::Node* node = findNode("setPosition");
+    if (node && guard().admits("setPosition", value))
+        guard().places("setPosition", *node, [&] { node->setPosition(value); });
 }
 
 void SceneObjectControl::setVelocity(const FloatVector3& newVelocity) {
-    velocity = toOgre(newVelocity);
+    if (guard().admits("setVelocity", toOgre(newVelocity)))
+        velocity = toOgre(newVelocity);
 }
 
 FloatVector3 SceneObjectControl::getVelocity() {
@@ -193,7 +205,8 @@ FloatVector3 SceneObjectControl::getVelocity() {
 }
 
 void SceneObjectControl::setMoveTarget(const FloatVector3& target) {
-    moveTarget = toOgre(target);
+    if (guard().admits("setMoveTarget", toOgre(target)))
+        moveTarget = toOgre(target);
 }
 
 FloatQuaternion SceneObjectControl::getOrientation() {
@@ -202,29 +215,37 @@ FloatQuaternion SceneObjectControl::getOrientation() {
 }
 
 void SceneObjectControl::setOrientationDegrees(const float& x, const float& y, const float& z) {
-    if (Ogre::Node* node = findNode("setOrientationDegrees")) {
-        node->resetOrientation();
-        rollPitchYaw(*node, x, y, z);
-    }
+    Ogre::Node* node = findNode("setOrientationDegrees");
+    if (node && guard().admitsDegrees("setOrientationDegrees", x, y, z))
+        guard().turns("setOrientationDegrees", *node, [&] {
+            node->resetOrientation();
+            rollPitchYaw(*node, x, y, z);
+        });
 }
 
 void SceneObjectControl::setOrientation(const FloatQuaternion& orientation) {
     if (Ogre::Node* node = findNode("setOrientation"))
-        node->setOrientation(toOgre(orientation));
+        guard().orients("setOrientation", *node, toOgre(orientation));
 }
 
 void SceneObjectControl::rotateDegrees(const float& x, const float& y, const float& z) {
-    if (Ogre::Node* node = findNode("rotateDegrees"))
-        rollPitchYaw(*node, x, y, z);
+    Ogre::Node* node = findNode("rotateDegrees");
+    if (node && guard().admitsDegrees("rotateDegrees", x, y, z))
+        guard().turns("rotateDegrees", *node, [&] { rollPitchYaw(*node, x, y, z); });
 }
 
 void SceneObjectControl::rotate(const FloatQuaternion& rotation) {
-    if (Ogre::Node* node = findNode("rotate"))
-        node->rotate(toOgre(rotation), Ogre::Node::TS_LOCAL);
+    const Ogre::Quaternion value = toOgre(rotation);
+    Ogre::Node* node = findNode("rotate");
+    if (node && guard().admits("rotate", value))
+        guard().turns("rotate", *node, [&] { node->rotate(value, Ogre::Node::TS_LOCAL); });
 }
 
 void SceneObjectControl::startRotationSlerp(const float& rate, const FloatQuaternion& from,
                                             const FloatQuaternion& to) {
+    // Only a positive rate turns an object.
+    if (!guard().admitsTurn("startRotationSlerp", rate, rate > 0.0f, toOgre(from), toOgre(to)))
+        return;
     slerpProgress = 0.0f;
     slerpRate = rate;
     slerpFrom = toOgre(from);
@@ -290,8 +311,21 @@ void SceneObjectControl::attachToBone(const std::string& bone, ISceneObject* oth
             return;
         }
     }
+    const Ogre::Quaternion orientation = toOgre(offsetOrientation);
+    const Ogre::Vector3 position = toOgre(offsetPosition);
+    if (!guard().admits("attachToBone", orientation) || !guard().admits("attachToBone", position))
+        return;
+    // Where the engine will place the object: the offset in the bone's space, the bone in
+    // the entity's. Checked before the object leaves where it is.
+    if (Ogre::Node* node = entity->getParentNode();
+        node && !TransformGuard::isFinite(node->convertLocalToWorldPosition(
+                    entity->getSkeleton()->getBone(bone)->convertLocalToWorldPosition(position)))) {
+        report("attachToBone", name + ": " + otherControl->name + " on bone " + quoted(bone) +
+                                   " would be placed beyond the range of floats; ignored");
+        return;
+    }
     detachFromParent(*hanging);
-    entity->attachObjectToBone(bone, hanging, toOgre(offsetOrientation), toOgre(offsetPosition));
+    entity->attachObjectToBone(bone, hanging, orientation, position);
 }
 
 void SceneObjectControl::detachFromBone(const std::string& objectName) {
@@ -370,6 +404,10 @@ void SceneObjectControl::advanceAnimations(double seconds) {
         if (!state)
             continue;
         const auto step = static_cast<float>(rate * seconds);
+        if (!guard().admits("update", "step", entry->first, step, "animation stopped")) {
+            rate = 0.0f;
+            continue;
+        }
         const auto stop = animationStopTimes.find(entry->first);
         if (stop == animationStopTimes.end()) {
             state->addTime(step);
@@ -396,6 +434,10 @@ void SceneObjectControl::slideWeights(double seconds) {
         if (!state)
             continue;
         const auto weight = static_cast<float>(rate * seconds + state->getWeight());
+        if (!guard().admits("update", "weight", entry->first, weight, "weight slide stopped")) {
+            rate = 0.0f;
+            continue;
+        }
         const auto target = weightTargets.find(entry->first);
         if (target == weightTargets.end()) {
             state->setWeight(weight);
@@ -418,12 +460,16 @@ void SceneObjectControl::move(Ogre::Node& node, double seconds, bool reportTarge
     // A zero target means none: the movement goes on until the velocity changes.
     if (moveTarget == Ogre::Vector3::ZERO ||
         step.squaredLength() < (moveTarget - node.getPosition()).squaredLength()) {
-        node.translate(step, Ogre::Node::TS_PARENT);
+        if (!guard().places(
+                "update", node, [&] { node.translate(step, Ogre::Node::TS_PARENT); },
+                "movement stopped"))
+            velocity = Ogre::Vector3::ZERO;
         return;
     }
     if (reportTargets)
         DebugOutput::write("Entity Hit Target\n");
-    node.setPosition(moveTarget);
+    guard().places(
+        "update", node, [&] { node.setPosition(moveTarget); }, "movement stopped");
     velocity = Ogre::Vector3::ZERO;
 }
 
@@ -436,10 +482,13 @@ void SceneObjectControl::turn(Ogre::Node& node, double seconds) {
         slerpRate = 0.0f;
         // The shortest path ends on the negative of slerpTo when the two lie more than a
         // half turn apart, and rounding moves it off by a little: the turn ends on slerpTo.
-        node.setOrientation(slerpTo);
+        guard().orients("update", node, slerpTo, "turn stopped");
         return;
     }
-    node.setOrientation(Ogre::Quaternion::Slerp(slerpProgress, slerpFrom, slerpTo, true));
+    if (!guard().orients("update", node,
+                         Ogre::Quaternion::Slerp(slerpProgress, slerpFrom, slerpTo, true),
+                         "turn stopped"))
+        slerpRate = 0.0f;
 }
 
 // --- Lookups --------------------------------------------------------------------------
@@ -461,6 +510,10 @@ Ogre::AnimationState* SceneObjectControl::findAnimation(const char* operation,
     if (!state)
         report(operation, name + " has no animation " + quoted(anim));
     return state;
+}
+
+TransformGuard SceneObjectControl::guard() const {
+    return TransformGuard("SceneObjectControl", name);
 }
 
 bool SceneObjectControl::entityExists(const char* operation) const {

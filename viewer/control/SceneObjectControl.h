@@ -18,6 +18,8 @@ class SceneManager;
 
 namespace corvane {
 
+class TransformGuard;
+
 // The control of one entity of the scene, behind ISceneObject. Transform operations act
 // on the entity's parent node at once; rates, slides, velocity and timed turn are stored
 // and applied by `update`, once per frame. A name the entity does not know (animation,
@@ -98,6 +100,8 @@ private:
     bool entityExists(const char* operation) const;
     // The node the transform operations act on, or null after one diagnostic line.
     Ogre::Node* findNode(const char* operation) const;
+    // Checks values before they reach the engine, in lines that name this object.
+    TransformGuard guard() const;
     void advanceAnimations(double seconds);
     void slideWeights(double seconds);
     void move(Ogre::Node& node, double seconds, bool reportTargets);

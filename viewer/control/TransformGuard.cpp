@@ -1,0 +1,92 @@
+#include "viewer/control/TransformGuard.h"
+
+#include <cmath>
+#include <initializer_list>
+#include <sstream>
+
+#include "platform/DebugOutput.h"
+
+namespace corvane {
+
+namespace {
+
+// In the stream's shortest form: "0.5", "3e+38", "inf", "nan".
+std::string number(double value) {
+    std::ostringstream text;
+    text << value;
+    return text.str();
+}
+
+// "(1, 0, 0, 0)".
+std::string listed(std::initializer_list<double> values) {
+    std::string text;
+    for (double value : values)
+        text += (text.empty() ? "(" : ", ") + number(value);
+    return text + ')';
+}
+
+// Whether `node`, at `position`, `orientation` and `scale` in the world, and the nodes
+// below it have finite places, derived as the engine's nodes derive them.
+bool placedBelow(const Ogre::Node& node, const Ogre::Vector3& position,
+                 const Ogre::Quaternion& orientation, const Ogre::Vector3& scale) {
+    if (!TransformGuard::isFinite(position))
+        return false;
+    for (const Ogre::Node* child : node.getChildren()) {
+        const Ogre::Quaternion childOrientation = child->getInheritOrientation()
+                                                      ? orientation * child->getOrientation()
+                                                      : child->getOrientation();
+        const Ogre::Vector3 childScale =
+            child->getInheritScale() ? scale * child->getScale() : child->getScale();
+        if (!placedBelow(*child, orientation * (scale * child->getPosition()) + position,
+                         childOrientation, childScale))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+bool TransformGuard::refuses(const char* operation, const Ogre::Vector3& vector,
+                             const char* outcome) const {
+    return refuse(operation, "vector " + listed({vector.x, vector.y, vector.z}) + " is not finite",
+                  outcome);
+}
+
+bool TransformGuard::refuses(const char* operation, const Ogre::Quaternion& rotation,
+                             const char* outcome) const {
+    return refuse(operation,
+                  "quaternion " + listed({rotation.w, rotation.x, rotation.y, rotation.z}) +
+                      " is not a rotation",
+                  outcome);
+}
+
+bool TransformGuard::refuses(const char* operation, const char* what, const std::string* anim,
+                             double value, const char* outcome) const {
+    const std::string of = anim ? " of animation \"" + *anim + '"' : "";
+    return refuse(operation, what + of + " " + number(value) + " is not finite", outcome);
+}
+
+bool TransformGuard::admitsDegrees(const char* operation, float x, float y, float z) const {
+    return (std::isfinite(x) && std::isfinite(y) && std::isfinite(z)) ||
+           refuse(operation, "angles " + listed({x, y, z}) + " are not finite", "ignored");
+}
+
+bool TransformGuard::admitsTurn(const char* operation, float rate, bool running,
+                                const Ogre::Quaternion& from, const Ogre::Quaternion& to) const {
+    return admits(operation, "rate", rate) &&
+           (!running || (admits(operation, from) && admits(operation, to)));
+}
+
+bool TransformGuard::derivesFinitely(const Ogre::Node& node) {
+    return placedBelow(node, node._getDerivedPosition(), node._getDerivedOrientation(),
+                       node._getDerivedScale());
+}
+
+bool TransformGuard::refuse(const char* operation, const std::string& fault,
+                            const char* outcome) const {
+    DebugOutput::line(std::string(owner) + "::" + operation + "(): " + (name ? *name : text) +
+                      ": " + fault + "; " + outcome);
+    return false;
+}
+
+} // namespace corvane
