@@ -81,7 +81,7 @@ void FreeCamera::fly(float seconds) {
 }
 
 bool FreeCamera::isFree() {
-    // Without a playback to ask, the camera is nobody's to fly.
+    // Only the playback says when the camera is the user's: without one it is not flown.
     statuses.bind(IID_IPlaybackStatus);
     if (statuses.empty())
         return false;
