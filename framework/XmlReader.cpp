@@ -193,6 +193,26 @@ XmlReader::Outcome XmlReader::parse(const std::string& text, TiXmlDocument& docu
     return document.Error() ? Outcome::MALFORMED : Outcome::PARSED;
 }
 
+std::string XmlReader::describe(Outcome outcome, const std::string& origin, const std::string& text,
+                                const TiXmlDocument& document) {
+    switch (outcome) {
+    case Outcome::PARSED:
+        return "";
+    case Outcome::TOO_DEEP:
+        return origin + ": elements nest deeper than " + std::to_string(XmlNestingDepth::LIMIT) +
+               " levels";
+    case Outcome::UNREADABLE_ENCODING:
+        return origin + ": an encoding the parser cannot read (" + unreadableEncoding(text) + ")";
+    case Outcome::MALFORMED:
+        break;
+    }
+    std::string where = origin;
+    if (document.ErrorRow() > 0)
+        where +=
+            ":" + std::to_string(document.ErrorRow()) + ":" + std::to_string(document.ErrorCol());
+    return where + ": " + document.ErrorDesc();
+}
+
 bool XmlReader::readFile(const std::string& path, std::string& text) {
     std::ifstream file(path, std::ios::binary | std::ios::ate);
     if (!file)

@@ -36,6 +36,11 @@ public:
     static std::string_view prepare(const std::string& text, std::string& storage);
     // What keeps parse() from reading `text`, such as "UTF-32"; empty when nothing does.
     static std::string unreadableEncoding(const std::string& text);
+    // The outcome of parse() as one message about `origin`: "ORIGIN:ROW:COLUMN: the parser's
+    // message" (without row and column when it knows none), or why the text was refused;
+    // empty for PARSED.
+    static std::string describe(Outcome outcome, const std::string& origin, const std::string& text,
+                                const TiXmlDocument& document);
     // The whole file; false when it cannot be read.
     static bool readFile(const std::string& path, std::string& text);
 };

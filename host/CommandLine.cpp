@@ -18,7 +18,9 @@ bool readSeconds(const std::string& text, float& out) {
     return true;
 }
 
-bool readCount(const std::string& text, std::uint64_t& out) {
+} // namespace
+
+bool CommandLine::readCount(const std::string& text, std::uint64_t& out) {
     if (text.empty() || text.find_first_not_of("0123456789") != std::string::npos)
         return false;
     char* end = nullptr;
@@ -29,8 +31,6 @@ bool readCount(const std::string& text, std::uint64_t& out) {
     out = value;
     return true;
 }
-
-} // namespace
 
 bool CommandLine::parse(const std::vector<std::string>& arguments, std::string& error) {
     for (std::size_t i = 0; i < arguments.size(); ++i) {

@@ -21,6 +21,8 @@ struct CommandLine {
     bool parse(const std::vector<std::string>& arguments, std::string& error);
 
     static std::string usage();
+    // A whole number of decimal digits alone; false when it is none or too large.
+    static bool readCount(const std::string& text, std::uint64_t& out);
 };
 
 } // namespace corvane

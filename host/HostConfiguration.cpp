@@ -3,43 +3,9 @@
 #include <filesystem>
 #include <tinyxml.h>
 
-#include "framework/XmlNestingDepth.h"
 #include "framework/XmlReader.h"
 
 namespace corvane {
-
-namespace {
-
-// The parser's message, with its row and column when it knows them.
-std::string parseError(const std::string& origin, const TiXmlDocument& document) {
-    std::string where = origin;
-    if (document.ErrorRow() > 0)
-        where +=
-            ":" + std::to_string(document.ErrorRow()) + ":" + std::to_string(document.ErrorCol());
-    return where + ": " + document.ErrorDesc();
-}
-
-// The parser recurses once per level: a text nested deeper than the stack can hold would
-// end the host.
-// The reader's verdict on the text as one message; empty when it parsed.
-std::string problemWith(XmlReader::Outcome outcome, const std::string& origin,
-                        const std::string& text, const TiXmlDocument& document) {
-    switch (outcome) {
-    case XmlReader::Outcome::PARSED:
-        return "";
-    case XmlReader::Outcome::TOO_DEEP:
-        return origin + ": elements nest deeper than " + std::to_string(XmlNestingDepth::LIMIT) +
-               " levels";
-    case XmlReader::Outcome::UNREADABLE_ENCODING:
-        return origin + ": an encoding the parser cannot read (" +
-               XmlReader::unreadableEncoding(text) + ")";
-    case XmlReader::Outcome::MALFORMED:
-        break;
-    }
-    return parseError(origin, document);
-}
-
-} // namespace
 
 HostConfiguration::HostConfiguration()
     : document(std::make_unique<TiXmlDocument>()),
@@ -69,7 +35,7 @@ bool HostConfiguration::parse(const std::string& text, const std::string& origin
                               std::string& error) {
     document = std::make_unique<TiXmlDocument>();
     entries.clear();
-    error = problemWith(XmlReader::parse(text, *document), origin, text, *document);
+    error = XmlReader::describe(XmlReader::parse(text, *document), origin, text, *document);
     return error.empty() && readDocument(origin, error);
 }
 

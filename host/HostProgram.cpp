@@ -5,7 +5,6 @@
 #include "host/CommandLine.h"
 #include "host/ExitCode.h"
 #include "host/HostConfiguration.h"
-#include "host/PluginHost.h"
 #include "host/PluginLocator.h"
 #include "host/Subcommands.h"
 #include "platform/DebugOutput.h"
@@ -43,7 +42,14 @@ int HostProgram::run(const std::vector<std::string>& arguments) {
         return EXIT_CODE_CONFIGURATION;
     }
 
-    const PluginLocator locator(commandLine.pluginFolders, ExecutablePath::folder());
+    return runPlugins(configuration, commandLine.pluginFolders,
+                      {commandLine.fixedStep, commandLine.frames});
+}
+
+int HostProgram::runPlugins(const HostConfiguration& configuration,
+                            const std::vector<std::string>& pluginFolders,
+                            const PluginHost::FrameOptions& frames) {
+    const PluginLocator locator(pluginFolders, ExecutablePath::folder());
     StopSignals::install();
     PluginHost host;
     for (const HostConfiguration::Plugin& plugin : configuration.plugins())
@@ -53,7 +59,7 @@ int HostProgram::run(const std::vector<std::string>& arguments) {
             return status;
     if (const int status = host.startAll(); status != EXIT_CODE_OK)
         return status;
-    const int status = host.runFrames({commandLine.fixedStep, commandLine.frames});
+    const int status = host.runFrames(frames);
     // A run that ended well still fails when a plug-in could not stop.
     const bool stopped = host.stopAll();
     host.unloadAll();

@@ -1,6 +1,7 @@
 #include "host/Subcommands.h"
 
 #include "host/ExitCode.h"
+#include "host/PlayCommand.h"
 #include "host/PluginLocator.h"
 #include "platform/DebugOutput.h"
 #include "platform/ExecutablePath.h"
@@ -35,6 +36,11 @@ struct Subcommand {
 };
 
 const Subcommand SUBCOMMANDS[] = {
+    {"play",
+     "corvane play SCENE [KEYFRAMES] [--media DIR]... [--capture DIR [--every N]] [--frames N] "
+     "[--fixed-step SECONDS]\n"
+     "    plays a scene of your own, without a configuration or folder layout",
+     PlayCommand::run},
     {"lint",
      "corvane lint SCENE [KEYFRAMES] [--media DIR]... [--config FILE] [--format text|json] "
      "[--strict]\n"

@@ -7,7 +7,8 @@ namespace corvane {
 
 // The host's subcommands: `corvane NAME ARGUMENTS...` runs what NAME stands for instead of
 // the plug-ins. Each is one row of a table; a subcommand carried out by a tool program of
-// ours finds it where the host finds its plug-ins and runs it in the host's place.
+// ours finds it where the host finds its plug-ins and runs it in the host's place, others
+// run in the host itself.
 class Subcommands {
 public:
     // False when the first argument names no subcommand. True otherwise, with `status` the

@@ -10,6 +10,8 @@ public:
     // The folder of the running executable, without a trailing separator; empty when the
     // system cannot tell.
     static std::string folder();
+    // The running executable itself; empty when the system cannot tell.
+    static std::string file();
 };
 
 } // namespace corvane

@@ -2,7 +2,10 @@
 
 #include <cerrno>
 #include <cstring>
+#include <sstream>
 #include <unistd.h>
+
+#include "platform/ProcessEnvironment.h"
 
 namespace corvane {
 
@@ -16,6 +19,17 @@ std::string ProcessImage::replace(const std::string& path,
     argv.push_back(nullptr);
     ::execv(path.c_str(), argv.data());
     return std::strerror(errno);
+}
+
+std::string ProcessImage::find(const std::string& name) {
+    std::istringstream folders(ProcessEnvironment::get("PATH"));
+    for (std::string folder; std::getline(folders, folder, ':');) {
+        // An empty entry is the current folder, as the shell takes it.
+        const std::string path = (folder.empty() ? "." : folder) + "/" + name;
+        if (::access(path.c_str(), X_OK) == 0)
+            return path;
+    }
+    return {};
 }
 
 } // namespace corvane

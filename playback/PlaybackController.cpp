@@ -163,6 +163,17 @@ void PlaybackController::parseEnvironment(const TiXmlElement* environment) {
         if (const char* name = entity->Attribute("name"))
             configuredEntity = name;
     script.configure(environment->FirstChildElement("script"));
+    if (const TiXmlElement* start = environment->FirstChildElement("start")) {
+        const char* playing = start->Attribute("playing");
+        const std::string value = playing != nullptr ? playing : "";
+        if (value == "true" || value == "false")
+            startsPlaying = value == "true";
+        else
+            DebugOutput::line("PlaybackController::parseEnvironment(): \"start\" (row " +
+                              std::to_string(start->Row()) + ") has playing=\"" + value +
+                              "\", neither \"true\" nor \"false\"; playback starts paused");
+        resumePending = startsPlaying;
+    }
 }
 
 bool PlaybackController::start() {
@@ -186,10 +197,13 @@ void PlaybackController::bindProviders() {
     // Scene objects stand still until the user first resumes playback.
     sceneAccesses.bind(IID_ISceneAccess,
                        [this](ISceneAccess* scene) { scene->setTimeScale(rate); });
-    guiOverlays.bind(IID_IGuiOverlay, [](IGuiOverlay* overlay) {
+    guiOverlays.bind(IID_IGuiOverlay, [this](IGuiOverlay* overlay) {
         for (const char* window :
              {"ZORV/ConfirmExit", "ZORV/About", "ZORV/Options", "ZORV/Panel/CameraManual"})
             setVisible(*overlay, window, false);
+        // The overlay shows the menu by itself: a playback that started playing hides it.
+        if (startsPlaying && !menuShown)
+            setVisible(*overlay, "ZORV/EscapeMenu", false);
     });
     soundBanks.bind(IID_ISoundBank);
 }
@@ -204,6 +218,11 @@ bool PlaybackController::renderFrame(float seconds) {
 
     WorkingCopies working{menuShown,  aboutShown,  optionsShown, confirmExitShown,
                           cameraAuto, loopEnabled, true};
+    // Playing from the start: the first frame resumes, as the menu's Resume would.
+    if (resumePending) {
+        working.menuShown = false;
+        resumePending = false;
+    }
     readInputActions(working);
     pollClicks(working, seconds);
     showTransitions(working);

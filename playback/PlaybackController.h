@@ -57,7 +57,9 @@ public:
 
     // The plug-in's entry points.
     PLUGIN_INFO pluginInfo() const;
-    // Reads the "name" of the first "entity" child and the first "script" child.
+    // Reads the "name" of the first "entity" child, the first "script" child, and the first
+    // "start" child: <start playing="true"/> starts playback playing, menu closed, instead
+    // of paused with the menu open.
     void parseEnvironment(const TiXmlElement* environment);
     // Loads the keyframe script; true also when it is missing or unreadable.
     bool start();
@@ -176,6 +178,8 @@ private:
     bool replaying = false;          // a seek is replaying the script: no sounds, no texts
     std::string statusText;          // the keyframes' status text, as performed last
     std::set<std::string> reportedLines;
+    bool startsPlaying = false; // <start playing="true"/>
+    bool resumePending = false; // ... and the first frame has not yet resumed
 };
 
 } // namespace corvane

@@ -117,8 +117,15 @@ TEST(BadInput, SceneFiles) {
         {"huge-negative.scene",
          true,
          {"SceneLoader::processCamera(): camera_huge cannot clip nearer than \"0\"",
-          "SceneLoader::processCamera(): camera_huge cannot clip farther than \"-1\""},
-         [&] { return has("entity_far") && has("entity_near") && scene->hasLight("light_far"); }},
+          "SceneLoader::processCamera(): camera_huge cannot clip farther than \"-1\"",
+          "SceneLoader::processCamera(): camera_huge has a field of view of \"1e30\", which no "
+          "view has",
+          "SceneLoader::processNode(): node_beyond lies beyond what a float holds"},
+         [&] {
+             return has("entity_far") && has("entity_near") && scene->hasLight("light_far") &&
+                    scene->hasSceneNode("node_outer") && !scene->hasSceneNode("node_beyond") &&
+                    !scene->hasCamera("camera_beyond");
+         }},
         {"duplicate-names.scene",
          true,
          {"SceneLoader::processEntity(): there is already an entity entity_e",

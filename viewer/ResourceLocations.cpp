@@ -19,6 +19,8 @@ std::vector<std::string> ResourceLocations::add(const std::string& location,
     std::vector<std::string> added;
     Ogre::ResourceGroupManager& resources = Ogre::ResourceGroupManager::getSingleton();
     for (const std::string& each : locations) {
+        if (resources.resourceLocationExists(each, group))
+            continue;
         try {
             resources.addResourceLocation(each, type, group, recursive && !byFolder);
             added.push_back(each);

@@ -18,8 +18,10 @@ public:
     // own: the engine finds a file of a recursive location only by its path below the
     // location ("models/door.mesh"), while scenes, meshes and scripts name their files
     // by the bare name, wherever a project keeps them. Other types pass the flag to the
-    // engine. Returns the locations the engine took, in order; each one it refuses goes
-    // to `refused` and is left out.
+    // engine. A location the group holds already (a folder below another recursive one
+    // given on its own as well) is left out, so that its scripts are not read twice.
+    // Returns the locations the engine took, in order; each one it refuses goes to
+    // `refused` and is left out.
     static std::vector<std::string> add(const std::string& location, const std::string& type,
                                         const std::string& group, bool recursive,
                                         const Refusal& refused);

@@ -108,7 +108,9 @@ bool ViewerApplication::setUp() {
     setUpViewport();
     loadScene();
     finishSetUp();
-    // What the timeline puts back: the scene as the start leaves it.
+    if (sceneLoader && cameraNode != nullptr)
+        startCamera.place(*cameraNode, *camera, *sceneManager, sceneLoader->getFirstCamera());
+    // What the timeline puts back: the scene as the start leaves it, the camera included.
     loadedScene.capture(*sceneManager, cameraMotion);
     return true;
 }
@@ -369,6 +371,7 @@ void ViewerApplication::parseEnvironment(const TiXmlElement* environment) {
             DebugOutput::line("SceneViewer: a \"scene\" element without \"src\" (row " +
                               std::to_string(scene->Row()) + ") is skipped");
     }
+    startCamera.configure(environment->FirstChildElement("camera"));
 }
 
 bool ViewerApplication::start() {

@@ -17,6 +17,7 @@
 #include "framework/PluginInfo.h"
 #include "viewer/CameraMotion.h"
 #include "viewer/SceneSnapshot.h"
+#include "viewer/StartCamera.h"
 #include "viewer/StatisticsDisplay.h"
 #include "viewer/control/SceneObjectRegistry.h"
 
@@ -103,7 +104,8 @@ public:
 
     // The plug-in's entry points.
     PLUGIN_INFO pluginInfo() const;
-    // Reads the "searchpath" children (in document order) and the first "scene" child.
+    // Reads the "searchpath" children (in document order), the first "scene" child and the
+    // first "camera" child.
     void parseEnvironment(const TiXmlElement* environment);
     // Runs setUp with the start directory current, and makes the previous directory
     // current again however setUp ends.
@@ -179,6 +181,7 @@ private:
     // Where set-up ran; relative locations given after it are taken from here.
     std::string startDirectory;
     std::string sceneFile;
+    StartCamera startCamera;
     CameraMotion cameraMotion;
     SceneObjectRegistry objectRegistry;
     float timeScale = 1.0f;

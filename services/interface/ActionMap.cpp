@@ -46,6 +46,13 @@ std::vector<std::string> ActionMap::keysOf(const std::string& action) const {
     return std::vector<std::string>(keys->second.begin(), keys->second.end());
 }
 
+bool ActionMap::isBound(const std::string& key) const {
+    for (const auto& [action, keys] : keysByAction)
+        if (keys.count(key) > 0)
+            return true;
+    return false;
+}
+
 void ActionMap::beginFrame() {
     keysTapped.clear();
     actionsTapped.clear();

@@ -25,6 +25,8 @@ public:
     bool bind(const std::string& action, const std::string& key);
     // The keys bound to an action, in name order.
     std::vector<std::string> keysOf(const std::string& action) const;
+    // Whether some action is bound to the key (a window-system name or "Button1".."Button5").
+    bool isBound(const std::string& key) const;
 
     // Starts a frame: forgets the taps reported in the previous one.
     void beginFrame();

@@ -143,6 +143,7 @@ bool InterfaceService::renderFrame(float seconds) {
     for (const std::string& action : script.heldActions())
         actions.tap(action);
     actOnTimeline();
+    freeCamera.fly(seconds);
     return true;
 }
 
@@ -163,6 +164,7 @@ void InterfaceService::actOnTimeline() {
 void InterfaceService::stop() {}
 
 void InterfaceService::handle(const WindowEvent& event) {
+    freeCamera.handle(event, actions);
     const float width = window != nullptr ? static_cast<float>(window->getWidth()) : 1.0f;
     const float height = window != nullptr ? static_cast<float>(window->getHeight()) : 1.0f;
     switch (event.kind) {

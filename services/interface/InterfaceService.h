@@ -14,6 +14,7 @@
 #include "framework/ProviderList.h"
 #include "platform/WindowEvents.h"
 #include "services/interface/ActionMap.h"
+#include "services/interface/FreeCamera.h"
 #include "services/interface/InputScript.h"
 #include "services/interface/OverlayGuiElement.h"
 #include "services/interface/TimelineKeys.h"
@@ -28,7 +29,8 @@ class TimeBarElement;
 // windows, the time bar) and the input actions, both over the viewer's window, which it
 // finds through the host. List it after the viewer and before the plug-ins that read
 // actions, so that they see this frame's input. The timeline's actions (TimelineKeys) and a
-// press or drag on the time bar go to the playback's IPlaybackTimeline, found on first need.
+// press or drag on the time bar go to the playback's IPlaybackTimeline, found on first need;
+// the free camera (FreeCamera) flies the viewer's camera while the playback leaves it free.
 //
 //   <environment>
 //     <bind action="SHOW_MENU" key="Escape"/>   the first binding of an action replaces its
@@ -87,6 +89,7 @@ private:
     OverlayGuiElement* hovered = nullptr;
     ProviderList<IPlaybackTimeline> timelines;
     TimelineKeys timelineKeys;
+    FreeCamera freeCamera;
     bool draggingTimeBar = false;
     std::optional<float> timeBarFraction; // where the bar was pressed or dragged to
     bool showStatistics = true;

@@ -59,6 +59,38 @@ TEST(PlaybackController, TakesTheNameOfTheFirstEntityChild) {
     }
 }
 
+// Asked to, playback starts playing: the first frame resumes as the menu's Resume does.
+TEST(PlaybackController, StartsPlayingWithTheMenuClosedOnlyWhenAsked) {
+    const struct {
+        const char* environment;
+        bool playing;
+        const char* line;
+    } rows[] = {
+        {"<env><start playing=\"true\"/></env>", true, ""},
+        {"<env><start playing=\"false\"/></env>", false, ""},
+        {"<env/>", false, ""},
+        {"<env><start playing=\"yes\"/></env>", false,
+         "PlaybackController::parseEnvironment(): \"start\" (row 1) has playing=\"yes\", "
+         "neither \"true\" nor \"false\"; playback starts paused\n"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.environment);
+        PlaybackRig rig;
+        TiXmlDocument document;
+        document.Parse(row.environment);
+        ::testing::internal::CaptureStderr();
+        rig.controller.parseEnvironment(document.RootElement());
+        EXPECT_EQ(::testing::internal::GetCapturedStderr(), row.line);
+        rig.offerAll();
+        rig.frames(1, 0.5f);
+        EXPECT_EQ(rig.controller.isMenuShown(), !row.playing);
+        EXPECT_EQ(rig.controller.getRate(), row.playing ? 1.0f : 0.0f);
+        EXPECT_EQ(rig.controller.getClock(), row.playing ? 0.6f : 0.1f);
+        EXPECT_EQ(rig.log.containing("ZORV/EscapeMenu.hide()").size(), row.playing ? 1u : 0u);
+        EXPECT_EQ(rig.log.containing("notifyResumed()").size(), row.playing ? 1u : 0u);
+    }
+}
+
 TEST(PlaybackBinding, FirstFrameBindsTheFiveIdsInOrderPausesTheSceneAndHidesTheWindows) {
     PlaybackRig rig;
     rig.offerAll();

@@ -97,10 +97,14 @@ TEST_F(ViewerTest, RecursiveLocationsAndLocationsAddedLaterHaveTheirScriptsRead)
     folder->write("flat/one/flat.material", "material Flat {}");
     folder->write("late/late.material", "material Late {}");
     TiXmlDocument document;
+    // A folder below the recursive one, given on its own too, is read once.
     document.Parse("<environment><searchpath src='../../deep' recursive='true'/>"
+                   "<searchpath src='../../deep/one/two'/>"
                    "<searchpath src='../../flat'/></environment>");
     viewer->parseEnvironment(document.RootElement());
+    ::testing::internal::CaptureStderr();
     start();
+    EXPECT_EQ(::testing::internal::GetCapturedStderr().find("defined already"), std::string::npos);
     EXPECT_TRUE(hasMaterial("Deep"));
     EXPECT_FALSE(hasMaterial("Flat"));
     EXPECT_FALSE(hasMaterial("Hidden"));

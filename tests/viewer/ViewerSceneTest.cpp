@@ -1,4 +1,5 @@
 #include <Ogre.h>
+#include <tinyxml.h>
 
 #include "framework/ISceneObject.h"
 
@@ -48,6 +49,49 @@ TEST_F(SceneTest, TheLoadedSceneIsWhatTheCameraSees) {
     camera->setCameraPosition({0, 40, 0});
     ASSERT_TRUE(frame(0.0f));
     EXPECT_TRUE(pixel(0.5f, 0.5f).isBlack());
+}
+
+// The player camera starts as the file's first camera, and the timeline puts it back there.
+TEST_F(SceneTest, TheSceneCameraStartTakesTheFilesFirstCameraWithItsViewForTheWholeRun) {
+    TiXmlDocument environment;
+    environment.Parse("<environment><camera start=\"scene-camera\"/></environment>");
+    viewer->parseEnvironment(environment.RootElement());
+    startWith("eyes.scene", R"(<scene><nodes>
+      <node name="box"><position x="0" y="0" z="-30"/>
+        <entity name="box" meshfile="box.mesh"/></node>
+      <node name="eye"><position x="10" y="20" z="30"/>
+        <camera name="eye" fov="1.1" nearClipDistance="2" targetNodeName="box"/></node>
+      <node name="other"><camera name="other" fov="30" farClipDistance="50"/></node>
+    </nodes></scene>)");
+    const Ogre::Camera* eye = viewer->getSceneManager()->getCamera("camera_eye");
+    const Ogre::Camera* player = viewer->getCamera();
+    EXPECT_EQ(player->getDerivedPosition(), Ogre::Vector3(10, 20, 30));
+    EXPECT_TRUE(
+        player->getDerivedOrientation().equals(eye->getDerivedOrientation(), Ogre::Degree(0.01f)));
+    EXPECT_FLOAT_EQ(player->getFOVy().valueRadians(), 1.1f);
+    EXPECT_EQ(player->getNearClipDistance(), 2.0f);
+    // The file gives no far plane: it lies beyond the box, seen from the camera.
+    EXPECT_GT(player->getFarClipDistance(), Ogre::Vector3(10, 20, 60).length());
+
+    ICameraControl* camera = viewer.get();
+    camera->setCameraPosition({0, 0, 0});
+    ASSERT_TRUE(viewer->restoreLoadedScene());
+    EXPECT_EQ(player->getDerivedPosition(), Ogre::Vector3(10, 20, 30));
+}
+
+// Entities at both ends of the float range have no view that holds them: the camera stays
+// where it was set up, and the frames go on.
+TEST_F(SceneTest, TheFrameStartLeavesOutWhatNoViewCanHold) {
+    TiXmlDocument environment;
+    environment.Parse("<environment><camera start=\"frame\"/></environment>");
+    viewer->parseEnvironment(environment.RootElement());
+    startWith("far.scene", R"(<scene><nodes>
+      <node name="a"><position x="3e38" y="0" z="0"/><entity name="a" meshfile="box.mesh"/></node>
+      <node name="b"><position x="-3e38" y="0" z="0"/><entity name="b" meshfile="box.mesh"/></node>
+    </nodes></scene>)");
+    ASSERT_TRUE(frame(0.0f));
+    ICameraControl* camera = viewer.get();
+    EXPECT_EQ(camera->getPosition().x, 0.0f);
 }
 
 TEST_F(SceneTest, TheScenesBackgroundColourFillsTheViewport) {

@@ -1,35 +1,19 @@
 #include "tools/lint/LintOptions.h"
 
+#include "host/SceneArguments.h"
+
 namespace corvane::lint {
 
 bool LintOptions::parse(const std::vector<std::string>& arguments, std::string& error) {
-    std::vector<std::string> files;
-    for (std::size_t i = 0; i < arguments.size(); ++i) {
-        const std::string& argument = arguments[i];
-        if (argument == "--help" || argument == "-h") {
-            help = true;
-            continue;
-        }
-        if (argument == "--strict") {
-            strict = true;
-            continue;
-        }
-        if (argument.rfind("--", 0) != 0) {
-            files.push_back(argument);
-            continue;
-        }
-        if (argument != "--media" && argument != "--config" && argument != "--format") {
-            error = "unknown option \"" + argument + "\"";
-            return false;
-        }
-        if (i + 1 >= arguments.size()) {
-            error = argument + " needs a value";
-            return false;
-        }
-        const std::string& value = arguments[++i];
-        if (argument == "--media") {
+    SceneArguments read({"--strict"}, {"--media", "--config", "--format"});
+    if (!read.read(arguments, error))
+        return false;
+    help = read.has("--help");
+    strict = read.has("--strict");
+    for (const auto& [option, value] : read.values()) {
+        if (option == "--media") {
             mediaFolders.push_back(value);
-        } else if (argument == "--config") {
+        } else if (option == "--config") {
             configuration = value;
         } else if (value == "text" || value == "json") {
             json = value == "json";
@@ -38,16 +22,7 @@ bool LintOptions::parse(const std::vector<std::string>& arguments, std::string& 
             return false;
         }
     }
-    if (help)
-        return true;
-    if (files.empty() || files.size() > 2) {
-        error = files.empty() ? "a scene file is needed" : "one scene and one script at most";
-        return false;
-    }
-    scene = files[0];
-    if (files.size() == 2)
-        keyframes = files[1];
-    return true;
+    return help || read.sceneAndScript(scene, keyframes, error);
 }
 
 std::string LintOptions::usage() {
@@ -55,8 +30,9 @@ std::string LintOptions::usage() {
            "                    [--format text|json] [--strict]\n"
            "\n"
            "Loads the scene as the viewer does, without a window, reads the keyframe script as\n"
-           "playback does (default: keyframes.xml in the current folder), and reports every\n"
-           "part of the script that would do nothing or something unintended when played.\n"
+           "playback does (default: keyframes.xml beside the scene, when there is one), and\n"
+           "reports every part of the script that would do nothing or something unintended\n"
+           "when played.\n"
            "\n"
            "  --media DIR      another folder of meshes, skeletons and scripts, with its\n"
            "                   subfolders (the scene's own folder always counts)\n"

@@ -8,7 +8,7 @@ namespace corvane::lint {
 // The command line of `corvane lint`.
 struct LintOptions {
     std::string scene;                     // the ".scene" file
-    std::string keyframes;                 // the script; empty: keyframes.xml here, if any
+    std::string keyframes;                 // the script; empty: keyframes.xml beside the scene
     std::vector<std::string> mediaFolders; // --media DIR: more resource folders
     std::string configuration;             // --config FILE: the host configuration, for sounds
     bool json = false;                     // --format json

@@ -8,9 +8,9 @@
 #include <set>
 
 #include "host/HostConfiguration.h"
+#include "host/SceneScript.h"
 #include "platform/DebugOutput.h"
 #include "playback/KeyframeLoader.h"
-#include "playback/PlaybackController.h"
 #include "services/sound/SoundService.h"
 #include "tools/lint/FindingReport.h"
 #include "tools/lint/HeadlessScene.h"
@@ -134,16 +134,14 @@ int LintProgram::run(const std::vector<std::string>& arguments) {
     const bool sceneRead = readScene(options, scene, findings);
     unreadable = unreadable || !sceneRead;
 
-    const std::string script =
-        options.keyframes.empty() ? PlaybackController::KEYFRAME_FILE : options.keyframes;
+    const std::string script = SceneScript::choose(options.scene, options.keyframes);
     std::error_code ignored;
-    if (!fs::exists(script, ignored)) {
-        if (options.keyframes.empty()) {
-            note("there is no " + script + " here: only the scene is checked");
-        } else {
-            fileError(findings, script, "cannot be read: there is no such file");
-            unreadable = true;
-        }
+    if (script.empty()) {
+        note(std::string("there is no ") + SceneScript::SCRIPT_NAME + " beside " + options.scene +
+             ": only the scene is checked");
+    } else if (!fs::exists(script, ignored)) {
+        fileError(findings, script, "cannot be read: there is no such file");
+        unreadable = true;
     } else {
         KeyframeMap keyframes;
         KeyframeFindings problems;

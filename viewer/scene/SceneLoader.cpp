@@ -70,6 +70,21 @@ bool placeable(const Value& value, const std::string& owner, const char* item) {
     return false;
 }
 
+// Whether the node's place and size in the world are finite, composed up its parents from
+// their own values: the engine's derived values would be kept, and go stale when a parent
+// changes later (the "nodes" element's place is read after its nodes).
+bool staysFiniteInTheWorld(const Ogre::Node& node) {
+    Ogre::Vector3 position = node.getPosition();
+    Ogre::Vector3 scale = node.getScale();
+    for (const Ogre::Node* parent = node.getParent(); parent != nullptr;
+         parent = parent->getParent()) {
+        position =
+            parent->getOrientation() * (parent->getScale() * position) + parent->getPosition();
+        scale = parent->getScale() * scale;
+    }
+    return isFinite(position) && isFinite(scale);
+}
+
 // Runs the processing of one element of `owner`. What the engine refuses in it ends that
 // element alone, with one line; what it made before stays.
 template <class Body>
@@ -215,6 +230,7 @@ bool SceneLoader::load(const std::string& fileName, Ogre::SceneManager* manager,
     cameraCollide = false;
     movementSpeed = -1.0f;
     backgroundColour.reset();
+    firstCamera = {};
 
     LoadScope scope(rootNode, sceneManager);
     sceneManager = manager;
@@ -250,6 +266,14 @@ bool SceneLoader::parseScene(const std::string& fileName, TiXmlDocument& documen
         const Ogre::StringVectorPtr found =
             resources.findResourceNames(VIEWER_RESOURCE_GROUP, "*.scene");
         names.insert(found->begin(), found->end());
+        // A scene saved under another extension is taken when it is asked for by name.
+        const std::string extension = ".scene";
+        const bool named =
+            fileName.size() >= extension.size() &&
+            fileName.compare(fileName.size() - extension.size(), extension.size(), extension) == 0;
+        if (!named && !fileName.empty() &&
+            resources.resourceExists(VIEWER_RESOURCE_GROUP, fileName))
+            names.insert(fileName);
     }
     bool parsed = false;
     for (const std::string& name : names) {
@@ -368,6 +392,15 @@ void SceneLoader::processNode(const TiXmlElement* element, Ogre::SceneNode* pare
             if (placeable(scale, nodeName, kind))
                 node->setScale(scale);
         }
+    }
+    // Places and sizes finite on their own may overflow once the parents' are added and
+    // scaled in; the engine can neither draw nor bound such a node (it stops the process).
+    if (!staysFiniteInTheWorld(*node)) {
+        DebugOutput::line("SceneLoader::processNode(): " + nodeName +
+                          " lies beyond what a float holds; the node and its children are "
+                          "skipped");
+        parent->removeAndDestroyChild(node);
+        return;
     }
 
     if (showInfo && name.find(".Target") != std::string::npos)
@@ -536,24 +569,31 @@ void SceneLoader::processCamera(const TiXmlElement* element, Ogre::SceneNode* no
 
     // The near plane must lie in front of the camera; a far distance of 0 means no far
     // plane. Other distances give one line and leave the camera's own.
+    FirstCamera view{camera, {}, {}, {}};
     if (const char* nearClip = SceneSpellings::attribute(element, "nearClipDistance")) {
         const float distance = RealReader::parse(nearClip);
-        if (std::isfinite(distance) && distance > 0.0f)
+        if (std::isfinite(distance) && distance > 0.0f) {
             camera->setNearClipDistance(distance);
-        else
+            view.nearClip = distance;
+        } else {
             DebugOutput::line("SceneLoader::processCamera(): " + cameraName +
                               " cannot clip nearer than \"" + nearClip + "\"; it is skipped");
+        }
     }
     if (const char* farClip = SceneSpellings::attribute(element, "farClipDistance")) {
         const float distance = RealReader::parse(farClip);
-        if (std::isfinite(distance) && distance >= 0.0f)
+        if (std::isfinite(distance) && distance >= 0.0f) {
             camera->setFarClipDistance(distance);
-        else
+            view.farClip = distance;
+        } else {
             DebugOutput::line("SceneLoader::processCamera(): " + cameraName +
                               " cannot clip farther than \"" + farClip + "\"; it is skipped");
+        }
     }
     camera->setProjectionType(projection == "perspective" ? Ogre::PT_PERSPECTIVE
                                                           : Ogre::PT_ORTHOGRAPHIC);
+    if (firstCamera.camera == nullptr)
+        recordFirstCamera(element, view);
 
     if (const TiXmlElement* normal = element->FirstChildElement("normal"))
         if (const Ogre::Vector3 direction = readDirection(normal);
@@ -573,6 +613,24 @@ void SceneLoader::processCamera(const TiXmlElement* element, Ogre::SceneNode* no
 
     if (showInfo)
         createCameraMarker(camera, node);
+}
+
+void SceneLoader::recordFirstCamera(const TiXmlElement* element, const FirstCamera& view) {
+    firstCamera = view;
+    const char* fov = element->Attribute("fov");
+    if (fov == nullptr)
+        return;
+    // The format's exporters write radians; an angle a view cannot have in radians is
+    // taken for degrees, as some write them.
+    const float angle = RealReader::parse(fov);
+    if (std::isfinite(angle) && angle > 0.0f && angle < Ogre::Math::PI)
+        firstCamera.fieldOfView = angle;
+    else if (std::isfinite(angle) && angle >= Ogre::Math::PI && angle < 180.0f)
+        firstCamera.fieldOfView = Ogre::Math::DegreesToRadians(angle);
+    else
+        DebugOutput::line("SceneLoader::processCamera(): " + view.camera->getName() +
+                          " has a field of view of \"" + fov +
+                          "\", which no view has; it is skipped");
 }
 
 Ogre::SceneNode* SceneLoader::findNode(const std::string& fileName) const {

@@ -36,8 +36,19 @@ public:
     SceneLoader(const SceneLoader&) = delete;
     SceneLoader& operator=(const SceneLoader&) = delete;
 
+    // What the last load made of the file's first camera: the camera, and the parts of its
+    // view that the file gives. The field of view ("fov", in radians, or degrees when above
+    // pi) is recorded only: the scene's cameras keep the engine's.
+    struct FirstCamera {
+        Ogre::Camera* camera = nullptr; // null when the file made no camera
+        std::optional<float> nearClip;
+        std::optional<float> farClip;
+        std::optional<float> fieldOfView; // radians, vertical
+    };
+
     // Builds the scene of the ".scene" resource `fileName` (exact, case-sensitive) of the
-    // viewer's resource group in `sceneManager`, under `rootNode` or, when that is null,
+    // viewer's resource group, or of the resource of that name whatever it ends in (as ".xml"
+    // from some exporters), in `sceneManager`, under `rootNode` or, when that is null,
     // under a new unnamed child of the scene manager's root node. `window` is accepted and
     // not used. Writes every scene resource name to the diagnostic channel, one a line.
     // True when the file was read and built; false without a scene manager, when no
@@ -55,6 +66,7 @@ public:
     const std::optional<Ogre::ColourValue>& getBackgroundColour() const { return backgroundColour; }
     // The labels of the last load's information markers.
     const std::vector<MovableText*>& getInfoLabels() const { return infoMarkers.labels(); }
+    const FirstCamera& getFirstCamera() const { return firstCamera; }
     // Entities marked "static" while camera collision was on; not owned.
     const std::vector<Ogre::Entity*>& getStaticEntities() const { return staticEntities; }
 
@@ -101,6 +113,8 @@ private:
     void processExternals(const TiXmlElement* element);
     void processLight(const TiXmlElement* element, Ogre::SceneNode* node);
     void processCamera(const TiXmlElement* element, Ogre::SceneNode* node);
+    // Keeps the first camera with the clip distances it took and the file's field of view.
+    void recordFirstCamera(const TiXmlElement* element, const FirstCamera& view);
 
     // Writes every scene resource name and parses the one named `fileName` into
     // `document`; false after one diagnostic line when there is none or it is no XML.
@@ -130,6 +144,7 @@ private:
     bool cameraCollide = false;
     float movementSpeed = -1.0f;
     std::optional<Ogre::ColourValue> backgroundColour;
+    FirstCamera firstCamera;
     // The material names of the meshes that loads read, to name the missing ones.
     EntityMaterials entityMaterials;
 

@@ -1,0 +1,83 @@
+#include "host/PlayOptions.h"
+
+#include "host/CommandLine.h"
+#include "host/SceneArguments.h"
+
+namespace corvane {
+
+bool PlayOptions::parse(const std::vector<std::string>& arguments, std::string& error) {
+    SceneArguments read({}, {"--media", "--capture", "--every", "--frames", "--fixed-step"});
+    if (!read.read(arguments, error))
+        return false;
+    help = read.has("--help");
+    bool everyGiven = false;
+    for (const auto& [option, value] : read.values()) {
+        if (option == "--media") {
+            mediaFolders.push_back(value);
+        } else if (option == "--capture") {
+            captureFolder = value;
+        } else if (option == "--every") {
+            everyGiven = true;
+            if (!CommandLine::readCount(value, captureEvery) || captureEvery == 0) {
+                error = "--every needs a whole number of 1 or more, not \"" + value + "\"";
+                return false;
+            }
+        } else {
+            // The host's own reading of the frame options, with its messages.
+            CommandLine host;
+            if (!host.parse({option, value}, error))
+                return false;
+            if (host.fixedStep)
+                frames.fixedStep = host.fixedStep;
+            if (host.frames)
+                frames.frames = host.frames;
+        }
+    }
+    if (help)
+        return true;
+    if (everyGiven && captureFolder.empty()) {
+        error = "--every needs --capture";
+        return false;
+    }
+    return read.sceneAndScript(scene, keyframes, error);
+}
+
+std::string PlayOptions::usage() {
+    return "Usage: corvane play SCENE [KEYFRAMES] [--media DIR]... [--capture DIR [--every N]]\n"
+           "                    [--frames N] [--fixed-step SECONDS]\n"
+           "\n"
+           "Plays a dotScene file (.scene, or .xml as some exporters name it) with the viewer,\n"
+           "the user interface, the playback and the sound, without a configuration file or\n"
+           "folder of your own. Meshes, materials, skeletons and textures are looked for by\n"
+           "their names in the scene's folder and every folder below it, and in each --media\n"
+           "folder with its subfolders. The script is KEYFRAMES, else keyframes.xml beside\n"
+           "the scene when there is one, else nothing is scripted. Your files are read where\n"
+           "they are, and an edited script is loaded again while it plays. Playback starts\n"
+           "playing; the camera starts where the scene's first camera is, or else shows the\n"
+           "whole scene from in front and above.\n"
+           "\n"
+           "Keys: Esc the menu, F1 the keys, 5 the script's camera or a free one. With the\n"
+           "free camera, while playing: W, A, S, D or Up, Down to fly, Page Up and Page Down\n"
+           "to rise and sink, the right mouse button held to look around, the wheel for a\n"
+           "faster or slower flight, Shift held for five times the speed.\n"
+           "\n"
+           "  --media DIR          another folder of meshes, materials, skeletons, textures\n"
+           "  --capture DIR        write the window's frames into DIR as numbered PNG files\n"
+           "  --every N            with --capture: every N-th frame only (default 1)\n"
+           "  --frames N           stop after N frames (a run without a window ends no other\n"
+           "                       way but Ctrl-C)\n"
+           "  --fixed-step SECONDS give every frame this elapsed time, as for a video\n"
+           "  --help               show this text\n"
+           "\n"
+           "Without a display, it runs itself under a virtual X server (xvfb-run, Debian\n"
+           "package xvfb) so that --capture still writes frames. Nothing is written into your\n"
+           "folders but the --capture folder: what the plug-ins need is laid out in\n"
+           "${XDG_CACHE_HOME:-~/.cache}/corvane/play.\n"
+           "\n"
+           "Exit status: 0 the run ended, 1 bad command line, 2 a scene, script or media\n"
+           "folder cannot be read, 3 the plug-ins or their runtime folder cannot be set up,\n"
+           "4 a plug-in did not start (also: no display and no xvfb-run), 5 a plug-in call\n"
+           "threw, 128 + N stopped by signal N.\n";
+}
+
+} // namespace corvane
