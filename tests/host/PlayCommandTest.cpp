@@ -49,9 +49,10 @@ protected:
     // Runs `corvane play ARGUMENTS` from the project's folder with the test's cache folder,
     // `environment` being options of env(1); `output` gets what it writes to standard error.
     int play(const std::string& arguments, const std::string& environment = "") {
-        const ShellCommand::Outcome outcome = ShellCommand::run(
-            "cd '" + project + "' && env " + environment + " XDG_CACHE_HOME='" + cache() +
-            "' '" CORVANE_HOST "' play " + arguments + " 2>&1 >/dev/null");
+        const ShellCommand::Outcome outcome =
+            ShellCommand::run("cd '" + project + "' && env " + environment +
+                              " " CORVANE_HOST_ENVIRONMENT " XDG_CACHE_HOME='" + cache() +
+                              "' '" CORVANE_HOST "' play " + arguments + " 2>&1 >/dev/null");
         output = outcome.output;
         return outcome.status;
     }
