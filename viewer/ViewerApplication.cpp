@@ -129,7 +129,13 @@ std::unique_ptr<Ogre::Root> ViewerApplication::createRoot() {
         logManager = std::make_unique<Ogre::LogManager>();
         logManager->createLog(LOG_FILE, true, false, false);
     }
-    return std::make_unique<Ogre::Root>(PLUGINS_FILE, CONFIGURATION_FILE, LOG_FILE);
+    auto made = std::make_unique<Ogre::Root>(PLUGINS_FILE, CONFIGURATION_FILE, LOG_FILE);
+    // Debian's engine runs its work queue on threads but locks nothing, not even its log:
+    // a worker's first line raced the viewer's own lines and listeners, and crashed now and
+    // then. Nothing here is loaded in the background, so the queue has no workers.
+    if (auto* queue = dynamic_cast<Ogre::DefaultWorkQueueBase*>(made->getWorkQueue()))
+        queue->setWorkerThreadCount(0);
+    return made;
 }
 
 bool ViewerApplication::configure() {

@@ -10,6 +10,7 @@
 #include <OgreRoot.h>
 #include <OgreTechnique.h>
 #include <OgreTextureUnitState.h>
+#include <OgreWorkQueue.h>
 
 #include "tools/HeadlessMediaEngine.h"
 
@@ -26,6 +27,8 @@ TEST(MarkerMaterials, LoadWithTheirTexturesUnderTheGLRenderSystem) {
     Ogre::LogManager logManager;
     logManager.createLog("test.log", true, false, true);
     Ogre::Root root("", "", "");
+    // The engine's log is not locked; its work queue's workers would log beside this test.
+    static_cast<Ogre::DefaultWorkQueueBase*>(root.getWorkQueue())->setWorkerThreadCount(0);
     root.loadPlugin(std::string(CORVANE_OGRE_PLUGIN_DIR) + "/RenderSystem_GL");
     root.loadPlugin(std::string(CORVANE_OGRE_PLUGIN_DIR) + "/Codec_STBI");
     root.setRenderSystem(root.getRenderSystemByName("OpenGL Rendering Subsystem"));
