@@ -328,7 +328,7 @@ bool ViewerApplication::restoreLoadedScene() {
 void ViewerApplication::advanceScene(float seconds) {
     // Replayed frames write no lines: they would repeat what the frames played already said.
     if (cameraNode != nullptr)
-        moveScene(seconds, false);
+        moveScene(seconds, false, "advanceScene");
 }
 
 FloatVector3 ViewerApplication::getLocalVelocity() const {
@@ -395,7 +395,7 @@ bool ViewerApplication::renderFrame(float seconds) {
         return false;
     WindowSystem::pumpMessages(window);
     statistics.show(window->getStatistics(), debugText);
-    moveScene(seconds, true);
+    moveScene(seconds, true, "renderFrame");
     if (window->isClosed())
         return false;
     try {
@@ -406,8 +406,8 @@ bool ViewerApplication::renderFrame(float seconds) {
     }
 }
 
-void ViewerApplication::moveScene(float seconds, bool reportTargets) {
-    cameraMotion.advance(*cameraNode, seconds, timeScale);
+void ViewerApplication::moveScene(float seconds, bool reportTargets, const char* operation) {
+    cameraMotion.advance(*cameraNode, seconds, timeScale, cameraGuard(), operation);
     if (timeScale != 0.0f)
         objectRegistry.update(static_cast<double>(seconds) * static_cast<double>(timeScale),
                               reportTargets);
