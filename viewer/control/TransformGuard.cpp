@@ -10,6 +10,8 @@ namespace corvane {
 
 namespace {
 
+const char* const BEYOND = "would be placed beyond the range of floats";
+
 // In the stream's shortest form: "0.5", "3e+38", "inf", "nan".
 std::string number(double value) {
     std::ostringstream text;
@@ -75,6 +77,25 @@ bool TransformGuard::admitsTurn(const char* operation, float rate, bool running,
                                 const Ogre::Quaternion& from, const Ogre::Quaternion& to) const {
     return admits(operation, "rate", rate) &&
            (!running || (admits(operation, from) && admits(operation, to)));
+}
+
+bool TransformGuard::putsBack(const char* operation, Ogre::Node& node,
+                              const Ogre::Vector3& position, const char* outcome) const {
+    node.setPosition(position);
+    return refuse(operation, BEYOND, outcome);
+}
+
+bool TransformGuard::turnsBack(const char* operation, Ogre::Node& node,
+                               const Ogre::Quaternion& orientation, const char* outcome) const {
+    node.setOrientation(orientation);
+    return refuse(operation, BEYOND, outcome);
+}
+
+bool TransformGuard::orientsCarefully(const char* operation, Ogre::Node& node,
+                                      const Ogre::Quaternion& rotation, const char* outcome) const {
+    return admits(operation, rotation, outcome) &&
+           turns(
+               operation, node, [&] { node.setOrientation(rotation); }, outcome);
 }
 
 bool TransformGuard::derivesFinitely(const Ogre::Node& node) {
