@@ -3,6 +3,7 @@
 #include <Ogre.h>
 #include <OgreBitesConfigDialog.h>
 #include <OgreOverlaySystem.h>
+#include <cmath>
 #include <filesystem>
 #include <tinyxml.h>
 
@@ -302,6 +303,15 @@ ISceneObject* ViewerApplication::getSceneObject(const std::string& entityName) {
 }
 
 void ViewerApplication::setTimeScale(float scale) {
+    // A scale that is not finite would make every step of every object not a number: each
+    // animation, slide, movement and turn would stop, and slides would say so every frame.
+    if (!std::isfinite(scale)) {
+        DebugOutput::line(
+            "ViewerApplication::setTimeScale(): " + Ogre::StringConverter::toString(scale) +
+            " is not a finite time scale; it stays at " +
+            Ogre::StringConverter::toString(timeScale));
+        return;
+    }
     timeScale = scale;
 }
 

@@ -244,8 +244,8 @@ TEST_F(CameraTest, ValuesTheEngineCannotUseAreDroppedWithOneLine) {
 }
 
 // The frame's own motion: a turn that the engine could not normalise ends with one line,
-// the camera as the frame found it; and paused time keeps the camera still even where a
-// velocity overflows over a long frame.
+// the camera as the frame found it; and paused time, which a scale that is not a number
+// does not end, keeps the camera still even where a velocity overflows over a long frame.
 TEST_F(CameraTest, AFrameKeepsTheCameraWhereItsMotionLeavesTheRangeOfFloats) {
     camera->setCameraPosition({1, 2, 3});
     camera->setOrientation(plain(QUARTER_YAW));
@@ -264,6 +264,10 @@ TEST_F(CameraTest, AFrameKeepsTheCameraWhereItsMotionLeavesTheRangeOfFloats) {
 
     viewer->setTimeScale(0.0f);
     camera->setWorldVelocity({3e38f, 0, 0});
+    ::testing::internal::CaptureStderr();
+    viewer->setTimeScale(std::numeric_limits<float>::quiet_NaN());
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+              "ViewerApplication::setTimeScale(): nan is not a finite time scale; it stays at 0\n");
     ASSERT_TRUE(frame(2.0f));
     EXPECT_EQ(position(), Ogre::Vector3(1, 2, 3));
     EXPECT_EQ(viewer->getWorldVelocity().x, 3e38f);
