@@ -16,14 +16,15 @@ namespace {
 
 constexpr const char* SCENE_FILE = "fuzz.scene";
 
-bool finitelyPlaced(const Ogre::Node& node) {
+// After the engine's pass over the scene graph, its derived transforms are up to date.
+bool isPlaced(const Ogre::Node& node) {
     return TransformGuard::isFinite(node._getDerivedPosition()) &&
            TransformGuard::isFinite(node._getDerivedScale()) &&
            TransformGuard::isRotation(node._getDerivedOrientation());
 }
 
 void checkBelow(const Ogre::Node& node) {
-    if (!finitelyPlaced(node))
+    if (!isPlaced(node))
         fail(("node \"" + node.getName() + "\" has a place that is not finite").c_str());
     for (const Ogre::Node* child : node.getChildren())
         checkBelow(*child);
@@ -57,7 +58,7 @@ void ViewerRig::derive() {
         if (!entity->isAttached())
             continue;
         entity->_updateAnimation();
-        if (entity->isParentTagPoint() && !finitelyPlaced(*entity->getParentNode()))
+        if (entity->isParentTagPoint() && !isPlaced(*entity->getParentNode()))
             fail(("entity \"" + name + "\" hangs on a bone at a place that is not finite").c_str());
         entity->getWorldBoundingBox(true);
     }

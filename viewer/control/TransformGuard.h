@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <functional>
 #include <string>
 #include <typeinfo>
 
@@ -111,6 +112,27 @@ public:
     static bool isFinite(const Ogre::Vector3& vector) {
         return std::isfinite(vector.x) && std::isfinite(vector.y) && std::isfinite(vector.z);
     }
+    // A node's transform in the world: its place, turn and size.
+    struct Placement {
+        Ogre::Vector3 position;
+        Ogre::Quaternion orientation;
+        Ogre::Vector3 scale;
+        // Whether the engine can use it: a finite place and size.
+        bool isFinite() const {
+            return TransformGuard::isFinite(position) && TransformGuard::isFinite(scale);
+        }
+    };
+    // `node`'s transform in the world, derived as the engine derives it from its own
+    // transform and those of the nodes above it. The engine keeps what it derived until
+    // its next pass over the scene graph, and does not derive it again when only a node
+    // further up has moved since: every place is derived anew here, from the top. Where
+    // the node hangs on a bone, whose place comes from the skeleton's animation, the
+    // engine's own derivation.
+    static Placement placementOf(const Ogre::Node& node);
+    // Hands `unplaced` every node at and below `top` whose transform in the world is not
+    // finite, parents first; `unplaced` may change the node's own transform before the
+    // nodes below it are derived from it.
+    static void settle(Ogre::Node& top, const std::function<void(Ogre::Node&)>& unplaced);
     // Whether `node` and every node below it have a finite place in the world, as the
     // engine derives it from their own transforms and their parents'. Quick for most
     // objects, which stand alone.
@@ -130,23 +152,30 @@ private:
             return false;
         if (pass != nullptr && parent == pass->unmovedParent)
             return true;
-        if (&typeid(*parent) != &typeid(Ogre::SceneNode) || !isUnmoved(*parent))
+        if (!isUnmoved(*parent))
             return false;
         if (pass != nullptr)
             pass->unmovedParent = parent;
         return true;
     }
-    // Whether the engine's derived transform of `node`, which it brings up to date when
-    // asked, is the identity. Every moving object asks this of its parent in every frame,
-    // so it is compared by its bits, in one test: a negative zero, equal to zero as a
-    // number, takes the longer way.
+    // Whether `node` and every node above it are scene nodes at their parents' origins,
+    // unturned and unscaled: the engine places `node` at the world's origin. Read from the
+    // nodes' own transforms, which are always up to date. Every moving object asks this of
+    // its parent (once per pass), so the transforms are compared by their bits, in one
+    // test: a negative zero, equal to zero as a number, takes the longer way.
     static bool isUnmoved(const Ogre::Node& node) {
-        const Ogre::Vector3& p = node._getDerivedPosition();
-        const Ogre::Quaternion& q = node._getDerivedOrientation();
-        const Ogre::Vector3& s = node._getDerivedScale();
-        constexpr std::uint32_t ONE = 0x3f800000;
-        return (bits(p.x) | bits(p.y) | bits(p.z) | bits(q.x) | bits(q.y) | bits(q.z) |
-                (bits(q.w) ^ ONE) | (bits(s.x) ^ ONE) | (bits(s.y) ^ ONE) | (bits(s.z) ^ ONE)) == 0;
+        for (const Ogre::Node* at = &node; at != nullptr; at = at->getParent()) {
+            const Ogre::Vector3& p = at->getPosition();
+            const Ogre::Quaternion& q = at->getOrientation();
+            const Ogre::Vector3& s = at->getScale();
+            constexpr std::uint32_t ONE = 0x3f800000;
+            if (&typeid(*at) != &typeid(Ogre::SceneNode) ||
+                (bits(p.x) | bits(p.y) | bits(p.z) | bits(q.x) | bits(q.y) | bits(q.z) |
+                 (bits(q.w) ^ ONE) | (bits(s.x) ^ ONE) | (bits(s.y) ^ ONE) | (bits(s.z) ^ ONE)) !=
+                    0)
+                return false;
+        }
+        return true;
     }
     static std::uint32_t bits(float value) {
         std::uint32_t pattern;

@@ -17,6 +17,7 @@
 #include "framework/XmlReader.h"
 #include "platform/DebugOutput.h"
 #include "viewer/ResourceGroup.h"
+#include "viewer/control/TransformGuard.h"
 #include "viewer/scene/AttachedPlacement.h"
 #include "viewer/scene/EntityAttributes.h"
 #include "viewer/scene/RealReader.h"
@@ -67,6 +68,19 @@ bool placeable(const Value& value, const std::string& owner, const char* item) {
         return true;
     DebugOutput::line("SceneLoader::load(): " + owner + " has a \"" + item +
                       "\" that is not finite; it is skipped");
+    return false;
+}
+
+// A turn must also be one the engine can normalise: it divides by the quaternion's length,
+// and a length of zero (an empty "rotation" element) or an infinite one makes the node's
+// orientation NaN.
+bool placeable(const Ogre::Quaternion& value, const std::string& owner, const char* item) {
+    if (!isFinite(value))
+        return placeable<Ogre::Quaternion>(value, owner, item);
+    if (TransformGuard::isRotation(value))
+        return true;
+    DebugOutput::line("SceneLoader::load(): " + owner + " has a \"" + item +
+                      "\" whose length is zero or beyond the range of floats; it is skipped");
     return false;
 }
 
@@ -236,8 +250,19 @@ bool SceneLoader::load(const std::string& fileName, Ogre::SceneManager* manager,
     // The sections are built in this order whatever their order in the file.
     if (const TiXmlElement* environment = scene->FirstChildElement("environment"))
         processEnvironment(environment);
-    if (const TiXmlElement* nodes = scene->FirstChildElement("nodes"))
+    if (const TiXmlElement* nodes = scene->FirstChildElement("nodes")) {
         processNodes(nodes, rootNode);
+        // Finite values can still add up beyond the range of floats under the parents'
+        // places and sizes, where the engine's bounding boxes turn them into NaN and abort.
+        TransformGuard::settle(*rootNode, [](Ogre::Node& node) {
+            DebugOutput::line("SceneLoader::load(): " + node.getName() +
+                              " would be placed beyond the range of floats; its position, "
+                              "rotation and scale are skipped");
+            node.setPosition(Ogre::Vector3::ZERO);
+            node.setOrientation(Ogre::Quaternion::IDENTITY);
+            node.setScale(Ogre::Vector3::UNIT_SCALE);
+        });
+    }
     if (const TiXmlElement* externals = scene->FirstChildElement("externals"))
         processExternals(externals);
     return true;

@@ -156,6 +156,22 @@ TEST_F(SceneObjectGuard, APassLooksAgainAtParentsOnceANodeCarryingOthersMoves) {
     expectVector(rack.getPosition(), 1e38f, 0, 0);
 }
 
+// The engine keeps each node's place as it last derived it, and a node further up that
+// moved since does not make it derive again: places are derived anew, from the top.
+TEST_F(SceneObjectGuard, PlacesAreDerivedFromTheTopNotFromWhatTheEngineKept) {
+    SceneObjectControl& crane = add("crane", "box.mesh");
+    SceneObjectControl& hook = add("hook", "gift.mesh");
+    Ogre::SceneNode* arm = static_cast<Ogre::SceneNode&>(node(crane)).createChildSceneNode();
+    arm->addChild(node(hook).getParent()->removeChild(&node(hook)));
+    arm->_getDerivedPosition();
+    crane.setPosition({3e38f, 0, 0});
+    EXPECT_EQ(diagnosticsOf([&] {
+                  hook.setPosition({3e38f, 0, 0});
+              }),
+              "SceneObjectControl::setPosition(): entity_hook: would be placed beyond the range "
+              "of floats; ignored\n");
+}
+
 TEST_F(SceneObjectGuard, TheQuaternionsOfATurnThatDoesNotRunAreNotLookedAt) {
     // A keyframe without a turn ends the one running with rate 0, whatever it turns to.
     box.startRotationSlerp(0.5f, NO_TURN, {0, 0, 1, 0});
