@@ -342,8 +342,8 @@ void SceneObjectControl::attachToSceneNode(const std::string& nodeName) {
     if (!entityExists("attachToSceneNode"))
         return;
     // Looked up before the entity is taken off its parent, so that an unknown name leaves
-    // it where it was.
-    if (!sceneManager->hasSceneNode(nodeName)) {
+    // it where it was. The engine refuses to look up the empty name with an exception.
+    if (nodeName.empty() || !sceneManager->hasSceneNode(nodeName)) {
         report("attachToSceneNode", "no scene node " + quoted(nodeName) + " for " + name);
         return;
     }
