@@ -24,10 +24,10 @@ class TransformGuard {
 public:
     // What the checks of one pass over the scene's objects share: the scene node they last
     // found at the world's origin, which most objects of a scene hang from (the scene
-    // loader's root node), so that the engine is not asked for its place once per object.
-    // A change that the quick way cannot decide, such as one that moves a node carrying
-    // others, forgets it. Made by the pass; nothing but the pass's own changes may move a
-    // node while it lasts.
+    // loader's root node), so that it and the nodes above it are not looked at again for
+    // each object. A change that the quick way cannot decide, such as one that moves a
+    // node carrying others, forgets it. Made by the pass; nothing but the pass's own
+    // changes may move a node while it lasts.
     struct Pass {
         const Ogre::Node* unmovedParent = nullptr;
     };
@@ -133,14 +133,14 @@ public:
     // finite, parents first; `unplaced` may change the node's own transform before the
     // nodes below it are derived from it.
     static void settle(Ogre::Node& top, const std::function<void(Ogre::Node&)>& unplaced);
+
+private:
     // Whether `node` and every node below it have a finite place in the world, as the
     // engine derives it from their own transforms and their parents'. Quick for most
     // objects, which stand alone.
     bool placesFinitely(const Ogre::Node& node) const {
         return isFinite(node.getPosition()) && (standsAlone(node) || derivesAnew(node));
     }
-
-private:
     // Carries no other node and hangs from a scene node that the engine places at the
     // world's origin, unturned and unscaled (the scene's root, the scene loader's own root
     // node): its own position is its place in the world. A tag point's parent is a bone,
@@ -182,7 +182,8 @@ private:
         std::memcpy(&pattern, &value, sizeof pattern);
         return pattern;
     }
-    // The engine's derivation of the node's place, and of those of the nodes below it.
+    // Whether the node's place and those of the nodes below it, derived as the engine
+    // derives them, are finite.
     static bool derivesFinitely(const Ogre::Node& node);
     // The same, for a change the quick way could not decide: the pass forgets what it knew.
     bool derivesAnew(const Ogre::Node& node) const {
