@@ -101,8 +101,13 @@ TEST(BadInput, SceneFiles) {
          [&] { return has("entity_kept") && scene->getMovableObjects("Entity").size() == 2; }},
         {"not-numbers.scene",
          true,
-         {"SceneLoader::processCamera(): camera_a cannot clip nearer than \"close\""},
-         [&] { return has("entity_a") && scene->hasLight("light_a"); }},
+         {"SceneLoader::load(): node_a has a \"rotation\" whose length is zero or beyond the "
+          "range of floats",
+          "SceneLoader::processCamera(): camera_a cannot clip nearer than \"close\""},
+         [&] {
+             return has("entity_a") && scene->hasLight("light_a") &&
+                    scene->getSceneNode("node_a")->getOrientation() == Ogre::Quaternion::IDENTITY;
+         }},
         {"nan-infinity.scene",
          true,
          {"SceneLoader::load(): node_a has a \"position\" that is not finite",
@@ -120,11 +125,11 @@ TEST(BadInput, SceneFiles) {
           "SceneLoader::processCamera(): camera_huge cannot clip farther than \"-1\"",
           "SceneLoader::processCamera(): camera_huge has a field of view of \"1e30\", which no "
           "view has",
-          "SceneLoader::processNode(): node_beyond lies beyond what a float holds"},
+          "SceneLoader::load(): node_further would be placed beyond the range of floats; "
+          "its position, rotation and scale are skipped"},
          [&] {
              return has("entity_far") && has("entity_near") && scene->hasLight("light_far") &&
-                    scene->hasSceneNode("node_outer") && !scene->hasSceneNode("node_beyond") &&
-                    !scene->hasCamera("camera_beyond");
+                    scene->getSceneNode("node_further")->_getDerivedPosition().x == -3e38f;
          }},
         {"duplicate-names.scene",
          true,

@@ -9,6 +9,8 @@ class Node;
 
 namespace corvane {
 
+class TransformGuard;
+
 // The player camera's motion between frames: velocities towards a target and a timed turn,
 // stored by the camera operations and applied by `advance` once per frame. A plain value:
 // a copy holds the whole motion.
@@ -30,8 +32,12 @@ public:
     float getTurnProgress() const { return slerpProgress; }
 
     // One frame of `seconds` at `timeScale`: the camera-relative step, the world step (both
-    // measured against where `camera` stood at the start), then the turn.
-    void advance(Ogre::Node& camera, float seconds, float timeScale);
+    // measured against where `camera` stood at the start), then the turn. A step that would
+    // put the camera beyond the range of floats, or a turn the engine cannot normalise, is
+    // refused by `guard` with one line naming `operation`: that velocity or the turn ends,
+    // and the camera stays where the frame found it.
+    void advance(Ogre::Node& camera, float seconds, float timeScale, const TransformGuard& guard,
+                 const char* operation);
 
 private:
     Ogre::Vector3 localVelocity = Ogre::Vector3::ZERO;

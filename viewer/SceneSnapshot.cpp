@@ -17,8 +17,9 @@ const char* const ENTITY_TYPE = "Entity";
 
 // The engine normalises every orientation a node is given, and normalising a quaternion
 // that is normalised already can move its last bit: the snapshot writes back the very value
-// it kept, so that a restored scene goes on exactly as the loaded one did.
-class ExactOrientation final : public Ogre::Node {
+// it kept, so that a restored scene goes on exactly as the loaded one did. Never made: it
+// only opens the node's orientation (and, being abstract, cannot be final).
+class ExactOrientation : public Ogre::Node {
 public:
     static void set(Ogre::Node& node, const Ogre::Quaternion& orientation) {
         node.*(&ExactOrientation::mOrientation) = orientation;

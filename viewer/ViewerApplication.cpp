@@ -3,6 +3,7 @@
 #include <Ogre.h>
 #include <OgreBitesConfigDialog.h>
 #include <OgreOverlaySystem.h>
+#include <cmath>
 #include <filesystem>
 #include <tinyxml.h>
 
@@ -310,6 +311,15 @@ ISceneObject* ViewerApplication::getSceneObject(const std::string& entityName) {
 }
 
 void ViewerApplication::setTimeScale(float scale) {
+    // A scale that is not finite would make every step of every object not a number: each
+    // animation, slide, movement and turn would stop, and slides would say so every frame.
+    if (!std::isfinite(scale)) {
+        DebugOutput::line(
+            "ViewerApplication::setTimeScale(): " + Ogre::StringConverter::toString(scale) +
+            " is not a finite time scale; it stays at " +
+            Ogre::StringConverter::toString(timeScale));
+        return;
+    }
     timeScale = scale;
 }
 
@@ -336,7 +346,7 @@ bool ViewerApplication::restoreLoadedScene() {
 void ViewerApplication::advanceScene(float seconds) {
     // Replayed frames write no lines: they would repeat what the frames played already said.
     if (cameraNode != nullptr)
-        moveScene(seconds, false);
+        moveScene(seconds, false, "advanceScene");
 }
 
 FloatVector3 ViewerApplication::getLocalVelocity() const {
@@ -404,7 +414,7 @@ bool ViewerApplication::renderFrame(float seconds) {
         return false;
     WindowSystem::pumpMessages(window);
     statistics.show(window->getStatistics(), debugText);
-    moveScene(seconds, true);
+    moveScene(seconds, true, "renderFrame");
     if (window->isClosed())
         return false;
     try {
@@ -415,8 +425,8 @@ bool ViewerApplication::renderFrame(float seconds) {
     }
 }
 
-void ViewerApplication::moveScene(float seconds, bool reportTargets) {
-    cameraMotion.advance(*cameraNode, seconds, timeScale);
+void ViewerApplication::moveScene(float seconds, bool reportTargets, const char* operation) {
+    cameraMotion.advance(*cameraNode, seconds, timeScale, cameraGuard(), operation);
     if (timeScale != 0.0f)
         objectRegistry.update(static_cast<double>(seconds) * static_cast<double>(timeScale),
                               reportTargets);

@@ -155,8 +155,8 @@ private:
     // The configuration dialog; true when the user confirmed a render system.
     bool showConfigDialog();
     // The camera motion and the object updates of a frame; `reportTargets` as the
-    // registry's update takes it.
-    void moveScene(float seconds, bool reportTargets);
+    // registry's update takes it, `operation` names the entry point in the camera's lines.
+    void moveScene(float seconds, bool reportTargets, const char* operation);
 
     // Engine objects first: members go in reverse order, so the scene loader and the
     // scene objects are gone before the root object takes the scene manager with it.

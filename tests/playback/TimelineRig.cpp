@@ -50,13 +50,6 @@ void describeNodes(const Ogre::Node& node, std::map<std::string, std::string>& l
 
 } // namespace
 
-HRESULT PressedActions::QueryInterface(const UUID& iid, void** out) {
-    if (iid != IID_IActionInput)
-        return E_FAIL;
-    *out = static_cast<IActionInput*>(this);
-    return S_OK;
-}
-
 TimelineRig::TimelineRig(const std::string& sceneFile, const std::string& keyframes,
                          const std::string& scriptAttributes)
     : TimelineRig(CORVANE_DEMO_SCENE_FOLDER, sceneFile, keyframes, scriptAttributes) {}
@@ -84,8 +77,7 @@ TimelineRig::TimelineRig(const std::string& sceneFolder, const std::string& scen
 }
 
 void TimelineRig::frame(float seconds) {
-    input.now = std::move(input.next);
-    input.next.clear();
+    input.nextFrame();
     viewer.advanceScene(seconds);
     controller.renderFrame(seconds);
 }

@@ -1,30 +1,15 @@
 #pragma once
 
-#include <set>
 #include <string>
 
-#include "framework/IActionInput.h"
 #include "playback/PlaybackController.h"
 #include "tests/playback/RecordingFakes.h"
 #include "tests/support/FakeHost.h"
+#include "tests/support/PressedActions.h"
 #include "tests/support/TemporaryFolder.h"
 #include "tools/HeadlessViewer.h"
 
 namespace corvane::testing {
-
-// Input actions pressed for one frame.
-class PressedActions final : public IActionInput {
-public:
-    HRESULT QueryInterface(const UUID& iid, void** out) override;
-    std::int32_t AddRef() override { return 1; }
-    std::int32_t Release() override { return 1; }
-    float getActionValue(const std::string& action) override {
-        return now.count(action) > 0 ? 1.0f : 0.0f;
-    }
-    // Pressed in the next frame only.
-    std::set<std::string> next;
-    std::set<std::string> now;
-};
 
 // The viewer without a window and the playback controller, offered to each other by a fake
 // host as the host offers them (the viewer first), with input actions and an overlay from a

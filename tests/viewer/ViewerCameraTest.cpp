@@ -1,5 +1,6 @@
 #include <Ogre.h>
 #include <functional>
+#include <gmock/gmock.h>
 #include <limits>
 
 #include "tests/viewer/ViewerFixture.h"
@@ -240,6 +241,36 @@ TEST_F(CameraTest, ValuesTheEngineCannotUseAreDroppedWithOneLine) {
         EXPECT_EQ(orientation(), turned);
         EXPECT_EQ(viewer->getSlerpRate(), 0.0f);
     }
+}
+
+// The frame's own motion: a turn that the engine could not normalise ends with one line,
+// the camera as the frame found it; and paused time, which a scale that is not a number
+// does not end, keeps the camera still even where a velocity overflows over a long frame.
+TEST_F(CameraTest, AFrameKeepsTheCameraWhereItsMotionLeavesTheRangeOfFloats) {
+    camera->setCameraPosition({1, 2, 3});
+    camera->setOrientation(plain(QUARTER_YAW));
+    const Ogre::Quaternion turned = orientation();
+    const FloatQuaternion identity = plain(Ogre::Quaternion::IDENTITY);
+    const float farBackwards = -3e38f;
+    camera->startRotationSlerp(farBackwards, identity, identity);
+    ::testing::internal::CaptureStderr();
+    ASSERT_TRUE(frame(1.0f));
+    const std::string line = ::testing::internal::GetCapturedStderr();
+    EXPECT_THAT(line,
+                ::testing::StartsWith("ViewerApplication::renderFrame(): PlayerCam: quaternion ("));
+    EXPECT_THAT(line, ::testing::EndsWith(") is not a rotation; turn stopped\n"));
+    EXPECT_EQ(viewer->getSlerpRate(), 0.0f);
+    EXPECT_EQ(orientation(), turned);
+
+    viewer->setTimeScale(0.0f);
+    camera->setWorldVelocity({3e38f, 0, 0});
+    ::testing::internal::CaptureStderr();
+    viewer->setTimeScale(std::numeric_limits<float>::quiet_NaN());
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+              "ViewerApplication::setTimeScale(): nan is not a finite time scale; it stays at 0\n");
+    ASSERT_TRUE(frame(2.0f));
+    EXPECT_EQ(position(), Ogre::Vector3(1, 2, 3));
+    EXPECT_EQ(viewer->getWorldVelocity().x, 3e38f);
 }
 
 } // namespace

@@ -342,8 +342,8 @@ void SceneObjectControl::attachToSceneNode(const std::string& nodeName) {
     if (!entityExists("attachToSceneNode"))
         return;
     // Looked up before the entity is taken off its parent, so that an unknown name leaves
-    // it where it was.
-    if (!sceneManager->hasSceneNode(nodeName)) {
+    // it where it was. The engine refuses to look up the empty name with an exception.
+    if (nodeName.empty() || !sceneManager->hasSceneNode(nodeName)) {
         report("attachToSceneNode", "no scene node " + quoted(nodeName) + " for " + name);
         return;
     }
@@ -371,14 +371,17 @@ void SceneObjectControl::detachFromParent(Ogre::Entity& movable) {
 
 // --- Per-frame update -----------------------------------------------------------------
 
-void SceneObjectControl::update(double seconds, bool reportTargets) {
+void SceneObjectControl::update(double seconds, bool reportTargets, TransformGuard::Pass* pass) {
     if (!entity)
         return;
-    advanceAnimations(seconds);
-    slideWeights(seconds);
+    // An entity without animation states has no rates or slides either.
+    if (const Ogre::AnimationStateSet* states = entity->getAllAnimationStates()) {
+        advanceAnimations(*states, seconds);
+        slideWeights(*states, seconds);
+    }
     if (Ogre::Node* node = entity->getParentNode()) {
-        move(*node, seconds, reportTargets);
-        turn(*node, seconds);
+        move(*node, seconds, reportTargets, pass);
+        turn(*node, seconds, pass);
     }
 }
 
@@ -395,12 +398,12 @@ void SceneObjectControl::resetMotion() {
     slerpProgress = 0.0f;
 }
 
-void SceneObjectControl::advanceAnimations(double seconds) {
+void SceneObjectControl::advanceAnimations(const Ogre::AnimationStateSet& states, double seconds) {
     for (auto entry = animationRates.begin(); entry != animationRates.end(); ++entry) {
         float& rate = entry->second;
         if (rate == 0.0f)
             continue;
-        Ogre::AnimationState* const state = stateOf(entry->first);
+        Ogre::AnimationState* const state = stateIn(states, entry->first);
         if (!state)
             continue;
         const auto step = static_cast<float>(rate * seconds);
@@ -427,10 +430,10 @@ void SceneObjectControl::advanceAnimations(double seconds) {
     }
 }
 
-void SceneObjectControl::slideWeights(double seconds) {
+void SceneObjectControl::slideWeights(const Ogre::AnimationStateSet& states, double seconds) {
     for (auto entry = weightSlideRates.begin(); entry != weightSlideRates.end(); ++entry) {
         float& rate = entry->second;
-        Ogre::AnimationState* const state = stateOf(entry->first);
+        Ogre::AnimationState* const state = stateIn(states, entry->first);
         if (!state)
             continue;
         const auto weight = static_cast<float>(rate * seconds + state->getWeight());
@@ -453,14 +456,15 @@ void SceneObjectControl::slideWeights(double seconds) {
     }
 }
 
-void SceneObjectControl::move(Ogre::Node& node, double seconds, bool reportTargets) {
+void SceneObjectControl::move(Ogre::Node& node, double seconds, bool reportTargets,
+                              TransformGuard::Pass* pass) {
     if (velocity == Ogre::Vector3::ZERO)
         return;
     const Ogre::Vector3 step = velocity * static_cast<float>(seconds);
     // A zero target means none: the movement goes on until the velocity changes.
     if (moveTarget == Ogre::Vector3::ZERO ||
         step.squaredLength() < (moveTarget - node.getPosition()).squaredLength()) {
-        if (!guard().places(
+        if (!guard(pass).places(
                 "update", node, [&] { node.translate(step, Ogre::Node::TS_PARENT); },
                 "movement stopped"))
             velocity = Ogre::Vector3::ZERO;
@@ -468,12 +472,12 @@ void SceneObjectControl::move(Ogre::Node& node, double seconds, bool reportTarge
     }
     if (reportTargets)
         DebugOutput::write("Entity Hit Target\n");
-    guard().places(
+    guard(pass).places(
         "update", node, [&] { node.setPosition(moveTarget); }, "movement stopped");
     velocity = Ogre::Vector3::ZERO;
 }
 
-void SceneObjectControl::turn(Ogre::Node& node, double seconds) {
+void SceneObjectControl::turn(Ogre::Node& node, double seconds, TransformGuard::Pass* pass) {
     if (!(slerpRate > 0.0f))
         return;
     slerpProgress = static_cast<float>(slerpRate * seconds + slerpProgress);
@@ -482,12 +486,12 @@ void SceneObjectControl::turn(Ogre::Node& node, double seconds) {
         slerpRate = 0.0f;
         // The shortest path ends on the negative of slerpTo when the two lie more than a
         // half turn apart, and rounding moves it off by a little: the turn ends on slerpTo.
-        guard().orients("update", node, slerpTo, "turn stopped");
+        guard(pass).orients("update", node, slerpTo, "turn stopped");
         return;
     }
-    if (!guard().orients("update", node,
-                         Ogre::Quaternion::Slerp(slerpProgress, slerpFrom, slerpTo, true),
-                         "turn stopped"))
+    if (!guard(pass).orients("update", node,
+                             Ogre::Quaternion::Slerp(slerpProgress, slerpFrom, slerpTo, true),
+                             "turn stopped"))
         slerpRate = 0.0f;
 }
 
@@ -495,9 +499,12 @@ void SceneObjectControl::turn(Ogre::Node& node, double seconds) {
 
 Ogre::AnimationState* SceneObjectControl::stateOf(const std::string& anim) const {
     const Ogre::AnimationStateSet* states = entity->getAllAnimationStates();
-    if (!states)
-        return nullptr;
-    const Ogre::AnimationStateMap& byName = states->getAnimationStates();
+    return states ? stateIn(*states, anim) : nullptr;
+}
+
+Ogre::AnimationState* SceneObjectControl::stateIn(const Ogre::AnimationStateSet& states,
+                                                  const std::string& anim) {
+    const Ogre::AnimationStateMap& byName = states.getAnimationStates();
     const auto found = byName.find(anim);
     return found == byName.end() ? nullptr : found->second;
 }
@@ -512,8 +519,8 @@ Ogre::AnimationState* SceneObjectControl::findAnimation(const char* operation,
     return state;
 }
 
-TransformGuard SceneObjectControl::guard() const {
-    return TransformGuard("SceneObjectControl", name);
+TransformGuard SceneObjectControl::guard(TransformGuard::Pass* pass) const {
+    return TransformGuard("SceneObjectControl", name, pass);
 }
 
 bool SceneObjectControl::entityExists(const char* operation) const {

@@ -8,17 +8,17 @@
 #include <OgreVector.h>
 
 #include "framework/ISceneObject.h"
+#include "viewer/control/TransformGuard.h"
 
 namespace Ogre {
 class AnimationState;
+class AnimationStateSet;
 class Entity;
 class Node;
 class SceneManager;
 } // namespace Ogre
 
 namespace corvane {
-
-class TransformGuard;
 
 // The control of one entity of the scene, behind ISceneObject. Transform operations act
 // on the entity's parent node at once; rates, slides, velocity and timed turn are stored
@@ -68,8 +68,9 @@ public:
 
     // One step of `seconds` (already scaled by the viewer's time scale): animation time
     // with stop times, weight slides, movement towards the target, timed turn. Reaching
-    // the target writes its line only when `reportTargets`.
-    void update(double seconds, bool reportTargets = true);
+    // the target writes its line only when `reportTargets`. `pass`, when the step is one of
+    // a pass over every object, is what the checks of the pass share.
+    void update(double seconds, bool reportTargets = true, TransformGuard::Pass* pass = nullptr);
 
     // Forgets every stored rate, stop time, slide, target, velocity and turn, as on the day
     // the control was made; the scene itself is left as it is.
@@ -94,6 +95,8 @@ private:
 
     // The entity's animation state of that name; null when it has none.
     Ogre::AnimationState* stateOf(const std::string& anim) const;
+    static Ogre::AnimationState* stateIn(const Ogre::AnimationStateSet& states,
+                                         const std::string& anim);
     // The entity's animation state of that name, or null after one diagnostic line.
     Ogre::AnimationState* findAnimation(const char* operation, const std::string& anim) const;
     // Whether the entity still exists, after one diagnostic line when it does not.
@@ -101,13 +104,14 @@ private:
     // The node the transform operations act on, or null after one diagnostic line.
     Ogre::Node* findNode(const char* operation) const;
     // Checks values before they reach the engine, in lines that name this object.
-    TransformGuard guard() const;
-    void advanceAnimations(double seconds);
-    void slideWeights(double seconds);
-    void move(Ogre::Node& node, double seconds, bool reportTargets);
+    TransformGuard guard(TransformGuard::Pass* pass = nullptr) const;
+    // The steps of `update`, on the entity's animation states `states`.
+    void advanceAnimations(const Ogre::AnimationStateSet& states, double seconds);
+    void slideWeights(const Ogre::AnimationStateSet& states, double seconds);
+    void move(Ogre::Node& node, double seconds, bool reportTargets, TransformGuard::Pass* pass);
+    void turn(Ogre::Node& node, double seconds, TransformGuard::Pass* pass);
     // Takes `movable` off its scene node or the bone it hangs on.
     static void detachFromParent(Ogre::Entity& movable);
-    void turn(Ogre::Node& node, double seconds);
 
     Ogre::Entity* entity;
     std::map<std::string, float> animationRates;

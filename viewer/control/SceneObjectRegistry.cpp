@@ -30,8 +30,9 @@ void SceneObjectRegistry::update(double seconds, bool reportTargets) {
             updateOrder.push_back(&control);
         updateOrderStale = false;
     }
+    TransformGuard::Pass pass;
     for (SceneObjectControl* control : updateOrder)
-        control->update(seconds, reportTargets);
+        control->update(seconds, reportTargets, &pass);
 }
 
 std::size_t SceneObjectRegistry::size() const {

@@ -3,12 +3,15 @@
 #include <cmath>
 #include <initializer_list>
 #include <sstream>
+#include <typeinfo>
 
 #include "platform/DebugOutput.h"
 
 namespace corvane {
 
 namespace {
+
+const char* const BEYOND = "would be placed beyond the range of floats";
 
 // In the stream's shortest form: "0.5", "3e+38", "inf", "nan".
 std::string number(double value) {
@@ -25,23 +28,39 @@ std::string listed(std::initializer_list<double> values) {
     return text + ')';
 }
 
-// Whether `node`, at `position`, `orientation` and `scale` in the world, and the nodes
-// below it have finite places, derived as the engine's nodes derive them.
-bool placedBelow(const Ogre::Node& node, const Ogre::Vector3& position,
-                 const Ogre::Quaternion& orientation, const Ogre::Vector3& scale) {
-    if (!TransformGuard::isFinite(position))
+// The transform of a node at the top of the scene graph: its own.
+TransformGuard::Placement own(const Ogre::Node& node) {
+    return {node.getPosition(), node.getOrientation(), node.getScale()};
+}
+
+// `child`'s transform in the world below a parent at `parent`, in the engine's order of
+// operations, so that it meets the same floats.
+TransformGuard::Placement below(const TransformGuard::Placement& parent, const Ogre::Node& child) {
+    return {parent.orientation * (parent.scale * child.getPosition()) + parent.position,
+            child.getInheritOrientation() ? parent.orientation * child.getOrientation()
+                                          : child.getOrientation(),
+            child.getInheritScale() ? parent.scale * child.getScale() : child.getScale()};
+}
+
+// Whether `node`, at `placement` in the world, and the nodes below it have finite places.
+bool placedBelow(const Ogre::Node& node, const TransformGuard::Placement& placement) {
+    if (!placement.isFinite())
         return false;
-    for (const Ogre::Node* child : node.getChildren()) {
-        const Ogre::Quaternion childOrientation = child->getInheritOrientation()
-                                                      ? orientation * child->getOrientation()
-                                                      : child->getOrientation();
-        const Ogre::Vector3 childScale =
-            child->getInheritScale() ? scale * child->getScale() : child->getScale();
-        if (!placedBelow(*child, orientation * (scale * child->getPosition()) + position,
-                         childOrientation, childScale))
+    for (const Ogre::Node* child : node.getChildren())
+        if (!placedBelow(*child, below(placement, *child)))
             return false;
-    }
     return true;
+}
+
+void settleBelow(Ogre::Node& node, const TransformGuard::Placement& placement,
+                 const std::function<void(Ogre::Node&)>& unplaced) {
+    TransformGuard::Placement here = placement;
+    if (!here.isFinite()) {
+        unplaced(node);
+        here = TransformGuard::placementOf(node);
+    }
+    for (Ogre::Node* child : node.getChildren())
+        settleBelow(*child, below(here, *child), unplaced);
 }
 
 } // namespace
@@ -77,9 +96,40 @@ bool TransformGuard::admitsTurn(const char* operation, float rate, bool running,
            (!running || (admits(operation, from) && admits(operation, to)));
 }
 
+bool TransformGuard::putsBack(const char* operation, Ogre::Node& node,
+                              const Ogre::Vector3& position, const char* outcome) const {
+    node.setPosition(position);
+    return refuse(operation, BEYOND, outcome);
+}
+
+bool TransformGuard::turnsBack(const char* operation, Ogre::Node& node,
+                               const Ogre::Quaternion& orientation, const char* outcome) const {
+    node.setOrientation(orientation);
+    return refuse(operation, BEYOND, outcome);
+}
+
+bool TransformGuard::orientsCarefully(const char* operation, Ogre::Node& node,
+                                      const Ogre::Quaternion& rotation, const char* outcome) const {
+    return admits(operation, rotation, outcome) &&
+           turns(
+               operation, node, [&] { node.setOrientation(rotation); }, outcome);
+}
+
 bool TransformGuard::derivesFinitely(const Ogre::Node& node) {
-    return placedBelow(node, node._getDerivedPosition(), node._getDerivedOrientation(),
-                       node._getDerivedScale());
+    return placedBelow(node, placementOf(node));
+}
+
+TransformGuard::Placement TransformGuard::placementOf(const Ogre::Node& node) {
+    const Ogre::Node* parent = node.getParent();
+    if (parent == nullptr)
+        return own(node);
+    if (&typeid(node) != &typeid(Ogre::SceneNode) || &typeid(*parent) != &typeid(Ogre::SceneNode))
+        return {node._getDerivedPosition(), node._getDerivedOrientation(), node._getDerivedScale()};
+    return below(placementOf(*parent), node);
+}
+
+void TransformGuard::settle(Ogre::Node& top, const std::function<void(Ogre::Node&)>& unplaced) {
+    settleBelow(top, placementOf(top), unplaced);
 }
 
 bool TransformGuard::refuse(const char* operation, const std::string& fault,

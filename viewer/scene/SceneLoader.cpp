@@ -17,6 +17,7 @@
 #include "framework/XmlReader.h"
 #include "platform/DebugOutput.h"
 #include "viewer/ResourceGroup.h"
+#include "viewer/control/TransformGuard.h"
 #include "viewer/scene/AttachedPlacement.h"
 #include "viewer/scene/EntityAttributes.h"
 #include "viewer/scene/RealReader.h"
@@ -70,19 +71,17 @@ bool placeable(const Value& value, const std::string& owner, const char* item) {
     return false;
 }
 
-// Whether the node's place and size in the world are finite, composed up its parents from
-// their own values: the engine's derived values would be kept, and go stale when a parent
-// changes later (the "nodes" element's place is read after its nodes).
-bool staysFiniteInTheWorld(const Ogre::Node& node) {
-    Ogre::Vector3 position = node.getPosition();
-    Ogre::Vector3 scale = node.getScale();
-    for (const Ogre::Node* parent = node.getParent(); parent != nullptr;
-         parent = parent->getParent()) {
-        position =
-            parent->getOrientation() * (parent->getScale() * position) + parent->getPosition();
-        scale = parent->getScale() * scale;
-    }
-    return isFinite(position) && isFinite(scale);
+// A turn must also be one the engine can normalise: it divides by the quaternion's length,
+// and a length of zero (an empty "rotation" element) or an infinite one makes the node's
+// orientation NaN.
+bool placeable(const Ogre::Quaternion& value, const std::string& owner, const char* item) {
+    if (!isFinite(value))
+        return placeable<Ogre::Quaternion>(value, owner, item);
+    if (TransformGuard::isRotation(value))
+        return true;
+    DebugOutput::line("SceneLoader::load(): " + owner + " has a \"" + item +
+                      "\" whose length is zero or beyond the range of floats; it is skipped");
+    return false;
 }
 
 // Runs the processing of one element of `owner`. What the engine refuses in it ends that
@@ -252,8 +251,19 @@ bool SceneLoader::load(const std::string& fileName, Ogre::SceneManager* manager,
     // The sections are built in this order whatever their order in the file.
     if (const TiXmlElement* environment = scene->FirstChildElement("environment"))
         processEnvironment(environment);
-    if (const TiXmlElement* nodes = scene->FirstChildElement("nodes"))
+    if (const TiXmlElement* nodes = scene->FirstChildElement("nodes")) {
         processNodes(nodes, rootNode);
+        // Finite values can still add up beyond the range of floats under the parents'
+        // places and sizes, where the engine's bounding boxes turn them into NaN and abort.
+        TransformGuard::settle(*rootNode, [](Ogre::Node& node) {
+            DebugOutput::line("SceneLoader::load(): " + node.getName() +
+                              " would be placed beyond the range of floats; its position, "
+                              "rotation and scale are skipped");
+            node.setPosition(Ogre::Vector3::ZERO);
+            node.setOrientation(Ogre::Quaternion::IDENTITY);
+            node.setScale(Ogre::Vector3::UNIT_SCALE);
+        });
+    }
     if (const TiXmlElement* externals = scene->FirstChildElement("externals"))
         processExternals(externals);
     return true;
@@ -393,16 +403,6 @@ void SceneLoader::processNode(const TiXmlElement* element, Ogre::SceneNode* pare
                 node->setScale(scale);
         }
     }
-    // Places and sizes finite on their own may overflow once the parents' are added and
-    // scaled in; the engine can neither draw nor bound such a node (it stops the process).
-    if (!staysFiniteInTheWorld(*node)) {
-        DebugOutput::line("SceneLoader::processNode(): " + nodeName +
-                          " lies beyond what a float holds; the node and its children are "
-                          "skipped");
-        parent->removeAndDestroyChild(node);
-        return;
-    }
-
     if (showInfo && name.find(".Target") != std::string::npos)
         createTargetMarker(node, name);
 

@@ -125,6 +125,8 @@ TEST_F(SceneObjectAttachment, BadAttachmentsAreReportedAndMoveNothing) {
         {"unknown node", [&] { walker.attachToSceneNode("node_nowhere"); },
          "SceneObjectControl::attachToSceneNode(): no scene node \"node_nowhere\" for "
          "entity_walker\n"},
+        {"no node name", [&] { walker.attachToSceneNode(""); },
+         "SceneObjectControl::attachToSceneNode(): no scene node \"\" for entity_walker\n"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.attachment);

@@ -138,6 +138,40 @@ TEST_F(SceneObjectGuard, ValuesTheEngineCannotUseAreDroppedWithOneLine) {
     engine.sceneManager()->_updateSceneGraph(camera);
 }
 
+// A pass over the objects checks most of them against the parent it last found unmoved;
+// once a node that carries others moves, the nodes below it are derived again.
+TEST_F(SceneObjectGuard, APassLooksAgainAtParentsOnceANodeCarryingOthersMoves) {
+    SceneObjectControl& lamp = add("lamp", "box.mesh");
+    SceneObjectControl& rack = add("rack", "box.mesh");
+    SceneObjectControl& vase = add("vase", "box.mesh");
+    for (SceneObjectControl* carried : {&lamp, &vase})
+        node(rack).addChild(node(*carried).getParent()->removeChild(&node(*carried)));
+    lamp.setVelocity({0, 1, 0});
+    rack.setVelocity({1e38f, 0, 0});
+    vase.setVelocity({3e38f, 0, 0});
+    EXPECT_EQ(diagnosticsOf([&] { run(1, 1.0); }),
+              "SceneObjectControl::update(): entity_vase: would be placed beyond the range of "
+              "floats; movement stopped\n");
+    expectVector(vase.getPosition(), 0, 0, 0);
+    expectVector(rack.getPosition(), 1e38f, 0, 0);
+}
+
+// The engine keeps each node's place as it last derived it, and a node further up that
+// moved since does not make it derive again: places are derived anew, from the top.
+TEST_F(SceneObjectGuard, PlacesAreDerivedFromTheTopNotFromWhatTheEngineKept) {
+    SceneObjectControl& crane = add("crane", "box.mesh");
+    SceneObjectControl& hook = add("hook", "gift.mesh");
+    Ogre::SceneNode* arm = static_cast<Ogre::SceneNode&>(node(crane)).createChildSceneNode();
+    arm->addChild(node(hook).getParent()->removeChild(&node(hook)));
+    arm->_getDerivedPosition();
+    crane.setPosition({3e38f, 0, 0});
+    EXPECT_EQ(diagnosticsOf([&] {
+                  hook.setPosition({3e38f, 0, 0});
+              }),
+              "SceneObjectControl::setPosition(): entity_hook: would be placed beyond the range "
+              "of floats; ignored\n");
+}
+
 TEST_F(SceneObjectGuard, TheQuaternionsOfATurnThatDoesNotRunAreNotLookedAt) {
     // A keyframe without a turn ends the one running with rate 0, whatever it turns to.
     box.startRotationSlerp(0.5f, NO_TURN, {0, 0, 1, 0});
