@@ -73,10 +73,7 @@ SceneObjectControl::SceneObjectControl(Ogre::Entity* entity, Ogre::SceneManager*
 }
 
 SceneObjectControl::~SceneObjectControl() {
-    animationRates.clear();
-    animationStopTimes.clear();
-    weightSlideRates.clear();
-    weightTargets.clear();
+    motions.clear();
     if (entity && listening)
         entity->setListener(nullptr);
 }
@@ -105,30 +102,38 @@ void SceneObjectControl::setAnimationRate(const std::string& anim, double rate) 
         !guard().admits("setAnimationRate", "rate", rate))
         return;
     setAnimationEnabled(anim, true);
-    const auto entry = animationRates.find(anim);
-    if (entry == animationRates.end())
-        animationRates.emplace(anim, static_cast<float>(rate));
-    else if (rate == 0.0)
-        animationRates.erase(entry);
-    else
-        entry->second = static_cast<float>(rate);
+    // A first rate is stored even when it is 0; a later 0 forgets the rate.
+    const auto entry = motions.find(anim);
+    if (entry == motions.end() || !entry->second.rate) {
+        motions[anim].rate = static_cast<float>(rate);
+    } else if (rate == 0.0) {
+        entry->second.rate.reset();
+        forgetIfIdle(entry);
+    } else {
+        entry->second.rate = static_cast<float>(rate);
+    }
 }
 
 void SceneObjectControl::setAnimationStopTime(const std::string& anim, double time) {
     if (!findAnimation("setAnimationStopTime", anim) ||
         !guard().admits("setAnimationStopTime", "time", time))
         return;
-    if (time < 0.0)
-        animationStopTimes.erase(anim);
-    else
-        animationStopTimes[anim] = static_cast<float>(time);
+    if (time >= 0.0) {
+        motions[anim].stopTime = static_cast<float>(time);
+    } else if (const auto entry = motions.find(anim); entry != motions.end()) {
+        entry->second.stopTime.reset();
+        forgetIfIdle(entry);
+    }
 }
 
 void SceneObjectControl::stopAnimation(const std::string& anim) {
     if (!findAnimation("stopAnimation", anim))
         return;
     setAnimationEnabled(anim, false);
-    animationRates.erase(anim);
+    if (const auto entry = motions.find(anim); entry != motions.end()) {
+        entry->second.rate.reset();
+        forgetIfIdle(entry);
+    }
 }
 
 void SceneObjectControl::setAnimationEnabled(const std::string& anim, bool enabled) {
@@ -151,16 +156,18 @@ void SceneObjectControl::setWeightSlideRate(const std::string& anim, double rate
     if (!findAnimation("setWeightSlideRate", anim) ||
         !guard().admits("setWeightSlideRate", "rate", rate))
         return;
-    if (rate == 0.0)
-        weightSlideRates.erase(anim);
-    else
-        weightSlideRates[anim] = static_cast<float>(rate);
+    if (rate != 0.0) {
+        motions[anim].slideRate = static_cast<float>(rate);
+    } else if (const auto entry = motions.find(anim); entry != motions.end()) {
+        entry->second.slideRate.reset();
+        forgetIfIdle(entry);
+    }
 }
 
 void SceneObjectControl::setWeightSlideTarget(const std::string& anim, double weight) {
     if (findAnimation("setWeightSlideTarget", anim) &&
         guard().admits("setWeightSlideTarget", "weight", weight))
-        weightTargets[anim] = static_cast<float>(weight);
+        motions[anim].weightTarget = static_cast<float>(weight);
 }
 
 void SceneObjectControl::setAnimationTimePosition(const std::string& anim, double time) {
@@ -375,10 +382,19 @@ void SceneObjectControl::update(double seconds, bool reportTargets, TransformGua
     if (!entity)
         return;
     // An entity without animation states has no rates or slides either.
-    if (const Ogre::AnimationStateSet* states = entity->getAllAnimationStates()) {
-        advanceAnimations(*states, seconds);
-        slideWeights(*states, seconds);
-    }
+    if (const Ogre::AnimationStateSet* states = entity->getAllAnimationStates())
+        for (auto& [anim, motion] : motions) {
+            const bool advancing = motion.rate && *motion.rate != 0.0f;
+            if (!advancing && !motion.slideRate)
+                continue;
+            Ogre::AnimationState* const state = stateIn(*states, anim);
+            if (!state)
+                continue;
+            if (advancing)
+                advance(*state, anim, motion, seconds);
+            if (motion.slideRate)
+                slide(*state, anim, motion, seconds);
+        }
     if (Ogre::Node* node = entity->getParentNode()) {
         move(*node, seconds, reportTargets, pass);
         turn(*node, seconds, pass);
@@ -386,10 +402,7 @@ void SceneObjectControl::update(double seconds, bool reportTargets, TransformGua
 }
 
 void SceneObjectControl::resetMotion() {
-    animationRates.clear();
-    animationStopTimes.clear();
-    weightSlideRates.clear();
-    weightTargets.clear();
+    motions.clear();
     velocity = Ogre::Vector3::ZERO;
     moveTarget = Ogre::Vector3::ZERO;
     slerpFrom = Ogre::Quaternion::IDENTITY;
@@ -398,62 +411,83 @@ void SceneObjectControl::resetMotion() {
     slerpProgress = 0.0f;
 }
 
-void SceneObjectControl::advanceAnimations(const Ogre::AnimationStateSet& states, double seconds) {
-    for (auto entry = animationRates.begin(); entry != animationRates.end(); ++entry) {
-        float& rate = entry->second;
-        if (rate == 0.0f)
-            continue;
-        Ogre::AnimationState* const state = stateIn(states, entry->first);
-        if (!state)
-            continue;
-        const auto step = static_cast<float>(rate * seconds);
-        if (!guard().admits("update", "step", entry->first, step, "animation stopped")) {
-            rate = 0.0f;
-            continue;
-        }
-        const auto stop = animationStopTimes.find(entry->first);
-        if (stop == animationStopTimes.end()) {
-            state->addTime(step);
-            continue;
-        }
-        // The plain sum, before the state wraps or clamps it; landing exactly on the stop
-        // time does not reach it.
-        const float time = state->getTimePosition() + step;
-        const bool reached = step < 0.0f ? time < stop->second : time > stop->second;
-        if (reached) {
-            state->setTimePosition(stop->second);
-            rate = 0.0f;
-            animationStopTimes.erase(stop);
-        } else {
-            state->addTime(step);
-        }
+void SceneObjectControl::advance(Ogre::AnimationState& state, const std::string& anim,
+                                 AnimationMotion& motion, double seconds) {
+    float& rate = *motion.rate;
+    const auto step = static_cast<float>(rate * seconds);
+    if (!guard().admits("update", "step", anim, step, "animation stopped")) {
+        rate = 0.0f;
+        return;
+    }
+    if (!motion.stopTime) {
+        state.addTime(step);
+        return;
+    }
+    // The plain sum, before the state wraps or clamps it; landing exactly on the stop time
+    // does not reach it.
+    const float stop = *motion.stopTime;
+    const float time = state.getTimePosition() + step;
+    const bool reached = step < 0.0f ? time < stop : time > stop;
+    if (reached) {
+        state.setTimePosition(stop);
+        rate = 0.0f;
+        motion.stopTime.reset();
+    } else {
+        state.addTime(step);
     }
 }
 
-void SceneObjectControl::slideWeights(const Ogre::AnimationStateSet& states, double seconds) {
-    for (auto entry = weightSlideRates.begin(); entry != weightSlideRates.end(); ++entry) {
-        float& rate = entry->second;
-        Ogre::AnimationState* const state = stateIn(states, entry->first);
-        if (!state)
-            continue;
-        const auto weight = static_cast<float>(rate * seconds + state->getWeight());
-        if (!guard().admits("update", "weight", entry->first, weight, "weight slide stopped")) {
-            rate = 0.0f;
-            continue;
-        }
-        const auto target = weightTargets.find(entry->first);
-        if (target == weightTargets.end()) {
-            state->setWeight(weight);
-            continue;
-        }
-        const bool beforeTarget = rate < 0.0f ? weight > target->second : weight < target->second;
-        if (beforeTarget) {
-            state->setWeight(weight);
-        } else {
-            state->setWeight(target->second);
-            rate = 0.0f;
-        }
+void SceneObjectControl::slide(Ogre::AnimationState& state, const std::string& anim,
+                               AnimationMotion& motion, double seconds) {
+    float& rate = *motion.slideRate;
+    const auto weight = static_cast<float>(rate * seconds + state.getWeight());
+    if (!guard().admits("update", "weight", anim, weight, "weight slide stopped")) {
+        rate = 0.0f;
+        return;
     }
+    if (!motion.weightTarget) {
+        state.setWeight(weight);
+        return;
+    }
+    const float target = *motion.weightTarget;
+    const bool beforeTarget = rate < 0.0f ? weight > target : weight < target;
+    if (beforeTarget) {
+        state.setWeight(weight);
+    } else {
+        state.setWeight(target);
+        rate = 0.0f;
+    }
+}
+
+void SceneObjectControl::forgetIfIdle(Motions::iterator entry) {
+    const AnimationMotion& motion = entry->second;
+    if (!motion.rate && !motion.stopTime && !motion.slideRate && !motion.weightTarget)
+        motions.erase(entry);
+}
+
+std::map<std::string, float>
+SceneObjectControl::collect(std::optional<float> AnimationMotion::*field) const {
+    std::map<std::string, float> values;
+    for (const auto& [anim, motion] : motions)
+        if (const std::optional<float>& value = motion.*field)
+            values.emplace(anim, *value);
+    return values;
+}
+
+std::map<std::string, float> SceneObjectControl::getAnimationRates() const {
+    return collect(&AnimationMotion::rate);
+}
+
+std::map<std::string, float> SceneObjectControl::getAnimationStopTimes() const {
+    return collect(&AnimationMotion::stopTime);
+}
+
+std::map<std::string, float> SceneObjectControl::getWeightSlideRates() const {
+    return collect(&AnimationMotion::slideRate);
+}
+
+std::map<std::string, float> SceneObjectControl::getWeightTargets() const {
+    return collect(&AnimationMotion::weightTarget);
 }
 
 void SceneObjectControl::move(Ogre::Node& node, double seconds, bool reportTargets,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <map>
+#include <optional>
 #include <string>
 
 #include <OgreMovableObject.h>
@@ -82,16 +83,31 @@ public:
     // The controlled entity; null once the engine has destroyed it.
     Ogre::Entity* getEntity() const { return entity; }
 
-    const std::map<std::string, float>& getAnimationRates() const { return animationRates; }
-    const std::map<std::string, float>& getAnimationStopTimes() const { return animationStopTimes; }
-    const std::map<std::string, float>& getWeightSlideRates() const { return weightSlideRates; }
-    const std::map<std::string, float>& getWeightTargets() const { return weightTargets; }
+    // The stored rates, stop times, slide rates and slide targets, by animation name.
+    std::map<std::string, float> getAnimationRates() const;
+    std::map<std::string, float> getAnimationStopTimes() const;
+    std::map<std::string, float> getWeightSlideRates() const;
+    std::map<std::string, float> getWeightTargets() const;
     const Ogre::Vector3& getMoveTarget() const { return moveTarget; }
     float getSlerpRate() const { return slerpRate; }
     float getSlerpProgress() const { return slerpProgress; }
 
 private:
+    // What is stored for one animation. Kept together so that a frame looks the animation
+    // up once for all of it: the lookups by name are most of a frame's cost.
+    struct AnimationMotion {
+        std::optional<float> rate;
+        std::optional<float> stopTime;
+        std::optional<float> slideRate;
+        std::optional<float> weightTarget;
+    };
+    using Motions = std::map<std::string, AnimationMotion>;
+
     void objectDestroyed(Ogre::MovableObject* object) override;
+    // Forgets the animation's entry once nothing is stored for it.
+    void forgetIfIdle(Motions::iterator entry);
+    // One field of every animation's motion that has it.
+    std::map<std::string, float> collect(std::optional<float> AnimationMotion::*field) const;
 
     // The entity's animation state of that name; null when it has none.
     Ogre::AnimationState* stateOf(const std::string& anim) const;
@@ -105,19 +121,18 @@ private:
     Ogre::Node* findNode(const char* operation) const;
     // Checks values before they reach the engine, in lines that name this object.
     TransformGuard guard(TransformGuard::Pass* pass = nullptr) const;
-    // The steps of `update`, on the entity's animation states `states`.
-    void advanceAnimations(const Ogre::AnimationStateSet& states, double seconds);
-    void slideWeights(const Ogre::AnimationStateSet& states, double seconds);
+    // The steps of `update` for one animation: its time, then its weight.
+    void advance(Ogre::AnimationState& state, const std::string& anim, AnimationMotion& motion,
+                 double seconds);
+    void slide(Ogre::AnimationState& state, const std::string& anim, AnimationMotion& motion,
+               double seconds);
     void move(Ogre::Node& node, double seconds, bool reportTargets, TransformGuard::Pass* pass);
     void turn(Ogre::Node& node, double seconds, TransformGuard::Pass* pass);
     // Takes `movable` off its scene node or the bone it hangs on.
     static void detachFromParent(Ogre::Entity& movable);
 
     Ogre::Entity* entity;
-    std::map<std::string, float> animationRates;
-    std::map<std::string, float> animationStopTimes;
-    std::map<std::string, float> weightSlideRates;
-    std::map<std::string, float> weightTargets;
+    Motions motions;
     Ogre::Vector3 velocity = Ogre::Vector3::ZERO;
     Ogre::Vector3 moveTarget = Ogre::Vector3::ZERO;
     Ogre::Quaternion slerpFrom = Ogre::Quaternion::IDENTITY;
