@@ -1,6 +1,7 @@
 #include "platform/DebugOutput.h"
 
 #include <cerrno>
+#include <sstream>
 #include <string>
 #include <unistd.h>
 
@@ -27,6 +28,12 @@ void DebugOutput::line(std::string_view text) {
     whole.append(text);
     whole += '\n';
     write(whole);
+}
+
+std::string DebugOutput::number(double value) {
+    std::ostringstream text;
+    text << value;
+    return text.str();
 }
 
 std::string DebugOutput::oneLine(std::string_view text) {

@@ -15,6 +15,9 @@ public:
     // `text` with its line breaks turned into spaces: the engine's and the parser's
     // messages may hold some, and a diagnostic is one line.
     static std::string oneLine(std::string_view text);
+    // A number as the lines write it, in the stream's shortest form of six significant
+    // digits: "0.5", "1.93333", "3e+38", "inf", "nan".
+    static std::string number(double value);
 };
 
 } // namespace corvane

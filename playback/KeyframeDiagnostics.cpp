@@ -1,7 +1,5 @@
 #include "playback/KeyframeDiagnostics.h"
 
-#include <sstream>
-
 #include "platform/DebugOutput.h"
 
 namespace corvane {
@@ -19,9 +17,7 @@ void KeyframeDiagnostics::report(const std::string& fileName, const Problem& pro
 }
 
 std::string KeyframeDiagnostics::formatTime(float seconds) {
-    std::ostringstream text;
-    text << seconds;
-    return text.str();
+    return DebugOutput::number(seconds);
 }
 
 } // namespace corvane

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <iterator>
-#include <sstream>
 #include <tinyxml.h>
 #include <utility>
 #include <vector>
@@ -64,12 +63,6 @@ bool triggered(IActionInput& input, const std::string& action) {
     return input.getActionValue(action) > 0.0f;
 }
 
-std::string number(float value) {
-    std::ostringstream text;
-    text << value;
-    return text.str();
-}
-
 } // namespace
 
 PlaybackController::PlaybackController() = default;
@@ -122,9 +115,10 @@ bool PlaybackController::seekTo(float seconds) {
 
 void PlaybackController::setSpeed(float factor) {
     if (!(factor >= SLOWEST && factor <= FASTEST)) {
-        DebugOutput::line("PlaybackController::setSpeed(): " + number(factor) +
-                          " is not a speed from " + number(SLOWEST) + " to " + number(FASTEST) +
-                          "; it stays at " + number(speed));
+        DebugOutput::line("PlaybackController::setSpeed(): " + DebugOutput::number(factor) +
+                          " is not a speed from " + DebugOutput::number(SLOWEST) + " to " +
+                          DebugOutput::number(FASTEST) + "; it stays at " +
+                          DebugOutput::number(speed));
         return;
     }
     speed = factor;
@@ -411,7 +405,7 @@ void PlaybackController::updateTimeBar(IGuiOverlay& overlay) {
 std::string PlaybackController::statusLine(const char* state) const {
     std::string line = std::string("Simulation Status: ") + state;
     if (speed != 1.0f)
-        line += " (" + number(speed) + "x)";
+        line += " (" + DebugOutput::number(speed) + "x)";
     return line;
 }
 
@@ -427,8 +421,9 @@ void PlaybackController::seek(float target, float seconds) {
     target = std::clamp(target, 0.0f, length);
     if (!(step > 0.0f) || !std::isfinite(step) ||
         (target - START_CLOCK) / step > MOST_SEEK_FRAMES) {
-        DebugOutput::line("PlaybackController::seekTo(): " + number(target) + " s at frames of " +
-                          number(seconds) + " s is more than the playback replays; no seek");
+        DebugOutput::line("PlaybackController::seekTo(): " + DebugOutput::number(target) +
+                          " s at frames of " + DebugOutput::number(seconds) +
+                          " s is more than the playback replays; no seek");
         return;
     }
     // The free camera stays where the user put it.
@@ -499,7 +494,7 @@ void PlaybackController::reloadScript() {
     duration = pendingKeyframes.empty() ? 0.0f : std::prev(pendingKeyframes.end())->first;
     DebugOutput::line("PlaybackController: " + script.path() + " changed; " +
                       std::to_string(pendingKeyframes.size()) + " keyframes reloaded at " +
-                      number(clock) + " s");
+                      DebugOutput::number(clock) + " s");
     // Without a timeline, the keyframes before the clock are applied at once instead.
     if (seekAvailable())
         seekTarget = clock;

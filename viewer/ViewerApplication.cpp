@@ -446,9 +446,7 @@ void ViewerApplication::addResourceLocation(const std::string& location, const s
         std::filesystem::path(location).is_relative() && !startDirectory.empty()
             ? startDirectory + "/" + location
             : location;
-    if (Ogre::ResourceGroupManager::getSingleton().resourceLocationExists(path,
-                                                                          VIEWER_RESOURCE_GROUP))
-        return;
+    // Only the locations the group did not hold yet are registered, and their scripts read.
     for (const std::string& added : registerLocation(path, type, recursive))
         if (resourceScripts)
             resourceScripts->parseLocation(added);

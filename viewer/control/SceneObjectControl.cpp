@@ -73,7 +73,6 @@ SceneObjectControl::SceneObjectControl(Ogre::Entity* entity, Ogre::SceneManager*
 }
 
 SceneObjectControl::~SceneObjectControl() {
-    motions.clear();
     if (entity && listening)
         entity->setListener(nullptr);
 }

@@ -2,7 +2,6 @@
 
 #include <cmath>
 #include <initializer_list>
-#include <sstream>
 #include <typeinfo>
 
 #include "platform/DebugOutput.h"
@@ -13,18 +12,11 @@ namespace {
 
 const char* const BEYOND = "would be placed beyond the range of floats";
 
-// In the stream's shortest form: "0.5", "3e+38", "inf", "nan".
-std::string number(double value) {
-    std::ostringstream text;
-    text << value;
-    return text.str();
-}
-
 // "(1, 0, 0, 0)".
 std::string listed(std::initializer_list<double> values) {
     std::string text;
     for (double value : values)
-        text += (text.empty() ? "(" : ", ") + number(value);
+        text += (text.empty() ? "(" : ", ") + DebugOutput::number(value);
     return text + ')';
 }
 
@@ -82,7 +74,8 @@ bool TransformGuard::refuses(const char* operation, const Ogre::Quaternion& rota
 bool TransformGuard::refuses(const char* operation, const char* what, const std::string* anim,
                              double value, const char* outcome) const {
     const std::string of = anim ? " of animation \"" + *anim + '"' : "";
-    return refuse(operation, what + of + " " + number(value) + " is not finite", outcome);
+    return refuse(operation, what + of + " " + DebugOutput::number(value) + " is not finite",
+                  outcome);
 }
 
 bool TransformGuard::admitsDegrees(const char* operation, float x, float y, float z) const {

@@ -7,6 +7,7 @@
 #include <OgreResourceGroupManager.h>
 #include <OgreSceneManager.h>
 #include <OgreSceneNode.h>
+#include <OgreString.h>
 #include <OgreStringConverter.h>
 #include <cmath>
 #include <cstring>
@@ -277,11 +278,7 @@ bool SceneLoader::parseScene(const std::string& fileName, TiXmlDocument& documen
             resources.findResourceNames(VIEWER_RESOURCE_GROUP, "*.scene");
         names.insert(found->begin(), found->end());
         // A scene saved under another extension is taken when it is asked for by name.
-        const std::string extension = ".scene";
-        const bool named =
-            fileName.size() >= extension.size() &&
-            fileName.compare(fileName.size() - extension.size(), extension.size(), extension) == 0;
-        if (!named && !fileName.empty() &&
+        if (!Ogre::StringUtil::endsWith(fileName, ".scene", false) && !fileName.empty() &&
             resources.resourceExists(VIEWER_RESOURCE_GROUP, fileName))
             names.insert(fileName);
     }
