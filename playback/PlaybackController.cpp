@@ -167,6 +167,17 @@ void PlaybackController::parseEnvironment(const TiXmlElement* environment) {
                               std::to_string(start->Row()) + ") has playing=\"" + value +
                               "\", neither \"true\" nor \"false\"; playback starts paused");
         resumePending = startsPlaying;
+        if (const char* text = start->Attribute("clock")) {
+            double value = 0.0;
+            if (start->QueryDoubleAttribute("clock", &value) == TIXML_SUCCESS && value >= 0.0 &&
+                value <= 1.0)
+                clock = startClock = static_cast<float>(value);
+            else
+                DebugOutput::line("PlaybackController::parseEnvironment(): \"start\" (row " +
+                                  std::to_string(start->Row()) + ") has clock=\"" + text +
+                                  "\", not a time from 0 to 1 s; the clock starts at " +
+                                  DebugOutput::number(startClock));
+        }
     }
 }
 
@@ -258,7 +269,7 @@ void PlaybackController::advancePlayback(float seconds) {
 void PlaybackController::readInputActions(WorkingCopies& working) {
     for (IActionInput* input : actionInputs) {
         if (triggered(*input, "RESET_SIMULATION") && menuShown) {
-            clock = START_CLOCK;
+            clock = startClock;
             restart();
             working.menuShown = false;
         }
@@ -419,8 +430,7 @@ void PlaybackController::seek(float target, float seconds) {
     const float step = seconds * speed;
     const float length = getLength();
     target = std::clamp(target, 0.0f, length);
-    if (!(step > 0.0f) || !std::isfinite(step) ||
-        (target - START_CLOCK) / step > MOST_SEEK_FRAMES) {
+    if (!(step > 0.0f) || !std::isfinite(step) || (target - startClock) / step > MOST_SEEK_FRAMES) {
         DebugOutput::line("PlaybackController::seekTo(): " + DebugOutput::number(target) +
                           " s at frames of " + DebugOutput::number(seconds) +
                           " s is more than the playback replays; no seek");
@@ -443,7 +453,7 @@ void PlaybackController::seek(float target, float seconds) {
     const float playingRate = rate;
     replaying = true;
     rate = speed;
-    clock = START_CLOCK;
+    clock = startClock;
     restart();
     statusText.clear();
     for (ISceneAccess* scene : sceneAccesses)

@@ -59,7 +59,9 @@ public:
     PLUGIN_INFO pluginInfo() const;
     // Reads the "name" of the first "entity" child, the first "script" child, and the first
     // "start" child: <start playing="true"/> starts playback playing, menu closed, instead
-    // of paused with the menu open.
+    // of paused with the menu open; clock="SECONDS" (0 to 1) is the clock at the start and
+    // after a reset instead of START_CLOCK, as a film's frames of script time N / fps need
+    // half a frame.
     void parseEnvironment(const TiXmlElement* environment);
     // Loads the keyframe script; true also when it is missing or unreadable.
     bool start();
@@ -178,8 +180,9 @@ private:
     bool replaying = false;          // a seek is replaying the script: no sounds, no texts
     std::string statusText;          // the keyframes' status text, as performed last
     std::set<std::string> reportedLines;
-    bool startsPlaying = false; // <start playing="true"/>
-    bool resumePending = false; // ... and the first frame has not yet resumed
+    bool startsPlaying = false;     // <start playing="true"/>
+    float startClock = START_CLOCK; // <start clock="SECONDS"/>
+    bool resumePending = false;     // ... and the first frame has not yet resumed
 };
 
 } // namespace corvane
