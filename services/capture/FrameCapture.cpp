@@ -9,6 +9,7 @@
 
 #include "framework/Identifiers.h"
 #include "platform/DebugOutput.h"
+#include "services/capture/FilmCapture.h"
 
 namespace corvane {
 
@@ -31,6 +32,10 @@ bool readCount(const TiXmlElement* element, const char* name, std::uint64_t& out
 }
 
 } // namespace
+
+FrameCapture::FrameCapture() = default;
+
+FrameCapture::~FrameCapture() = default;
 
 HRESULT FrameCapture::QueryInterface(const UUID& iid, void** out) {
     if (iid != IID_IUnknown)
@@ -55,6 +60,11 @@ PLUGIN_INFO FrameCapture::pluginInfo() {
 void FrameCapture::parseEnvironment(const TiXmlElement* environment) {
     if (environment == nullptr)
         return;
+    if (const TiXmlElement* filmElement = environment->FirstChildElement("film")) {
+        film = std::make_unique<FilmCapture>();
+        filmUsable = film->configure(*filmElement);
+        return;
+    }
     if (const TiXmlElement* capture = environment->FirstChildElement("capture")) {
         if (const char* path = capture->Attribute("folder"); path != nullptr && *path != '\0')
             folder = path;
@@ -69,6 +79,8 @@ void FrameCapture::parseEnvironment(const TiXmlElement* environment) {
 }
 
 bool FrameCapture::start() {
+    if (film)
+        return filmUsable && film->start();
     std::error_code error;
     std::filesystem::create_directories(folder, error);
     if (error) {
@@ -93,6 +105,8 @@ std::string FrameCapture::fileFor(std::uint64_t number) const {
 }
 
 bool FrameCapture::renderFrame(float) {
+    if (film)
+        return film->renderFrame();
     listen();
     return true;
 }
@@ -139,6 +153,10 @@ bool FrameCapture::frameRenderingQueued(const Ogre::FrameEvent&) {
 }
 
 void FrameCapture::stop() {
+    if (film) {
+        film->stop();
+        return;
+    }
     if (listening && Ogre::Root::getSingletonPtr() != nullptr)
         Ogre::Root::getSingleton().removeFrameListener(this);
     listening = false;

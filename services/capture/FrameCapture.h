@@ -2,6 +2,7 @@
 
 #include <OgreFrameListener.h>
 #include <cstdint>
+#include <memory>
 #include <set>
 #include <string>
 
@@ -13,6 +14,8 @@
 class TiXmlElement;
 
 namespace corvane {
+
+class FilmCapture;
 
 // The frame-capture plug-in's one object: writes the viewer's window to numbered PNG
 // files, which is how a run without a screen shows what a user would see. Frame N is the
@@ -26,8 +29,14 @@ namespace corvane {
 //                                             (relative to the current folder, made at start)
 //     <frame number="1"/> ...                 and these frames
 //   </environment>
+//
+// With a "film" element it makes a film instead (FilmCapture): frames drawn off-screen at
+// the film's size, written with the sound as a video file or a PNG sequence.
 class FrameCapture final : public IUnknown, public Ogre::FrameListener {
 public:
+    FrameCapture();
+    ~FrameCapture() override;
+
     HRESULT QueryInterface(const UUID& iid, void** out) override;
     std::int32_t AddRef() override;
     std::int32_t Release() override;
@@ -55,6 +64,8 @@ private:
     void listen();
     bool isCaptured(std::uint64_t number) const;
 
+    std::unique_ptr<FilmCapture> film;
+    bool filmUsable = true;
     ProviderList<IViewerCore> viewers;
     Ogre::RenderWindow* window = nullptr;
     bool listening = false;

@@ -1,0 +1,105 @@
+#include "services/capture/PngEncoder.h"
+
+extern "C" {
+#include <libavcodec/avcodec.h>
+#include <libavutil/log.h>
+#include <libavutil/opt.h>
+#include <libswscale/swscale.h>
+}
+
+#include "services/capture/FilmFrame.h"
+
+namespace corvane {
+
+namespace {
+
+std::string describe(int code) {
+    char text[AV_ERROR_MAX_STRING_SIZE] = {};
+    av_strerror(code, text, sizeof(text));
+    return text;
+}
+
+} // namespace
+
+PngEncoder::PngEncoder() = default;
+
+PngEncoder::~PngEncoder() {
+    sws_freeContext(converter);
+    av_frame_free(&picture);
+    av_packet_free(&packet);
+    avcodec_free_context(&encoder);
+}
+
+bool PngEncoder::open(std::uint32_t width, std::uint32_t height, std::string& error) {
+    // FFmpeg's own log would add lines of its own to standard error; what fails is said
+    // once, by the caller.
+    av_log_set_level(AV_LOG_QUIET);
+    const AVCodec* codec = avcodec_find_encoder(AV_CODEC_ID_PNG);
+    if (codec == nullptr) {
+        error = "FFmpeg has no PNG encoder";
+        return false;
+    }
+    encoder = avcodec_alloc_context3(codec);
+    picture = av_frame_alloc();
+    packet = av_packet_alloc();
+    if (encoder == nullptr || picture == nullptr || packet == nullptr) {
+        error = "out of memory";
+        return false;
+    }
+    encoder->width = static_cast<int>(width);
+    encoder->height = static_cast<int>(height);
+    encoder->pix_fmt = AV_PIX_FMT_RGB24;
+    encoder->time_base = AVRational{1, 1};
+    encoder->compression_level = COMPRESSION_LEVEL;
+    encoder->thread_count = 1;
+    AVDictionary* options = nullptr;
+    av_dict_set(&options, "pred", "paeth", 0);
+    const int code = avcodec_open2(encoder, codec, &options);
+    av_dict_free(&options);
+    if (code < 0) {
+        error = "the PNG encoder does not start: " + describe(code);
+        return false;
+    }
+    picture->format = AV_PIX_FMT_RGB24;
+    picture->width = encoder->width;
+    picture->height = encoder->height;
+    // The encoder marks the file as sRGB.
+    picture->color_primaries = AVCOL_PRI_BT709;
+    picture->color_trc = AVCOL_TRC_IEC61966_2_1;
+    if (av_frame_get_buffer(picture, 0) < 0) {
+        error = "out of memory";
+        return false;
+    }
+    converter =
+        sws_getContext(encoder->width, encoder->height, AV_PIX_FMT_RGB0, encoder->width,
+                       encoder->height, AV_PIX_FMT_RGB24, SWS_POINT, nullptr, nullptr, nullptr);
+    if (converter == nullptr) {
+        error = "the pixel conversion cannot be set up";
+        return false;
+    }
+    return true;
+}
+
+bool PngEncoder::encode(const FilmFrame& frame, std::vector<std::uint8_t>& file,
+                        std::string& error) {
+    if (av_frame_make_writable(picture) < 0) {
+        error = "out of memory";
+        return false;
+    }
+    const std::uint8_t* rows[] = {frame.pixels.data()};
+    const int strides[] = {static_cast<int>(frame.rowBytes)};
+    sws_scale(converter, rows, strides, 0, static_cast<int>(frame.height), picture->data,
+              picture->linesize);
+    int code = avcodec_send_frame(encoder, picture);
+    if (code >= 0)
+        code = avcodec_receive_packet(encoder, packet);
+    if (code < 0) {
+        error = "the PNG encoder failed: " + describe(code);
+        return false;
+    }
+    file.assign(packet->data, packet->data + packet->size);
+    av_packet_unref(packet);
+    return true;
+}
+
+} // namespace corvane

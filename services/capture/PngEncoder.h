@@ -1,0 +1,41 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct AVCodecContext;
+struct AVFrame;
+struct AVPacket;
+struct SwsContext;
+
+namespace corvane {
+
+struct FilmFrame;
+
+// Frames of one size as PNG files (8-bit RGB, marked sRGB), with FFmpeg's PNG encoder. One
+// encoder per thread: it is not safe for use from two at once.
+class PngEncoder {
+public:
+    PngEncoder();
+    ~PngEncoder();
+    PngEncoder(const PngEncoder&) = delete;
+    PngEncoder& operator=(const PngEncoder&) = delete;
+
+    // False and `error` set when FFmpeg's encoder cannot be set up for that size.
+    bool open(std::uint32_t width, std::uint32_t height, std::string& error);
+    // The whole PNG file of the frame, which has the size opened.
+    bool encode(const FilmFrame& frame, std::vector<std::uint8_t>& file, std::string& error);
+
+    // The compression: zlib's level 1 with each row predicted from its neighbours (PNG's
+    // "Paeth" filter), a small file quickly, as a film's thousands of frames need.
+    static constexpr int COMPRESSION_LEVEL = 1;
+
+private:
+    AVCodecContext* encoder = nullptr;
+    AVFrame* picture = nullptr;
+    AVPacket* packet = nullptr;
+    SwsContext* converter = nullptr;
+};
+
+} // namespace corvane

@@ -1,0 +1,49 @@
+#include "services/capture/VideoSink.h"
+
+#include <filesystem>
+#include <system_error>
+
+namespace corvane {
+
+VideoSink::VideoSink(const VideoFile::Settings& wanted) : settings(wanted) {}
+
+std::string VideoSink::temporaryName(const std::string& path) {
+    return path + ".part";
+}
+
+bool VideoSink::begin(std::string& error) {
+    VideoFile::Settings temporary = settings;
+    temporary.path = temporaryName(settings.path);
+    if (file.open(temporary, error))
+        return true;
+    file.abandon();
+    std::error_code ignored;
+    std::filesystem::remove(temporary.path, ignored);
+    return false;
+}
+
+bool VideoSink::writeFrame(unsigned, const FilmFrame& frame, std::string& error) {
+    return file.addFrame(frame, error);
+}
+
+bool VideoSink::writeSound(const float* samples, std::size_t frames, std::string& error) {
+    return file.addSound(samples, frames, error);
+}
+
+bool VideoSink::end(bool complete, std::string& error) {
+    const std::string temporary = temporaryName(settings.path);
+    std::error_code failure;
+    if (complete && file.finish(error)) {
+        size = std::filesystem::file_size(temporary, failure);
+        std::filesystem::rename(temporary, settings.path, failure);
+        if (!failure)
+            return true;
+        error = "cannot take its name: " + failure.message();
+    }
+    // A file that was not ended does not play: nothing of it is kept.
+    file.abandon();
+    std::filesystem::remove(temporary, failure);
+    return !complete;
+}
+
+} // namespace corvane
