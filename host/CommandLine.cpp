@@ -93,7 +93,8 @@ std::string CommandLine::usage() {
            "\n"
            "Exit status: 0 the run ended, 1 bad command line, 2 bad configuration,\n"
            "3 a plug-in (or a subcommand's tool) cannot be loaded, 4 a plug-in did not start,\n"
-           "5 a plug-in call threw, 128 + N stopped by signal N.\n";
+           "5 a plug-in call threw, 6 the output could not be written, 7 the display went\n"
+           "away, 128 + N stopped by signal N.\n";
 }
 
 } // namespace corvane

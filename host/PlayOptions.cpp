@@ -77,7 +77,8 @@ std::string PlayOptions::usage() {
            "Exit status: 0 the run ended, 1 bad command line, 2 a scene, script or media\n"
            "folder cannot be read, 3 the plug-ins or their runtime folder cannot be set up,\n"
            "4 a plug-in did not start (also: no display and no xvfb-run), 5 a plug-in call\n"
-           "threw, 128 + N stopped by signal N.\n";
+           "threw, 6 the frames could not be written, 7 the display went away, 128 + N\n"
+           "stopped by signal N.\n";
 }
 
 } // namespace corvane
