@@ -70,8 +70,13 @@ int PlayCommand::run(const std::vector<std::string>& arguments) {
     if (const int status = check(options, play); status != EXIT_CODE_OK)
         return status;
     if (ProcessEnvironment::get("DISPLAY").empty())
-        return needDisplay(arguments);
+        return needDisplay(ORIGIN, "play", arguments);
+    return runConfiguration(ORIGIN, play.text(), options.frames);
+}
 
+int PlayCommand::runConfiguration(const std::string& origin, const std::string& text,
+                                  const PluginHost::FrameOptions& frames) {
+    auto report = [&origin](const std::string& line) { DebugOutput::line(origin + ": " + line); };
     const std::string runtime = ApplicationFolder::findRuntime(ExecutablePath::folder());
     if (runtime.empty()) {
         report("the runtime folder is neither in ../runtime nor in ../share/corvane/runtime "
@@ -84,12 +89,13 @@ int PlayCommand::run(const std::vector<std::string>& arguments) {
         return EXIT_CODE_PLUGIN_LOAD;
     }
     const std::string folder = cache + "/corvane/play";
+    std::string error;
     if (!ApplicationFolder::layOut(runtime, folder, error)) {
         report("cannot lay out the application folder: " + error);
         return EXIT_CODE_PLUGIN_LOAD;
     }
     HostConfiguration configuration;
-    if (!configuration.parse(play.text(), ORIGIN, error)) {
+    if (!configuration.parse(text, origin, error)) {
         report(error);
         return EXIT_CODE_CONFIGURATION;
     }
@@ -97,7 +103,7 @@ int PlayCommand::run(const std::vector<std::string>& arguments) {
         report("cannot run in " + folder);
         return EXIT_CODE_PLUGIN_LOAD;
     }
-    return HostProgram::runPlugins(configuration, {}, options.frames);
+    return HostProgram::runPlugins(configuration, {}, frames);
 }
 
 int PlayCommand::check(const PlayOptions& options, PlayConfiguration& configuration) {
@@ -137,7 +143,9 @@ int PlayCommand::check(const PlayOptions& options, PlayConfiguration& configurat
     return usable ? EXIT_CODE_OK : EXIT_CODE_CONFIGURATION;
 }
 
-int PlayCommand::needDisplay(const std::vector<std::string>& arguments) {
+int PlayCommand::needDisplay(const std::string& origin, const std::string& subcommand,
+                             const std::vector<std::string>& arguments) {
+    auto report = [&origin](const std::string& line) { DebugOutput::line(origin + ": " + line); };
     if (!ProcessEnvironment::get(UNDER_VIRTUAL_DISPLAY).empty()) {
         report("xvfb-run made no display");
         return EXIT_CODE_PLUGIN_START;
@@ -149,10 +157,11 @@ int PlayCommand::needDisplay(const std::vector<std::string>& arguments) {
         return EXIT_CODE_PLUGIN_START;
     }
     std::vector<std::string> command{"-a", "-s", "-screen 0 1024x768x24 -noreset",
-                                     ExecutablePath::file(), "play"};
+                                     ExecutablePath::file(), subcommand};
     command.insert(command.end(), arguments.begin(), arguments.end());
     ProcessEnvironment::set(UNDER_VIRTUAL_DISPLAY, "1");
-    report("there is no display: playing under a virtual X server (xvfb-run)");
+    report("there is no display: " + std::string(subcommand == "play" ? "playing" : "rendering") +
+           " under a virtual X server (xvfb-run)");
     const std::string reason = ProcessImage::replace(xvfb, command);
     report("cannot run " + xvfb + ": " + reason);
     return EXIT_CODE_PLUGIN_START;

@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "host/PluginHost.h"
+
 namespace corvane {
 
 struct PlayConfiguration;
@@ -22,13 +24,20 @@ public:
     // start one again.
     static const char* const UNDER_VIRTUAL_DISPLAY;
 
+    // What `play` and `render` do once they have their configuration: lay out the
+    // application folder in the user's cache folder and run the plug-ins there. Lines begin
+    // with `origin`; returns the exit status.
+    static int runConfiguration(const std::string& origin, const std::string& text,
+                                const PluginHost::FrameOptions& frames);
+    // Returns only when the run cannot go on here: without a display it runs the host's
+    // `subcommand` with `arguments` again under xvfb-run. Lines begin with `origin`.
+    static int needDisplay(const std::string& origin, const std::string& subcommand,
+                           const std::vector<std::string>& arguments);
+
 private:
     // The configuration over the user's files as absolute paths; EXIT_CODE_OK, or the
     // exit status after one line per file that cannot be used.
     static int check(const PlayOptions& options, PlayConfiguration& configuration);
-    // Returns only when the run cannot go on here: without a display it runs the command
-    // again under xvfb-run.
-    static int needDisplay(const std::vector<std::string>& arguments);
 };
 
 } // namespace corvane

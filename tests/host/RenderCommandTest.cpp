@@ -1,0 +1,125 @@
+// `corvane render` as a user runs it: the built host in a process of its own, on the demo's
+// scene, script and media, with the runtime and the plug-ins of the build. What it writes is
+// read with FFmpeg's own tools (Debian's ffmpeg package).
+#include <cmath>
+#include <cstring>
+#include <filesystem>
+#include <gtest/gtest.h>
+
+#include "host/ExitCode.h"
+#include "tests/support/ShellCommand.h"
+#include "tests/support/TemporaryFolder.h"
+
+namespace corvane {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::ShellCommand;
+using testing::TemporaryFolder;
+
+class RenderCommandTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (ShellCommand::run("command -v ffprobe >/dev/null && command -v xvfb-run").status != 0)
+            GTEST_SKIP() << "needs ffprobe (Debian package ffmpeg) and xvfb-run (xvfb)";
+    }
+
+    // Runs `corvane render scene/demo.scene keyframes.xml --media media ARGUMENTS` in the
+    // demo's folder with the test's cache folder; `output` gets what it writes to standard
+    // error.
+    int render(const std::string& arguments) {
+        const ShellCommand::Outcome outcome = ShellCommand::run(
+            "cd '" CORVANE_DEMO_FOLDER "' && env " CORVANE_HOST_ENVIRONMENT " XDG_CACHE_HOME='" +
+            folder.path() +
+            "/cache' '" CORVANE_HOST "' render scene/demo.scene keyframes.xml --media media " +
+            arguments + " 2>&1 >/dev/null");
+        output = outcome.output;
+        return outcome.status;
+    }
+
+    // ffprobe's figures of one stream of a file, "name=value" a line.
+    static std::string probe(const std::string& path, const std::string& stream) {
+        return ShellCommand::run("ffprobe -v error -count_frames -select_streams " + stream +
+                                 " -show_entries stream=codec_name,width,height,pix_fmt,"
+                                 "nb_read_frames -of default=nw=1 '" +
+                                 path + "'")
+            .output;
+    }
+
+    // Seconds into the file's sound track of its first sound (a sample above -40 dB).
+    static double firstSound(const std::string& path) {
+        const std::string samples =
+            ShellCommand::run("ffmpeg -v error -i '" + path + "' -map 0:a -ac 1 -f f32le -").output;
+        for (std::size_t at = 0; at + 4 <= samples.size(); at += 4) {
+            float value = 0.0f;
+            std::memcpy(&value, samples.data() + at, 4);
+            if (std::fabs(value) > 0.01f)
+                return static_cast<double>(at / 4) / 48000.0;
+        }
+        return -1.0;
+    }
+
+    TemporaryFolder folder;
+    std::string output;
+};
+
+// Two seconds of the demo, from 2 s: the door's sound (at 2.5 s) starts half a second in.
+TEST_F(RenderCommandTest, EachContainerHoldsTheRangesFramesAndItsSoundOnTime) {
+    const struct {
+        const char* file;
+        const char* video;
+    } rows[] = {
+        {"film.mp4", "codec_name=h264\nwidth=320\nheight=180\npix_fmt=yuv420p\n"},
+        {"film.webm", "codec_name=vp9\nwidth=320\nheight=180\npix_fmt=yuv420p\n"},
+        {"film.mov", "codec_name=prores\nwidth=320\nheight=180\npix_fmt=yuv422p10le\n"},
+    };
+    for (const auto& row : rows) {
+        const std::string path = folder.path() + "/" + row.file;
+        ASSERT_EQ(render("-o '" + path + "' --size 320x180 --range 2:4"), EXIT_CODE_OK) << output;
+        EXPECT_NE(output.find("FrameCapture: wrote " + path +
+                              ": 60 frames of 320x180 at 30 fps (2 s from script time 2 s), "),
+                  std::string::npos)
+            << output;
+        const std::string video = probe(path, "v");
+        EXPECT_EQ(video.rfind(row.video, 0), 0u) << row.file << "\n" << video;
+        EXPECT_NE(video.find("nb_read_frames=60\n"), std::string::npos) << row.file << video;
+        EXPECT_NEAR(firstSound(path), 0.5, 1.0 / 30.0) << row.file;
+        EXPECT_FALSE(fs::exists(path + ".part"));
+    }
+}
+
+// Each value that cannot be used is one line, before anything runs.
+TEST_F(RenderCommandTest, ValuesThatCannotBeUsedAreOneLineEach) {
+    const std::string film = folder.path() + "/film.mp4";
+    const struct {
+        std::string arguments;
+        int status;
+        std::string line; // after "corvane render: "
+    } rows[] = {
+        {"-o film.avi", EXIT_CODE_CONFIGURATION,
+         "film.avi: the ending \".avi\" is none the render writes: .mp4, .webm, .mov, or a "
+         "folder for PNG files"},
+        {"-o '" + film + "' --size 1x100", EXIT_CODE_CONFIGURATION,
+         "--size needs WIDTHxHEIGHT, each from 2 to 16384 pixels, not \"1x100\""},
+        {"-o '" + film + "' --size 321x180", EXIT_CODE_CONFIGURATION,
+         "--size 321x180: a .mp4 film needs an even width"},
+        {"-o '" + film + "' --fps 0", EXIT_CODE_CONFIGURATION,
+         "--fps needs a whole number of frames a second from 1 to 240, not \"0\""},
+        {"-o '" + film + "' --range 4:2", EXIT_CODE_CONFIGURATION,
+         "--range needs START:END, seconds of script time with START below END, not \"4:2\""},
+        {"-o '" + film + "' --range 40:50", EXIT_CODE_CONFIGURATION,
+         "--range 40:50: the script ends at 28 s; the range holds none of it"},
+        {"-o '" + film + "' --quality 101", EXIT_CODE_CONFIGURATION,
+         "--quality needs a whole number from 1 to 100, not \"101\""},
+        {"-o '" + folder.path() + "/gone/film.mp4'", EXIT_CODE_OUTPUT,
+         folder.path() + "/gone: there is no such folder"},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(render(row.arguments), row.status) << row.arguments;
+        EXPECT_EQ(output, "corvane render: " + row.line + "\n") << row.arguments;
+    }
+    EXPECT_FALSE(fs::exists(folder.path() + "/cache"));
+}
+
+} // namespace
+} // namespace corvane
