@@ -1,6 +1,7 @@
 #include "services/capture/FilmCapture.h"
 
 #include <cstdio>
+#include <thread>
 #include <tinyxml.h>
 
 #include "framework/Identifiers.h"
@@ -8,6 +9,7 @@
 #include "platform/Terminal.h"
 #include "services/capture/FilmSink.h"
 #include "services/capture/FilmWriter.h"
+#include "services/capture/PngSequence.h"
 #include "services/capture/VideoSink.h"
 
 namespace corvane {
@@ -44,6 +46,12 @@ std::string sizeText(std::uint64_t bytes) {
         std::snprintf(text, sizeof(text), "%.1f MB", static_cast<double>(bytes) / 1048576.0);
     else
         std::snprintf(text, sizeof(text), "%.1f kB", static_cast<double>(bytes) / 1024.0);
+    return text;
+}
+
+std::string secondsText(double seconds) {
+    char text[32];
+    std::snprintf(text, sizeof(text), "%.2f s", seconds);
     return text;
 }
 
@@ -107,10 +115,12 @@ bool FilmCapture::start() {
             track = candidate;
     std::unique_ptr<FilmSink> sink;
     if (format == FilmFormat::PNG)
-        return fail("PNG sequences are not written yet");
-    sink = std::make_unique<VideoSink>(
-        VideoFile::Settings{output, format, width, height, framesPerSecond, quality,
-                            track != nullptr ? track->getSampleRate() : 0});
+        sink = std::make_unique<PngSequence>(output, width, height,
+                                             std::thread::hardware_concurrency());
+    else
+        sink = std::make_unique<VideoSink>(
+            VideoFile::Settings{output, format, width, height, framesPerSecond, quality,
+                                track != nullptr ? track->getSampleRate() : 0});
     writer = std::make_unique<FilmWriter>(std::move(sink));
     std::string error;
     if (!writer->begin(width, height, error)) {
@@ -196,13 +206,13 @@ void FilmCapture::stop() {
                                     ? "the film stopped after " + std::to_string(written) + " of " +
                                           std::to_string(end - first) + " frames; "
                                     : "";
-    DebugOutput::line(
-        std::string(ORIGIN) + ": " + stopped + "wrote " + writer->sink().name() + ": " +
-        std::to_string(written) + " frames of " + std::to_string(width) + "x" +
-        std::to_string(height) + " at " + std::to_string(framesPerSecond) + " fps (" +
-        DebugOutput::number(static_cast<double>(written) / framesPerSecond) +
-        " s from script time " + DebugOutput::number(static_cast<double>(first) / framesPerSecond) +
-        " s), " + sizeText(writer->sink().bytes()) + ", in " + DebugOutput::number(seconds) + " s");
+    DebugOutput::line(std::string(ORIGIN) + ": " + stopped + "wrote " + writer->sink().name() +
+                      ": " + std::to_string(written) + " frames of " + std::to_string(width) + "x" +
+                      std::to_string(height) + " at " + std::to_string(framesPerSecond) + " fps (" +
+                      DebugOutput::number(static_cast<double>(written) / framesPerSecond) +
+                      " s from script time " +
+                      DebugOutput::number(static_cast<double>(first) / framesPerSecond) + " s), " +
+                      sizeText(writer->sink().bytes()) + ", in " + secondsText(seconds));
     writer.reset();
 }
 

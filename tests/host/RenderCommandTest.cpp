@@ -88,6 +88,45 @@ TEST_F(RenderCommandTest, EachContainerHoldsTheRangesFramesAndItsSoundOnTime) {
     }
 }
 
+// A render farm renders a film in ranges: each range's frames are the whole film's, to the
+// byte, and carry its names.
+TEST_F(RenderCommandTest, ARangesPngFramesAreTheWholeFilmsFrames) {
+    const std::string whole = folder.path() + "/whole/";
+    const std::string part = folder.path() + "/part/";
+    ASSERT_EQ(render("-o '" + whole + "' --size 96x54 --range 0:1"), EXIT_CODE_OK) << output;
+    ASSERT_EQ(render("-o '" + part + "' --size 96x54 --range 0.5:1"), EXIT_CODE_OK) << output;
+    std::size_t compared = 0;
+    for (const fs::directory_entry& file : fs::directory_iterator(part)) {
+        const std::string name = file.path().filename().string();
+        EXPECT_EQ(TemporaryFolder::read(file.path().string()), TemporaryFolder::read(whole + name))
+            << name;
+        ++compared;
+    }
+    EXPECT_EQ(compared, 15u);
+    EXPECT_TRUE(fs::is_regular_file(part + "frame_000015.png"));
+    EXPECT_TRUE(fs::is_regular_file(whole + "frame_000000.png"));
+}
+
+// Stopped by a signal, the render ends the file where it got to, and that plays.
+TEST_F(RenderCommandTest, ARenderStoppedBySignalLeavesAFileThatPlays) {
+    const std::string path = folder.path() + "/stopped.mp4";
+    const std::string errors = folder.path() + "/errors";
+    const ShellCommand::Outcome outcome = ShellCommand::run(
+        "cd '" CORVANE_DEMO_FOLDER "' && (env " CORVANE_HOST_ENVIRONMENT " XDG_CACHE_HOME='" +
+        folder.path() +
+        "/cache' '" CORVANE_HOST
+        "' render scene/demo.scene keyframes.xml --media media --size 640x360 -o '" +
+        path + "' 2>'" + errors + "' & host=$!; " + "until grep -q '^frame ' '" + errors +
+        "' || ! kill -0 $host 2>/dev/null; do sleep 0.05; " +
+        "done; kill -INT $host; wait $host; echo $?)");
+    output = TemporaryFolder::read(errors);
+    EXPECT_EQ(outcome.output, std::to_string(EXIT_CODE_SIGNAL_BASE + 2) + "\n") << output;
+    EXPECT_NE(output.find("FrameCapture: the film stopped after "), std::string::npos) << output;
+    EXPECT_NE(probe(path, "v").find("nb_read_frames="), std::string::npos);
+    EXPECT_EQ(ShellCommand::run("ffmpeg -v error -i '" + path + "' -f null - 2>&1").output, "");
+    EXPECT_FALSE(fs::exists(path + ".part"));
+}
+
 // Each value that cannot be used is one line, before anything runs.
 TEST_F(RenderCommandTest, ValuesThatCannotBeUsedAreOneLineEach) {
     const std::string film = folder.path() + "/film.mp4";
