@@ -33,6 +33,8 @@ inline constexpr UUID IID_IFrameSource =
     UUID::fromFields(0x9CE9A02C, 0x0920, 0x43FD, 0x9FC08259A29EEC48);
 inline constexpr UUID IID_ISoundTrack =
     UUID::fromFields(0xD256BF23, 0x8F0C, 0x41AD, 0x89545096161BACD0);
+inline constexpr UUID IID_IOutputStatus =
+    UUID::fromFields(0x46E4C91B, 0x8F14, 0x4EF1, 0xAE4CEB3C968EFCF2);
 
 // Plug-ins.
 inline constexpr UUID PLUGIN_ID_SCENE_VIEWER =

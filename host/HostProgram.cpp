@@ -60,10 +60,13 @@ int HostProgram::runPlugins(const HostConfiguration& configuration,
     if (const int status = host.startAll(); status != EXIT_CODE_OK)
         return status;
     const int status = host.runFrames(frames);
-    // A run that ended well still fails when a plug-in could not stop.
+    // A run that ended well still fails when a plug-in could not stop, or its output could
+    // not be written (a file is written whole at the stop, too).
     const bool stopped = host.stopAll();
+    const int outcome =
+        host.withOutputs(status == EXIT_CODE_OK && !stopped ? EXIT_CODE_PLUGIN_EXCEPTION : status);
     host.unloadAll();
-    return status == EXIT_CODE_OK && !stopped ? EXIT_CODE_PLUGIN_EXCEPTION : status;
+    return outcome;
 }
 
 } // namespace corvane

@@ -4,6 +4,7 @@
 #include <thread>
 #include <tinyxml.h>
 
+#include "framework/IOutputStatus.h"
 #include "framework/Identifiers.h"
 #include "platform/DebugOutput.h"
 #include "platform/Terminal.h"
@@ -124,8 +125,14 @@ bool FilmCapture::start() {
     writer = std::make_unique<FilmWriter>(std::move(sink));
     std::string error;
     if (!writer->begin(width, height, error)) {
+        const bool inUse = writer->sink().heldByAnotherRun();
+        const std::string name = writer->sink().name();
         writer.reset();
-        return fail(output + " " + error);
+        if (inUse) {
+            status = IOutputStatus::OUTPUT_IN_USE;
+            return fail(name + " " + error);
+        }
+        return failOutput(name + " " + error);
     }
     progress.emplace(end - first, Terminal::standardErrorIsTerminal(), Terminal::columns());
     return true;
@@ -135,6 +142,11 @@ bool FilmCapture::fail(const std::string& what) {
     DebugOutput::line(std::string(ORIGIN) + ": " + what);
     failed = true;
     return false;
+}
+
+bool FilmCapture::failOutput(const std::string& what) {
+    status = IOutputStatus::OUTPUT_FAILED;
+    return fail(what);
 }
 
 bool FilmCapture::renderFrame() {
@@ -148,7 +160,7 @@ bool FilmCapture::renderFrame() {
             std::string error;
             if (!writer->failed(error))
                 return fail("the viewer gave no frame " + std::to_string(frame - 1));
-            return fail(writer->sink().name() + " cannot be written: " + error);
+            return failOutput(writer->sink().name() + " cannot be written: " + error);
         }
         pixels->number = frame - 1;
         writer->write(std::move(pixels));
@@ -159,7 +171,7 @@ bool FilmCapture::renderFrame() {
         writer->framesWritten(),
         std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count());
     if (std::string error; writer->failed(error))
-        return fail(writer->sink().name() + " cannot be written: " + error);
+        return failOutput(writer->sink().name() + " cannot be written: " + error);
     if (frame >= end)
         ended = true;
     return !ended;
@@ -195,7 +207,7 @@ void FilmCapture::stop() {
     }
     if (!complete) {
         if (!failed)
-            fail(writer->sink().name() + " cannot be written: " + error);
+            failOutput(writer->sink().name() + " cannot be written: " + error);
         DebugOutput::line(std::string(ORIGIN) + ": nothing of the film is kept but what is " +
                           "written whole (" + std::to_string(written) + " of " +
                           std::to_string(end - first) + " frames)");

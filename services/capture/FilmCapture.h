@@ -46,10 +46,13 @@ public:
     // Ends the output with what was written, and says what that is, or why nothing is.
     void stop();
 
-    bool hasFailed() const { return failed; }
+    // What became of the output, as IOutputStatus tells the host.
+    std::int32_t outputStatus() const { return status; }
 
 private:
     bool fail(const std::string& what);
+    // A failure of the output itself: the host's exit status says so.
+    bool failOutput(const std::string& what);
     void drainSound(std::uint64_t frame);
 
     FilmFormat format = FilmFormat::MP4;
@@ -73,6 +76,7 @@ private:
     std::vector<float> samples;
     bool failed = false;
     bool ended = false;
+    std::int32_t status = 0;
 };
 
 } // namespace corvane

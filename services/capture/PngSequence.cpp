@@ -2,42 +2,12 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <system_error>
 
+#include "platform/OutputFile.h"
 #include "services/capture/FilmFrame.h"
 #include "services/capture/PngEncoder.h"
 
 namespace corvane {
-
-namespace {
-
-// The bytes as the whole of the file `path`, written under a temporary name first.
-bool writeWhole(const std::string& path, const std::vector<std::uint8_t>& bytes,
-                std::string& error) {
-    const std::string temporary = path + ".part";
-    {
-        std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
-        file.write(reinterpret_cast<const char*>(bytes.data()),
-                   static_cast<std::streamsize>(bytes.size()));
-        file.flush();
-        if (!file) {
-            error = "cannot be written";
-            std::error_code ignored;
-            std::filesystem::remove(temporary, ignored);
-            return false;
-        }
-    }
-    std::error_code failure;
-    std::filesystem::rename(temporary, path, failure);
-    if (failure) {
-        error = failure.message();
-        return false;
-    }
-    return true;
-}
-
-} // namespace
 
 PngSequence::PngSequence(std::string folder, std::uint32_t width, std::uint32_t height,
                          unsigned threads)
@@ -56,6 +26,17 @@ std::string PngSequence::name() const {
 }
 
 bool PngSequence::begin(std::string& error) {
+    switch (folderLock.acquire(folder, error)) {
+    case FolderLock::Outcome::LOCKED:
+        break;
+    case FolderLock::Outcome::IN_USE:
+        error = "is being written by another run" + (error.empty() ? "" : " (" + error + ")");
+        inUse = true;
+        return false;
+    case FolderLock::Outcome::UNUSABLE:
+        error = "cannot be written into: " + error;
+        return false;
+    }
     for (unsigned i = 0; i < threads; ++i) {
         encoders.push_back(std::make_unique<PngEncoder>());
         if (!encoders.back()->open(width, height, error))
@@ -69,7 +50,9 @@ bool PngSequence::writeFrame(unsigned worker, const FilmFrame& frame, std::strin
     if (!encoders[worker]->encode(frame, file, error))
         return false;
     const std::string path = (std::filesystem::path(folder) / fileName(frame.number)).string();
-    if (!writeWhole(path, file, error)) {
+    if (!OutputFile::writeWhole(
+            path, std::string_view(reinterpret_cast<const char*>(file.data()), file.size()),
+            error)) {
         error = path + ": " + error;
         return false;
     }
@@ -79,6 +62,7 @@ bool PngSequence::writeFrame(unsigned worker, const FilmFrame& frame, std::strin
 
 bool PngSequence::end(bool, std::string&) {
     encoders.clear();
+    folderLock.release();
     return true;
 }
 

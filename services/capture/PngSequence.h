@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/FolderLock.h"
 #include "services/capture/FilmSink.h"
 
 namespace corvane {
@@ -15,8 +16,8 @@ class PngEncoder;
 // A film as numbered PNG files in a folder: frame N is frame_NNNNNN.png (six digits or
 // more), so that a range's frames carry the names they have in the whole film. Frames are
 // compressed on several threads at once, each with its own encoder, and each file is
-// written whole under a temporary name before it takes its own, so that no name ever holds
-// part of a frame.
+// written whole under a temporary name before it takes its own (OutputFile), so that no
+// name ever holds part of a frame. The folder is the run's while it writes (FolderLock).
 class PngSequence final : public FilmSink {
 public:
     PngSequence(std::string folder, std::uint32_t width, std::uint32_t height, unsigned threads);
@@ -30,6 +31,7 @@ public:
     bool end(bool complete, std::string& error) override;
     std::uint64_t bytes() const override { return written; }
     std::string name() const override;
+    bool heldByAnotherRun() const override { return inUse; }
 
     // The file of frame `number` in the folder.
     static std::string fileName(std::uint64_t number);
@@ -41,6 +43,8 @@ private:
     unsigned threads;
     std::vector<std::unique_ptr<PngEncoder>> encoders;
     std::atomic<std::uint64_t> written{0};
+    FolderLock folderLock;
+    bool inUse = false;
 };
 
 } // namespace corvane

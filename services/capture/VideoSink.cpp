@@ -1,14 +1,22 @@
 #include "services/capture/VideoSink.h"
 
+#include <cstdio>
 #include <filesystem>
+#include <random>
 #include <system_error>
 
 namespace corvane {
 
-VideoSink::VideoSink(const VideoFile::Settings& wanted) : settings(wanted) {}
+VideoSink::VideoSink(const VideoFile::Settings& wanted) : settings(wanted) {
+    // Two runs writing the same film each write a file of their own until it is whole.
+    char text[16];
+    std::snprintf(text, sizeof(text), "%08x", static_cast<unsigned>(std::random_device()()));
+    tag = text;
+}
 
-std::string VideoSink::temporaryName(const std::string& path) {
-    return path + ".part";
+std::string VideoSink::temporaryName(const std::string& path) const {
+    const std::filesystem::path file(path);
+    return (file.parent_path() / ("." + file.filename().string() + "." + tag + ".part")).string();
 }
 
 bool VideoSink::begin(std::string& error) {

@@ -7,9 +7,9 @@
 
 namespace corvane {
 
-// A film as one video file. It is written under a temporary name beside the file
-// ("NAME.part") and takes its name once it is ended, so that the name only ever holds a
-// whole film: one cut short by a stop is ended there, and plays.
+// A film as one video file. It is written under a hidden temporary name beside the file
+// (".NAME.TAG.part") and takes its name once it is ended, so that the name only ever holds
+// a whole film: one cut short by a stop is ended there, and plays.
 class VideoSink final : public FilmSink {
 public:
     explicit VideoSink(const VideoFile::Settings& settings);
@@ -23,12 +23,13 @@ public:
     std::string name() const override { return settings.path; }
 
     // The name the file is written under until it is ended.
-    static std::string temporaryName(const std::string& path);
+    std::string temporaryName(const std::string& path) const;
 
 private:
     VideoFile::Settings settings;
     VideoFile file;
     std::uint64_t size = 0;
+    std::string tag;
 };
 
 } // namespace corvane
