@@ -114,6 +114,10 @@ bool FilmCapture::start() {
     for (ISoundTrack* candidate : tracks)
         if (candidate->getChannelCount() == 2)
             track = candidate;
+    if (format == FilmFormat::PNG && !folder.acquire(output, status)) {
+        failed = true;
+        return false;
+    }
     std::unique_ptr<FilmSink> sink;
     if (format == FilmFormat::PNG)
         sink = std::make_unique<PngSequence>(output, width, height,
@@ -125,13 +129,8 @@ bool FilmCapture::start() {
     writer = std::make_unique<FilmWriter>(std::move(sink));
     std::string error;
     if (!writer->begin(width, height, error)) {
-        const bool inUse = writer->sink().heldByAnotherRun();
         const std::string name = writer->sink().name();
         writer.reset();
-        if (inUse) {
-            status = IOutputStatus::OUTPUT_IN_USE;
-            return fail(name + " " + error);
-        }
         return failOutput(name + " " + error);
     }
     progress.emplace(end - first, Terminal::standardErrorIsTerminal(), Terminal::columns());
@@ -212,6 +211,7 @@ void FilmCapture::stop() {
                           "written whole (" + std::to_string(written) + " of " +
                           std::to_string(end - first) + " frames)");
         writer.reset();
+        folder.release();
         return;
     }
     const std::string stopped = written < end - first

@@ -10,6 +10,7 @@
 #include "framework/IFrameSource.h"
 #include "framework/ISoundTrack.h"
 #include "framework/ProviderList.h"
+#include "services/capture/CaptureFolder.h"
 #include "services/capture/FilmFormat.h"
 #include "services/capture/RenderProgress.h"
 
@@ -69,6 +70,7 @@ private:
     IFrameSource* source = nullptr;
     ProviderList<ISoundTrack> tracks;
     ISoundTrack* track = nullptr;
+    CaptureFolder folder;
     std::unique_ptr<FilmWriter> writer;
     std::optional<RenderProgress> progress;
     std::chrono::steady_clock::time_point started;

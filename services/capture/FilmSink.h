@@ -30,8 +30,6 @@ public:
     virtual std::uint64_t bytes() const = 0;
     // What the output is, for the lines about it: a file, or a folder.
     virtual std::string name() const = 0;
-    // Whether begin() failed because another run is writing there.
-    virtual bool heldByAnotherRun() const { return false; }
 };
 
 } // namespace corvane

@@ -27,7 +27,7 @@ bool FilmWriter::begin(std::uint32_t width, std::uint32_t height, std::string& e
     if (!output->begin(error))
         return false;
     const unsigned count = std::max(1u, output->workers());
-    const std::size_t frameBytes = std::size_t(width) * height * 4;
+    const std::size_t frameBytes = std::max<std::size_t>(1, std::size_t(width) * height * 4);
     const std::size_t wanted = count + FRAMES_AHEAD;
     const std::size_t fitting = std::max<std::size_t>(count + 1, MOST_BUFFER_BYTES / frameBytes);
     for (std::size_t i = 0; i < std::min(wanted, fitting); ++i) {

@@ -27,8 +27,9 @@ public:
     FilmWriter(const FilmWriter&) = delete;
     FilmWriter& operator=(const FilmWriter&) = delete;
 
-    // Begins the sink and starts its workers, with buffers for frames of that size. False
-    // and `error` set when the sink cannot begin.
+    // Begins the sink and starts its workers, with buffers for frames of that size (0: not
+    // known yet; the frames are sized as they are filled). False and `error` set when the
+    // sink cannot begin.
     bool begin(std::uint32_t width, std::uint32_t height, std::string& error);
     // A buffer for the next frame; null once the writing has failed.
     std::unique_ptr<FilmFrame> nextFrame();

@@ -24,13 +24,19 @@ std::string describe(int code) {
 PngEncoder::PngEncoder() = default;
 
 PngEncoder::~PngEncoder() {
+    close();
+}
+
+void PngEncoder::close() {
     sws_freeContext(converter);
+    converter = nullptr;
     av_frame_free(&picture);
     av_packet_free(&packet);
     avcodec_free_context(&encoder);
 }
 
 bool PngEncoder::open(std::uint32_t width, std::uint32_t height, std::string& error) {
+    close();
     // FFmpeg's own log would add lines of its own to standard error; what fails is said
     // once, by the caller.
     av_log_set_level(AV_LOG_QUIET);
@@ -82,6 +88,10 @@ bool PngEncoder::open(std::uint32_t width, std::uint32_t height, std::string& er
 
 bool PngEncoder::encode(const FilmFrame& frame, std::vector<std::uint8_t>& file,
                         std::string& error) {
+    if ((encoder == nullptr || frame.width != static_cast<std::uint32_t>(encoder->width) ||
+         frame.height != static_cast<std::uint32_t>(encoder->height)) &&
+        !open(frame.width, frame.height, error))
+        return false;
     if (av_frame_make_writable(picture) < 0) {
         error = "out of memory";
         return false;

@@ -24,7 +24,7 @@ public:
 
     // False and `error` set when FFmpeg's encoder cannot be set up for that size.
     bool open(std::uint32_t width, std::uint32_t height, std::string& error);
-    // The whole PNG file of the frame, which has the size opened.
+    // The whole PNG file of the frame; a frame of another size opens the encoder anew.
     bool encode(const FilmFrame& frame, std::vector<std::uint8_t>& file, std::string& error);
 
     // The compression: zlib's level 1 with each row predicted from its neighbours (PNG's
@@ -32,6 +32,8 @@ public:
     static constexpr int COMPRESSION_LEVEL = 1;
 
 private:
+    void close();
+
     AVCodecContext* encoder = nullptr;
     AVFrame* picture = nullptr;
     AVPacket* packet = nullptr;

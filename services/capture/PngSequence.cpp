@@ -26,20 +26,9 @@ std::string PngSequence::name() const {
 }
 
 bool PngSequence::begin(std::string& error) {
-    switch (folderLock.acquire(folder, error)) {
-    case FolderLock::Outcome::LOCKED:
-        break;
-    case FolderLock::Outcome::IN_USE:
-        error = "is being written by another run" + (error.empty() ? "" : " (" + error + ")");
-        inUse = true;
-        return false;
-    case FolderLock::Outcome::UNUSABLE:
-        error = "cannot be written into: " + error;
-        return false;
-    }
     for (unsigned i = 0; i < threads; ++i) {
         encoders.push_back(std::make_unique<PngEncoder>());
-        if (!encoders.back()->open(width, height, error))
+        if (width > 0 && height > 0 && !encoders.back()->open(width, height, error))
             return false;
     }
     return true;
@@ -62,7 +51,6 @@ bool PngSequence::writeFrame(unsigned worker, const FilmFrame& frame, std::strin
 
 bool PngSequence::end(bool, std::string&) {
     encoders.clear();
-    folderLock.release();
     return true;
 }
 

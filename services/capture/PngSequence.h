@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "platform/FolderLock.h"
 #include "services/capture/FilmSink.h"
 
 namespace corvane {
@@ -17,9 +16,10 @@ class PngEncoder;
 // more), so that a range's frames carry the names they have in the whole film. Frames are
 // compressed on several threads at once, each with its own encoder, and each file is
 // written whole under a temporary name before it takes its own (OutputFile), so that no
-// name ever holds part of a frame. The folder is the run's while it writes (FolderLock).
+// name ever holds part of a frame. Frames may change their size (a window's do).
 class PngSequence final : public FilmSink {
 public:
+    // Frames of `width` x `height` are expected (0: unknown yet).
     PngSequence(std::string folder, std::uint32_t width, std::uint32_t height, unsigned threads);
     ~PngSequence() override;
 
@@ -31,7 +31,6 @@ public:
     bool end(bool complete, std::string& error) override;
     std::uint64_t bytes() const override { return written; }
     std::string name() const override;
-    bool heldByAnotherRun() const override { return inUse; }
 
     // The file of frame `number` in the folder.
     static std::string fileName(std::uint64_t number);
@@ -43,8 +42,6 @@ private:
     unsigned threads;
     std::vector<std::unique_ptr<PngEncoder>> encoders;
     std::atomic<std::uint64_t> written{0};
-    FolderLock folderLock;
-    bool inUse = false;
 };
 
 } // namespace corvane
