@@ -13,6 +13,7 @@
 #include "host/PlayConfiguration.h"
 #include "host/PlayOptions.h"
 #include "host/SceneScript.h"
+#include "host/SoundDefinitions.h"
 #include "platform/CurrentDirectory.h"
 #include "platform/DebugOutput.h"
 #include "platform/ExecutablePath.h"
@@ -135,6 +136,17 @@ int PlayCommand::check(const PlayOptions& options, PlayConfiguration& configurat
         configuration.script = absolute(configuration.script);
         if (std::string text; !readable(configuration.script, text))
             usable = false;
+    }
+    if (!options.sounds.empty()) {
+        std::vector<std::string> skipped;
+        std::string error;
+        if (!SoundDefinitions::read(absolute(options.sounds), configuration.sounds, skipped,
+                                    error)) {
+            report(error);
+            usable = false;
+        }
+        for (const std::string& line : skipped)
+            report(line);
     }
     if (!options.captureFolder.empty()) {
         configuration.captureFolder = absolute(options.captureFolder);

@@ -39,7 +39,7 @@ struct Subcommand {
 const Subcommand SUBCOMMANDS[] = {
     {"play",
      "corvane play SCENE [KEYFRAMES] [--media DIR]... [--capture DIR [--every N]] [--frames N] "
-     "[--fixed-step SECONDS]\n"
+     "[--fixed-step SECONDS] [--sounds FILE]\n"
      "    plays a scene of your own, without a configuration or folder layout",
      PlayCommand::run},
     {"render",

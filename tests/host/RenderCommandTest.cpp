@@ -65,17 +65,22 @@ protected:
 
 // Two seconds of the demo, from 2 s: the door's sound (at 2.5 s) starts half a second in.
 TEST_F(RenderCommandTest, EachContainerHoldsTheRangesFramesAndItsSoundOnTime) {
+    // The sounds are found by their names among the media, or taken from the demo's host
+    // configuration.
     const struct {
         const char* file;
         const char* video;
+        const char* more;
     } rows[] = {
-        {"film.mp4", "codec_name=h264\nwidth=320\nheight=180\npix_fmt=yuv420p\n"},
-        {"film.webm", "codec_name=vp9\nwidth=320\nheight=180\npix_fmt=yuv420p\n"},
-        {"film.mov", "codec_name=prores\nwidth=320\nheight=180\npix_fmt=yuv422p10le\n"},
+        {"film.mp4", "codec_name=h264\nwidth=320\nheight=180\npix_fmt=yuv420p\n", ""},
+        {"film.webm", "codec_name=vp9\nwidth=320\nheight=180\npix_fmt=yuv420p\n", ""},
+        {"film.mov", "codec_name=prores\nwidth=320\nheight=180\npix_fmt=yuv422p10le\n",
+         " --sounds corvane.xml"},
     };
     for (const auto& row : rows) {
         const std::string path = folder.path() + "/" + row.file;
-        ASSERT_EQ(render("-o '" + path + "' --size 320x180 --range 2:4"), EXIT_CODE_OK) << output;
+        ASSERT_EQ(render("-o '" + path + "' --size 320x180 --range 2:4" + row.more), EXIT_CODE_OK)
+            << output;
         EXPECT_NE(output.find("FrameCapture: wrote " + path +
                               ": 60 frames of 320x180 at 30 fps (2 s from script time 2 s), "),
                   std::string::npos)
@@ -150,6 +155,8 @@ TEST_F(RenderCommandTest, ValuesThatCannotBeUsedAreOneLineEach) {
          "--range 40:50: the script ends at 28 s; the range holds none of it"},
         {"-o '" + film + "' --quality 101", EXIT_CODE_CONFIGURATION,
          "--quality needs a whole number from 1 to 100, not \"101\""},
+        {"-o '" + film + "' --sounds nowhere.xml", EXIT_CODE_CONFIGURATION,
+         CORVANE_DEMO_FOLDER "/nowhere.xml: no such file"},
         {"-o '" + folder.path() + "/gone/film.mp4'", EXIT_CODE_OUTPUT,
          folder.path() + "/gone: there is no such folder"},
     };
