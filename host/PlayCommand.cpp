@@ -17,7 +17,7 @@
 #include "platform/DebugOutput.h"
 #include "platform/ExecutablePath.h"
 #include "platform/ProcessEnvironment.h"
-#include "platform/ProcessImage.h"
+#include "platform/VirtualDisplay.h"
 
 namespace corvane {
 
@@ -52,8 +52,6 @@ bool readable(const std::string& path, std::string& text) {
 
 } // namespace
 
-const char* const PlayCommand::UNDER_VIRTUAL_DISPLAY = "CORVANE_PLAY_UNDER_VIRTUAL_DISPLAY";
-
 int PlayCommand::run(const std::vector<std::string>& arguments) {
     PlayOptions options;
     std::string error;
@@ -69,8 +67,6 @@ int PlayCommand::run(const std::vector<std::string>& arguments) {
     PlayConfiguration play;
     if (const int status = check(options, play); status != EXIT_CODE_OK)
         return status;
-    if (ProcessEnvironment::get("DISPLAY").empty())
-        return needDisplay(arguments);
 
     const std::string runtime = ApplicationFolder::findRuntime(ExecutablePath::folder());
     if (runtime.empty()) {
@@ -93,6 +89,11 @@ int PlayCommand::run(const std::vector<std::string>& arguments) {
         report(error);
         return EXIT_CODE_CONFIGURATION;
     }
+    // Made last, when nothing else can keep the run from starting; ended after the plug-ins.
+    VirtualDisplay display;
+    if (ProcessEnvironment::get("DISPLAY").empty())
+        if (const int status = provideDisplay(display); status != EXIT_CODE_OK)
+            return status;
     if (!CurrentDirectory::set(folder)) {
         report("cannot run in " + folder);
         return EXIT_CODE_PLUGIN_LOAD;
@@ -137,25 +138,20 @@ int PlayCommand::check(const PlayOptions& options, PlayConfiguration& configurat
     return usable ? EXIT_CODE_OK : EXIT_CODE_CONFIGURATION;
 }
 
-int PlayCommand::needDisplay(const std::vector<std::string>& arguments) {
-    if (!ProcessEnvironment::get(UNDER_VIRTUAL_DISPLAY).empty()) {
-        report("xvfb-run made no display");
+int PlayCommand::provideDisplay(VirtualDisplay& display) {
+    if (VirtualDisplay::program().empty()) {
+        report("there is no display, and no Xvfb to make one: install the Debian package xvfb "
+               "(apt-get install xvfb)");
         return EXIT_CODE_PLUGIN_START;
     }
-    const std::string xvfb = ProcessImage::find("xvfb-run");
-    if (xvfb.empty()) {
-        report("there is no display, and no xvfb-run to make one: install the Debian package "
-               "xvfb (apt-get install xvfb xauth)");
+    std::string error;
+    if (!display.start("1024x768x24", error)) {
+        report("there is no display, and the virtual X server did not start: " + error);
         return EXIT_CODE_PLUGIN_START;
     }
-    std::vector<std::string> command{"-a", "-s", "-screen 0 1024x768x24 -noreset",
-                                     ExecutablePath::file(), "play"};
-    command.insert(command.end(), arguments.begin(), arguments.end());
-    ProcessEnvironment::set(UNDER_VIRTUAL_DISPLAY, "1");
-    report("there is no display: playing under a virtual X server (xvfb-run)");
-    const std::string reason = ProcessImage::replace(xvfb, command);
-    report("cannot run " + xvfb + ": " + reason);
-    return EXIT_CODE_PLUGIN_START;
+    report("there is no display: playing under a virtual X server (Xvfb, display " +
+           display.name() + ")");
+    return EXIT_CODE_OK;
 }
 
 } // namespace corvane
