@@ -7,7 +7,9 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <regex>
 #include <set>
+#include <unistd.h>
 
 #include "host/ExitCode.h"
 #include "tests/support/ShellCommand.h"
@@ -145,6 +147,127 @@ TEST_F(PlayCommandTest, FilesThatCannotBeUsedAreOneLineEachAndNothingIsLaidOut) 
     }
     EXPECT_FALSE(fs::exists(cache()));
 }
+
+// A run that is stopped, or whose output or display fails, as a user or a farm manager
+// meets it: the started process's exit status, the line that says why, every frame under
+// its name whole, and no process of the run left.
+struct StoppedRun {
+    const char* name;
+    bool fullDisk;      // the capture goes onto a small file system that fills up
+    const char* setUp;  // shell lines before the run; FRAMES is the capture folder
+    const char* play;   // options after the scene, and where standard error goes
+    const char* action; // shell lines once the first frame is written ($run is the started
+                        // process, $server its X server); empty: none, the run ends itself
+    int status;
+    const char* line; // a regular expression for whole lines of its output
+};
+
+void PrintTo(const StoppedRun& row, std::ostream* out) {
+    *out << row.name;
+}
+
+class PlayStopTest : public PlayCommandTest, public ::testing::WithParamInterface<StoppedRun> {};
+
+// A PNG file that was written to its end.
+bool isWholePng(const std::string& path) {
+    const std::string bytes = TemporaryFolder::read(path);
+    static const std::string end("IEND\xAE\x42\x60\x82", 8);
+    return bytes.size() > 8 + end.size() && bytes.compare(0, 4, "\x89PNG") == 0 &&
+           bytes.compare(bytes.size() - end.size(), end.size(), end) == 0;
+}
+
+TEST_P(PlayStopTest, EndsInOrderWithItsStatusAndLine) {
+    const StoppedRun& row = GetParam();
+    if (ShellCommand::run("command -v Xvfb").status != 0)
+        GTEST_SKIP() << "needs Xvfb (Debian package xvfb)";
+    if (row.fullDisk && geteuid() != 0)
+        GTEST_SKIP() << "mounts a file system: needs root";
+    const std::string out = folder.path() + "/out";
+    fs::create_directories(out);
+    struct Unmount {
+        std::string folder;
+        ~Unmount() {
+            if (!folder.empty())
+                ShellCommand::run("umount -l '" + folder + "'");
+        }
+    } unmount{row.fullDisk ? out : ""};
+    if (row.fullDisk) {
+        ASSERT_EQ(ShellCommand::run("mount -t tmpfs -o size=96k corvane '" + out + "'").status, 0);
+    }
+
+    // The run in a session of its own, as a terminal's job is, without a display; a
+    // watchdog ends its group should the row not stop it, so that nothing outlives a
+    // failing test.
+    const std::string script = folder.write("run.sh", std::string(R"(
+cd "$PROJECT"
+FRAMES="$ROOT/out/frames"
+)") + row.setUp + R"(
+setsid env -u DISPLAY $HOST_ENVIRONMENT XDG_CACHE_HOME="$ROOT/cache" "$HOST" play level.xml \
+    --fixed-step 0.04 --capture "$FRAMES" )" + row.play + R"( &
+run=$!
+{ sleep 30 && kill -KILL -- -$run; } >/dev/null 2>&1 &
+watchdog=$!
+)" + (*row.action == '\0' ? "" : R"(
+for i in $(seq 400); do [ -e "$FRAMES/frame_000001.png" ] && break; sleep 0.025; done
+server=$(pgrep -P $run Xvfb)
+)") + row.action + R"(
+wait $run
+echo "status $?"
+pkill -P $watchdog; kill $watchdog
+[ -z "$server" ] || ! kill -0 $server 2>/dev/null || echo "the X server $server outlived the run"
+)");
+    const ShellCommand::Outcome outcome = ShellCommand::run(
+        "ROOT='" + folder.path() + "' PROJECT='" + project +
+        "' HOST='" CORVANE_HOST "' HOST_ENVIRONMENT='" CORVANE_HOST_ENVIRONMENT "' bash '" +
+        script + "' 2>&1");
+    output = outcome.output + TemporaryFolder::read(folder.path() + "/log");
+
+    EXPECT_NE(output.find("status " + std::to_string(row.status) + "\n"), std::string::npos)
+        << output;
+    EXPECT_TRUE(std::regex_search(output, std::regex(std::string("(^|\n)") + row.line + "\n")))
+        << output;
+    EXPECT_EQ(output.find("outlived"), std::string::npos) << output;
+    if (!fs::is_directory(out + "/frames"))
+        return;
+    for (const fs::directory_entry& entry : fs::directory_iterator(out + "/frames")) {
+        // Files of the run's own (its lock, a frame under way) are hidden.
+        if (entry.path().filename().string().front() != '.') {
+            EXPECT_TRUE(isWholePng(entry.path())) << entry.path() << " is not a whole frame";
+        }
+    }
+}
+
+#define LOG " 2>\"$ROOT/log\""
+
+const StoppedRun STOPPED_RUNS[] = {
+    {"FullFileSystem", true, "", "--frames 60" LOG, "", 6,
+     "FrameCapture: cannot write .*/out/frames/frame_0000[0-9][0-9].png: No space left on "
+     "device; the capture stops\nFrameCapture: [0-9]+ frames? written to .*/out/frames"},
+    {"CaptureFolderIsAFile", false, "touch \"$FRAMES\"", "--frames 5" LOG, "", 6,
+     "FrameCapture::start\\(\\): cannot write into .*/out/frames: Not a directory"},
+    {"CtrlCToTheProcessGroup", false, "", LOG, "kill -INT -- -$run", 130,
+     "corvane: stopping on signal 2\nFrameCapture: [0-9]+ frames? written to .*/out/frames"},
+    {"HangUp", false, "", LOG, "kill -HUP $run", 129, "corvane: stopping on signal 1"},
+    {"KilledXServer", false, "", LOG, "kill -KILL $server", 7,
+     "corvane: the display :[0-9]+ went away; stopping\nFrameCapture: [0-9]+ frames? written"
+     " to .*/out/frames"},
+    {"KillOfTheStartedProcess", false, "", LOG, "kill $run", 143, "corvane: stopping on signal 15"},
+    {"TwoRunsWithOneCaptureFolder", false, "", LOG,
+     R"(env -u DISPLAY $HOST_ENVIRONMENT XDG_CACHE_HOME="$ROOT/cache" "$HOST" play level.xml \
+    --capture "$FRAMES" --frames 5 2>&1 | grep FrameCapture; echo "second run: ${PIPESTATUS[0]}"
+kill $run)",
+     143,
+     "FrameCapture::start\\(\\): .*/out/frames is being written by another run \\(process "
+     "[0-9]+\\)\nsecond run: 2"},
+    {"ReaderOfStandardErrorGone", false, "", "--frames 10 2> >(exec true)", "", 0, "status 0"},
+};
+
+#undef LOG
+
+INSTANTIATE_TEST_SUITE_P(Play, PlayStopTest, ::testing::ValuesIn(STOPPED_RUNS),
+                         [](const ::testing::TestParamInfo<StoppedRun>& info) {
+                             return std::string(info.param.name);
+                         });
 
 } // namespace
 } // namespace corvane
