@@ -16,6 +16,7 @@
 #include "platform/CurrentDirectory.h"
 #include "platform/DebugOutput.h"
 #include "platform/ExecutablePath.h"
+#include "platform/FolderLock.h"
 #include "platform/ProcessEnvironment.h"
 #include "platform/VirtualDisplay.h"
 
@@ -79,8 +80,9 @@ int PlayCommand::run(const std::vector<std::string>& arguments) {
         report("neither XDG_CACHE_HOME nor HOME is set: there is no cache folder to run in");
         return EXIT_CODE_PLUGIN_LOAD;
     }
-    const std::string folder = cache + "/corvane/play";
-    if (!ApplicationFolder::layOut(runtime, folder, error)) {
+    FolderLock lock;
+    const std::string folder = ApplicationFolder::claim(cache + "/corvane/play", lock, error);
+    if (folder.empty() || !ApplicationFolder::layOut(runtime, folder, error)) {
         report("cannot lay out the application folder: " + error);
         return EXIT_CODE_PLUGIN_LOAD;
     }
