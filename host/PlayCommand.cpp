@@ -16,6 +16,7 @@
 #include "platform/CurrentDirectory.h"
 #include "platform/DebugOutput.h"
 #include "platform/ExecutablePath.h"
+#include "platform/FileAccess.h"
 #include "platform/FolderLock.h"
 #include "platform/ProcessEnvironment.h"
 #include "platform/VirtualDisplay.h"
@@ -37,11 +38,10 @@ std::string absolute(const std::string& path) {
     return fs::absolute(path, ignored).lexically_normal().string();
 }
 
-// The file's text, or one line saying why there is none.
+// The file's text, or one line saying why there is none, in the system's words.
 bool readable(const std::string& path, std::string& text) {
-    std::error_code ignored;
-    if (!fs::is_regular_file(path, ignored)) {
-        report(path + ": there is no such file");
+    if (const std::string reason = FileAccess::whyNotReadable(path); !reason.empty()) {
+        report(path + ": " + reason);
         return false;
     }
     if (!XmlReader::readFile(path, text)) {
@@ -117,12 +117,18 @@ int PlayCommand::check(const PlayOptions& options, PlayConfiguration& configurat
     } else {
         usable = false;
     }
+    // Meshes and textures are looked for by listing the folders: a folder that cannot be
+    // listed would play a scene without them.
     configuration.folders = {fs::path(configuration.scene).parent_path().string()};
+    if (const std::string reason = FileAccess::whyNotListable(configuration.folders.front());
+        usable && !reason.empty()) {
+        report(configuration.folders.front() + ": the scene's folder cannot be listed: " + reason);
+        usable = false;
+    }
     for (const std::string& media : options.mediaFolders) {
         const std::string folder = absolute(media);
-        std::error_code ignored;
-        if (!fs::is_directory(folder, ignored)) {
-            report(folder + ": there is no such folder");
+        if (const std::string reason = FileAccess::whyNotListable(folder); !reason.empty()) {
+            report(folder + ": " + reason);
             usable = false;
         }
         configuration.folders.push_back(folder);

@@ -132,14 +132,18 @@ TEST_F(PlayCommandTest, PlaysTheSceneWithoutADisplayAndShowsWhatLiesBehindTheOri
 // Each problem is one line naming the file, before anything runs or is laid out.
 TEST_F(PlayCommandTest, FilesThatCannotBeUsedAreOneLineEachAndNothingIsLaidOut) {
     folder.write("my scène & co/broken.scene", "<scene>\n  <nodes>\n</scene>\n");
+    const std::string tooLong(300, 'x');
     const struct {
-        const char* arguments;
-        const char* line; // after "corvane play: " and the project's folder
+        std::string arguments;
+        std::string line; // after "corvane play: " and the project's folder
     } rows[] = {
-        {"missing.scene", "/missing.scene: there is no such file"},
+        {"missing.scene", "/missing.scene: No such file or directory"},
         {"broken.scene", "/broken.scene:3:1: Error reading end tag."},
-        {"level.xml --media art --media nowhere", "/nowhere: there is no such folder"},
-        {"level.xml gone.xml", "/gone.xml: there is no such file"},
+        {"art", "/art: Is a directory"},
+        {tooLong + ".scene", "/" + tooLong + ".scene: File name too long"},
+        {"level.xml --media art --media nowhere", "/nowhere: No such file or directory"},
+        {"level.xml --media level.xml", "/level.xml: Not a directory"},
+        {"level.xml gone.xml", "/gone.xml: No such file or directory"},
     };
     for (const auto& row : rows) {
         EXPECT_EQ(play(row.arguments), EXIT_CODE_CONFIGURATION) << row.arguments;
