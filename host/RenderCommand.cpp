@@ -5,7 +5,6 @@
 #include <iostream>
 #include <iterator>
 #include <system_error>
-#include <unistd.h>
 
 #include "host/ExitCode.h"
 #include "host/PlayCommand.h"
@@ -14,7 +13,7 @@
 #include "host/SceneFiles.h"
 #include "host/SoundDefinitions.h"
 #include "platform/DebugOutput.h"
-#include "platform/ProcessEnvironment.h"
+#include "platform/FileAccess.h"
 #include "playback/KeyframeDiagnostics.h"
 #include "playback/KeyframeLoader.h"
 
@@ -48,20 +47,15 @@ double scriptLength(const std::string& script) {
 }
 
 // Where the film goes can be written to: a file's folder, or the PNG files' folder (made
-// when missing). Empty, or the reason it cannot.
+// when missing). Empty, or the folder and the system's reason it cannot.
 std::string unwritable(const PlayConfiguration::Film& film) {
-    std::error_code error;
     const fs::path folder =
         film.format == "png" ? fs::path(film.output) : fs::path(film.output).parent_path();
+    std::error_code made;
     if (film.format == "png")
-        fs::create_directories(folder, error);
-    if (!error && !fs::is_directory(folder, error))
-        return folder.string() + ": there is no such folder";
-    if (error)
-        return folder.string() + ": " + error.message();
-    if (::access(folder.c_str(), W_OK) != 0)
-        return folder.string() + ": " + std::error_code(errno, std::generic_category()).message();
-    return {};
+        fs::create_directories(folder, made);
+    const std::string reason = FileAccess::whyNotWritable(folder.string());
+    return reason.empty() ? "" : folder.string() + ": " + reason;
 }
 
 } // namespace
@@ -95,8 +89,8 @@ int RenderCommand::run(const std::vector<std::string>& arguments) {
 
     const SceneFiles files =
         SceneFiles::resolve(options.scene, options.keyframes, options.mediaFolders);
-    for (const std::string& problem : files.problems)
-        report(problem);
+    for (const SceneFiles::Problem& problem : files.problems)
+        report(problem.line());
     bool usable = files.problems.empty();
     PlayConfiguration configuration;
     configuration.scene = files.scene;
@@ -135,6 +129,8 @@ int RenderCommand::run(const std::vector<std::string>& arguments) {
     }
     film.format = options.format;
     film.output = fs::absolute(options.output).lexically_normal().string();
+    while (film.output.size() > 1 && film.output.back() == '/')
+        film.output.pop_back();
     film.width = options.width;
     film.height = options.height;
     film.framesPerSecond = options.framesPerSecond;
@@ -146,14 +142,12 @@ int RenderCommand::run(const std::vector<std::string>& arguments) {
     }
     configuration.film = film;
 
-    if (ProcessEnvironment::get("DISPLAY").empty())
-        return PlayCommand::needDisplay(ORIGIN, "render", arguments);
     // The host's frames are the film's, and one before them that shows the scene before the
     // playback's first frame; the capture ends the run after the last.
     PluginHost::FrameOptions frames;
     frames.fixedStep = 1.0f / static_cast<float>(film.framesPerSecond);
     frames.frames = film.end + 1;
-    return PlayCommand::runConfiguration(ORIGIN, configuration.text(), frames);
+    return PlayCommand::runConfiguration(ORIGIN, "rendering", configuration.text(), frames);
 }
 
 } // namespace corvane

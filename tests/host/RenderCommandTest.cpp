@@ -135,6 +135,7 @@ TEST_F(RenderCommandTest, ARenderStoppedBySignalLeavesAFileThatPlays) {
 // Each value that cannot be used is one line, before anything runs.
 TEST_F(RenderCommandTest, ValuesThatCannotBeUsedAreOneLineEach) {
     const std::string film = folder.path() + "/film.mp4";
+    const std::string notes = folder.write("notes.txt", "not a folder");
     const struct {
         std::string arguments;
         int status;
@@ -157,8 +158,9 @@ TEST_F(RenderCommandTest, ValuesThatCannotBeUsedAreOneLineEach) {
          "--quality needs a whole number from 1 to 100, not \"101\""},
         {"-o '" + film + "' --sounds nowhere.xml", EXIT_CODE_CONFIGURATION,
          CORVANE_DEMO_FOLDER "/nowhere.xml: no such file"},
+        {"-o '" + notes + "/frames/'", EXIT_CODE_OUTPUT, notes + "/frames: Not a directory"},
         {"-o '" + folder.path() + "/gone/film.mp4'", EXIT_CODE_OUTPUT,
-         folder.path() + "/gone: there is no such folder"},
+         folder.path() + "/gone: No such file or directory"},
     };
     for (const auto& row : rows) {
         EXPECT_EQ(render(row.arguments), row.status) << row.arguments;
