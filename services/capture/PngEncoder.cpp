@@ -4,7 +4,6 @@ extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavutil/log.h>
 #include <libavutil/opt.h>
-#include <libswscale/swscale.h>
 }
 
 #include "services/capture/FilmFrame.h"
@@ -28,9 +27,6 @@ PngEncoder::~PngEncoder() {
 }
 
 void PngEncoder::close() {
-    sws_freeContext(converter);
-    converter = nullptr;
-    av_frame_free(&picture);
     av_packet_free(&packet);
     avcodec_free_context(&encoder);
 }
@@ -46,9 +42,8 @@ bool PngEncoder::open(std::uint32_t width, std::uint32_t height, std::string& er
         return false;
     }
     encoder = avcodec_alloc_context3(codec);
-    picture = av_frame_alloc();
     packet = av_packet_alloc();
-    if (encoder == nullptr || picture == nullptr || packet == nullptr) {
+    if (encoder == nullptr || packet == nullptr) {
         error = "out of memory";
         return false;
     }
@@ -66,24 +61,8 @@ bool PngEncoder::open(std::uint32_t width, std::uint32_t height, std::string& er
         error = "the PNG encoder does not start: " + describe(code);
         return false;
     }
-    picture->format = AV_PIX_FMT_RGB24;
-    picture->width = encoder->width;
-    picture->height = encoder->height;
     // The encoder marks the file as sRGB.
-    picture->color_primaries = AVCOL_PRI_BT709;
-    picture->color_trc = AVCOL_TRC_IEC61966_2_1;
-    if (av_frame_get_buffer(picture, 0) < 0) {
-        error = "out of memory";
-        return false;
-    }
-    converter =
-        sws_getContext(encoder->width, encoder->height, AV_PIX_FMT_RGB0, encoder->width,
-                       encoder->height, AV_PIX_FMT_RGB24, SWS_POINT, nullptr, nullptr, nullptr);
-    if (converter == nullptr) {
-        error = "the pixel conversion cannot be set up";
-        return false;
-    }
-    return true;
+    return pictures.open(encoder->width, encoder->height, AV_PIX_FMT_RGB24, false, error);
 }
 
 bool PngEncoder::encode(const FilmFrame& frame, std::vector<std::uint8_t>& file,
@@ -92,14 +71,9 @@ bool PngEncoder::encode(const FilmFrame& frame, std::vector<std::uint8_t>& file,
          frame.height != static_cast<std::uint32_t>(encoder->height)) &&
         !open(frame.width, frame.height, error))
         return false;
-    if (av_frame_make_writable(picture) < 0) {
-        error = "out of memory";
+    AVFrame* picture = pictures.convert(frame, error);
+    if (picture == nullptr)
         return false;
-    }
-    const std::uint8_t* rows[] = {frame.pixels.data()};
-    const int strides[] = {static_cast<int>(frame.rowBytes)};
-    sws_scale(converter, rows, strides, 0, static_cast<int>(frame.height), picture->data,
-              picture->linesize);
     int code = avcodec_send_frame(encoder, picture);
     if (code >= 0)
         code = avcodec_receive_packet(encoder, packet);

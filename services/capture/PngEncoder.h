@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
+#include "services/capture/PictureConverter.h"
+
 struct AVCodecContext;
-struct AVFrame;
 struct AVPacket;
-struct SwsContext;
 
 namespace corvane {
 
@@ -35,9 +35,8 @@ private:
     void close();
 
     AVCodecContext* encoder = nullptr;
-    AVFrame* picture = nullptr;
     AVPacket* packet = nullptr;
-    SwsContext* converter = nullptr;
+    PictureConverter pictures;
 };
 
 } // namespace corvane

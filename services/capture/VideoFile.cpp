@@ -12,7 +12,6 @@ extern "C" {
 #include <libavutil/log.h>
 #include <libavutil/opt.h>
 #include <libswresample/swresample.h>
-#include <libswscale/swscale.h>
 }
 
 #include "services/capture/FilmFrame.h"
@@ -158,29 +157,7 @@ bool VideoFile::openVideo(std::string& error) {
     videoStream->time_base = video->time_base;
     videoStream->avg_frame_rate = video->framerate;
 
-    picture = av_frame_alloc();
-    picture->format = video->pix_fmt;
-    picture->width = video->width;
-    picture->height = video->height;
-    picture->color_primaries = video->color_primaries;
-    picture->color_trc = video->color_trc;
-    picture->colorspace = video->colorspace;
-    picture->color_range = video->color_range;
-    if (av_frame_get_buffer(picture, 0) < 0) {
-        error = "out of memory";
-        return false;
-    }
-    converter = sws_getContext(
-        video->width, video->height, AV_PIX_FMT_RGB0, video->width, video->height, video->pix_fmt,
-        SWS_BICUBIC | SWS_ACCURATE_RND | SWS_FULL_CHR_H_INP, nullptr, nullptr, nullptr);
-    if (converter == nullptr) {
-        error = "the colour conversion cannot be set up";
-        return false;
-    }
-    // Full-range RGB in, video-range YUV out, BT.709 both ways.
-    const int* bt709 = sws_getCoefficients(SWS_CS_ITU709);
-    sws_setColorspaceDetails(converter, bt709, 1, bt709, 0, 0, 1 << 16, 1 << 16);
-    return true;
+    return pictures.open(video->width, video->height, video->pix_fmt, true, error);
 }
 
 bool VideoFile::openSound(std::string& error) {
@@ -239,14 +216,9 @@ bool VideoFile::openSound(std::string& error) {
 }
 
 bool VideoFile::addFrame(const FilmFrame& frame, std::string& error) {
-    if (av_frame_make_writable(picture) < 0) {
-        error = "out of memory";
+    AVFrame* picture = pictures.convert(frame, error);
+    if (picture == nullptr)
         return false;
-    }
-    const std::uint8_t* rows[] = {frame.pixels.data()};
-    const int strides[] = {static_cast<int>(frame.rowBytes)};
-    sws_scale(converter, rows, strides, 0, static_cast<int>(frame.height), picture->data,
-              picture->linesize);
     picture->pts = static_cast<std::int64_t>(videoFrames++);
     return encode(video, videoStream, picture, error);
 }
@@ -360,13 +332,10 @@ void VideoFile::abandon() {
 }
 
 void VideoFile::release() {
-    sws_freeContext(converter);
-    converter = nullptr;
     swr_free(&resampler);
     if (heldSound != nullptr)
         av_audio_fifo_free(heldSound);
     heldSound = nullptr;
-    av_frame_free(&picture);
     av_frame_free(&soundFrame);
     av_packet_free(&packet);
     avcodec_free_context(&video);

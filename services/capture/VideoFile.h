@@ -6,6 +6,7 @@
 #include <string>
 
 #include "services/capture/FilmFormat.h"
+#include "services/capture/PictureConverter.h"
 
 struct AVCodecContext;
 struct AVFormatContext;
@@ -14,7 +15,6 @@ struct AVPacket;
 struct AVStream;
 struct AVAudioFifo;
 struct SwrContext;
-struct SwsContext;
 
 namespace corvane {
 
@@ -76,8 +76,7 @@ private:
     AVFormatContext* container = nullptr;
     AVCodecContext* video = nullptr;
     AVStream* videoStream = nullptr;
-    AVFrame* picture = nullptr;
-    SwsContext* converter = nullptr;
+    PictureConverter pictures;
     AVCodecContext* sound = nullptr;
     AVStream* soundStream = nullptr;
     AVFrame* soundFrame = nullptr;
