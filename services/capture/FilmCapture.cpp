@@ -100,9 +100,9 @@ bool FilmCapture::start() {
     for (IFrameSource* candidate : sources)
         source = candidate;
     if (source == nullptr)
-        return fail("no viewer draws frames off-screen; no film is made");
+        return fail("::start(): no viewer draws frames off-screen; no film is made");
     if (!source->openTarget(width, height))
-        return fail("the viewer draws no frames of " + std::to_string(width) + "x" +
+        return fail("::start(): the viewer draws no frames of " + std::to_string(width) + "x" +
                     std::to_string(height) + "; no film is made");
     for (const std::string& element : overlayElements)
         source->showOverlayElement(element);
@@ -131,14 +131,14 @@ bool FilmCapture::start() {
     if (!writer->begin(width, height, error)) {
         const std::string name = writer->sink().name();
         writer.reset();
-        return failOutput(name + " " + error);
+        return failOutput("::start(): cannot write " + error);
     }
     progress.emplace(end - first, Terminal::standardErrorIsTerminal(), Terminal::columns());
     return true;
 }
 
 bool FilmCapture::fail(const std::string& what) {
-    DebugOutput::line(std::string(ORIGIN) + ": " + what);
+    DebugOutput::line(std::string(ORIGIN) + what);
     failed = true;
     return false;
 }
@@ -158,8 +158,8 @@ bool FilmCapture::renderFrame() {
         if (pixels == nullptr || !source->readFrame(pixels->pixels.data(), pixels->rowBytes)) {
             std::string error;
             if (!writer->failed(error))
-                return fail("the viewer gave no frame " + std::to_string(frame - 1));
-            return failOutput(writer->sink().name() + " cannot be written: " + error);
+                return fail(": the viewer gave no frame " + std::to_string(frame - 1));
+            return failOutput(": cannot write " + error + "; the film stops");
         }
         pixels->number = frame - 1;
         writer->write(std::move(pixels));
@@ -170,7 +170,7 @@ bool FilmCapture::renderFrame() {
         writer->framesWritten(),
         std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count());
     if (std::string error; writer->failed(error))
-        return failOutput(writer->sink().name() + " cannot be written: " + error);
+        return failOutput(": cannot write " + error + "; the film stops");
     if (frame >= end)
         ended = true;
     return !ended;
@@ -206,10 +206,15 @@ void FilmCapture::stop() {
     }
     if (!complete) {
         if (!failed)
-            failOutput(writer->sink().name() + " cannot be written: " + error);
-        DebugOutput::line(std::string(ORIGIN) + ": nothing of the film is kept but what is " +
-                          "written whole (" + std::to_string(written) + " of " +
-                          std::to_string(end - first) + " frames)");
+            failOutput(": cannot write " + error);
+        // Nothing is said to be written that is not there whole: a video file that could not
+        // be ended is not kept; PNG files are, each whole.
+        if (format == FilmFormat::PNG)
+            DebugOutput::line(std::string(ORIGIN) + ": " + std::to_string(written) + " of " +
+                              std::to_string(end - first) + " frames written to " +
+                              writer->sink().name());
+        else
+            DebugOutput::line(std::string(ORIGIN) + ": no film is written to " + output);
         writer.reset();
         folder.release();
         return;

@@ -51,6 +51,7 @@ public:
     std::int32_t outputStatus() const { return status; }
 
 private:
+    // One line, "FrameCapture" followed by `what` ("::start(): ..." or ": ...").
     bool fail(const std::string& what);
     // A failure of the output itself: the host's exit status says so.
     bool failOutput(const std::string& what);

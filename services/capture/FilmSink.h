@@ -18,7 +18,8 @@ public:
 
     // Threads that may write frames at once.
     virtual unsigned workers() const = 0;
-    // Begins the output; false and `error` set (a sentence about the output) when it cannot.
+    // Begins the output. Failures here and below set `error` to "FILE: REASON", naming the
+    // file that could not be written and the reason in the system's words.
     virtual bool begin(std::string& error) = 0;
     virtual bool writeFrame(unsigned worker, const FilmFrame& frame, std::string& error) = 0;
     // The next `frames` stereo sample frames of the sound track, interleaved floats.

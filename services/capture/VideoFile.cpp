@@ -112,11 +112,11 @@ bool VideoFile::open(const Settings& wanted, std::string& error) {
     if (!openVideo(error) || (settings.soundRate > 0 && !openSound(error)))
         return false;
     if ((code = avio_open(&container->pb, settings.path.c_str(), AVIO_FLAG_WRITE)) < 0) {
-        error = "cannot be made: " + describe(code);
+        error = describe(code);
         return false;
     }
     if ((code = avformat_write_header(container, nullptr)) < 0) {
-        error = "cannot be begun: " + describe(code);
+        error = describe(code);
         return false;
     }
     headerWritten = true;
@@ -280,7 +280,7 @@ bool VideoFile::encode(AVCodecContext* encoder, AVStream* stream, AVFrame* frame
         packet->stream_index = stream->index;
         code = av_interleaved_write_frame(container, packet);
         if (code < 0) {
-            error = "cannot be written: " + describe(code);
+            error = describe(code);
             return false;
         }
     }
@@ -313,12 +313,12 @@ bool VideoFile::finish(std::string& error) {
         return false;
     int code = av_write_trailer(container);
     if (code < 0 || container->pb->error < 0) {
-        error = "cannot be ended: " + describe(code < 0 ? code : container->pb->error);
+        error = describe(code < 0 ? code : container->pb->error);
         return false;
     }
     code = avio_closep(&container->pb);
     if (code < 0) {
-        error = "cannot be closed: " + describe(code);
+        error = describe(code);
         return false;
     }
     release();

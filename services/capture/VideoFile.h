@@ -24,7 +24,8 @@ struct FilmFrame;
 // the file presented at N / fps (a time base of 1/fps), colours converted from the rendered
 // sRGB to the encoder's YUV with BT.709 coefficients in the video range and tagged so
 // (BT.709 primaries and matrix, the sRGB transfer, limited range), and a stereo sound track
-// at the track's own rate. Not safe for use from two threads at once.
+// at the track's own rate. Not safe for use from two threads at once. Failures are said in
+// `error` as reasons: FFmpeg's ("No space left on device"), or what FFmpeg lacks.
 class VideoFile {
 public:
     struct Settings {

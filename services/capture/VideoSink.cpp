@@ -24,6 +24,7 @@ bool VideoSink::begin(std::string& error) {
     temporary.path = temporaryName(settings.path);
     if (file.open(temporary, error))
         return true;
+    error = settings.path + ": " + error;
     file.abandon();
     std::error_code ignored;
     std::filesystem::remove(temporary.path, ignored);
@@ -31,11 +32,17 @@ bool VideoSink::begin(std::string& error) {
 }
 
 bool VideoSink::writeFrame(unsigned, const FilmFrame& frame, std::string& error) {
-    return file.addFrame(frame, error);
+    if (file.addFrame(frame, error))
+        return true;
+    error = settings.path + ": " + error;
+    return false;
 }
 
 bool VideoSink::writeSound(const float* samples, std::size_t frames, std::string& error) {
-    return file.addSound(samples, frames, error);
+    if (file.addSound(samples, frames, error))
+        return true;
+    error = settings.path + ": " + error;
+    return false;
 }
 
 bool VideoSink::end(bool complete, std::string& error) {
@@ -46,8 +53,10 @@ bool VideoSink::end(bool complete, std::string& error) {
         std::filesystem::rename(temporary, settings.path, failure);
         if (!failure)
             return true;
-        error = "cannot take its name: " + failure.message();
+        error = failure.message();
     }
+    if (complete)
+        error = settings.path + ": " + error;
     // A file that was not ended does not play: nothing of it is kept.
     file.abandon();
     std::filesystem::remove(temporary, failure);

@@ -5,6 +5,8 @@
 #include <cstring>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <regex>
+#include <unistd.h>
 
 #include "host/ExitCode.h"
 #include "tests/support/ShellCommand.h"
@@ -130,6 +132,36 @@ TEST_F(RenderCommandTest, ARenderStoppedBySignalLeavesAFileThatPlays) {
     EXPECT_NE(output.find("FrameCapture: the film stopped after "), std::string::npos) << output;
     EXPECT_NE(probe(path, "v").find("nb_read_frames="), std::string::npos);
     EXPECT_EQ(ShellCommand::run("ffmpeg -v error -i '" + path + "' -f null - 2>&1").output, "");
+}
+
+// A disk that fills: one line, exit status 6, and nothing under the film's name but whole
+// PNG frames; a video file that could not be ended is not kept.
+TEST_F(RenderCommandTest, AFullDiskIsOneLineAndLeavesNoPartOfAFilm) {
+    if (geteuid() != 0)
+        GTEST_SKIP() << "mounts a file system: needs root";
+    const std::string disk = folder.path() + "/disk";
+    fs::create_directories(disk);
+    ASSERT_EQ(ShellCommand::run("mount -t tmpfs -o size=64k corvane '" + disk + "'").status, 0);
+    const struct {
+        const char* output;
+        const char* lines;
+    } rows[] = {
+        {"film.mov", "FrameCapture: cannot write .*/disk/film.mov: No space left on device; the "
+                     "film stops\nFrameCapture: no film is written to .*/disk/film.mov\n"},
+        {"frames/", "FrameCapture: cannot write .*/disk/frames/frame_0000[0-9][0-9].png: No "
+                    "space left on device; the film stops\nFrameCapture: [0-9]+ of 30 frames "
+                    "written to .*/disk/frames/\n"},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(render("-o '" + disk + "/" + row.output + "' --size 320x180 --range 0:1"),
+                  EXIT_CODE_OUTPUT)
+            << output;
+        EXPECT_TRUE(std::regex_search(output, std::regex(row.lines))) << output;
+    }
+    EXPECT_FALSE(fs::exists(disk + "/film.mov"));
+    for (const fs::directory_entry& file : fs::directory_iterator(disk + "/frames"))
+        EXPECT_EQ(file.path().filename().string().rfind("frame_", 0), 0u) << file.path();
+    ShellCommand::run("umount -l '" + disk + "'");
 }
 
 // Each value that cannot be used is one line, before anything runs.
