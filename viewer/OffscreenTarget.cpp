@@ -1,6 +1,7 @@
 #include "viewer/OffscreenTarget.h"
 
 #include <Ogre.h>
+#include <OgreFontManager.h>
 #include <OgreOverlay.h>
 #include <OgreOverlayContainer.h>
 #include <OgreOverlayManager.h>
@@ -62,6 +63,13 @@ OffscreenTarget::~OffscreenTarget() {
 }
 
 void OffscreenTarget::showOverlayElement(const std::string& name) {
+    // A text laid out before its font is loaded is laid out as nothing, and stays so until
+    // it changes; the window's own overlays may never have loaded the fonts (statistics
+    // hidden, or none drawn yet), so they are loaded before the target shows any text.
+    if (shownElements.empty())
+        if (Ogre::FontManager* fonts = Ogre::FontManager::getSingletonPtr())
+            for (const auto& font : fonts->getResourceIterator())
+                font.second->load();
     shownElements.insert(name);
     target->getViewport(0)->setOverlaysEnabled(true);
 }

@@ -1,7 +1,6 @@
 #include "services/capture/FilmWriter.h"
 
 #include <algorithm>
-#include <chrono>
 
 #include "services/capture/FilmSink.h"
 
@@ -41,9 +40,7 @@ bool FilmWriter::begin(std::uint32_t width, std::uint32_t height, std::string& e
 
 std::unique_ptr<FilmFrame> FilmWriter::nextFrame() {
     std::unique_lock<std::mutex> guard(lock);
-    const auto before = std::chrono::steady_clock::now();
     bufferFreed.wait(guard, [this] { return !buffers.empty() || !failure.empty(); });
-    waited += std::chrono::duration<double>(std::chrono::steady_clock::now() - before).count();
     if (!failure.empty())
         return nullptr;
     std::unique_ptr<FilmFrame> frame = std::move(buffers.back());

@@ -45,8 +45,6 @@ public:
     bool failed(std::string& error) const;
     // Frames the sink has taken whole.
     std::uint64_t framesWritten() const { return written; }
-    // Seconds the frame loop waited for a buffer.
-    double secondsWaited() const { return waited; }
     const FilmSink& sink() const { return *output; }
 
 private:
@@ -69,7 +67,6 @@ private:
     bool stopping = false;
     std::string failure;
     std::atomic<std::uint64_t> written{0};
-    double waited = 0.0;
 };
 
 } // namespace corvane
