@@ -195,8 +195,10 @@ TEST_P(PlayStopTest, EndsInOrderWithItsStatusAndLine) {
                 ShellCommand::run("umount -l '" + folder + "'");
         }
     } unmount{row.fullDisk ? out : ""};
-    if (row.fullDisk) {
-        ASSERT_EQ(ShellCommand::run("mount -t tmpfs -o size=96k corvane '" + out + "'").status, 0);
+    if (row.fullDisk &&
+        ShellCommand::run("mount -t tmpfs -o size=96k corvane '" + out + "' 2>&1").status != 0) {
+        unmount.folder.clear();
+        GTEST_SKIP() << "cannot mount a file system here";
     }
 
     // The run in a session of its own, as a terminal's job is, without a display; a
