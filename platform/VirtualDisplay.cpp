@@ -171,7 +171,7 @@ void VirtualDisplay::stop() {
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
-    if (WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL)
+    if (WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL && !displayName.empty())
         removeLeftovers(displayName.substr(1), server);
     server = 0;
     if (running == this)

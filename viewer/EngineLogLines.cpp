@@ -1,7 +1,7 @@
 #include "viewer/EngineLogLines.h"
 
 #include <OgreLogManager.h>
-#include <regex>
+#include <string_view>
 
 #include "platform/DebugOutput.h"
 #include "viewer/ResourceReadGuard.h"
@@ -11,10 +11,25 @@ namespace corvane {
 namespace {
 
 // The engine's own words for a texture layer it leaves blank and a skeleton it gives up.
-const std::regex BLANK_TEXTURE("(?:preparing|loading) texture '(.*)'\\. Texture layer will be "
-                               "blank: (.*)");
-const std::regex NO_SKELETON("Unable to load skeleton '(.*)' for Mesh '(.*)'\\. This Mesh will "
-                             "not be animated");
+const std::string_view BLANK_TEXTURE = "'. Texture layer will be blank: ";
+const std::string_view TEXTURE = "texture '";
+const std::string_view NO_SKELETON = "Unable to load skeleton '";
+const std::string_view FOR_MESH = "' for Mesh '";
+const std::string_view NOT_ANIMATED = "'. This Mesh will not be animated";
+
+// The text between `open` and `close` after `from` in `text`; false when either is missing.
+bool between(std::string_view text, std::string_view open, std::string_view close,
+             std::size_t& from, std::string& out) {
+    const std::size_t start = text.find(open, from);
+    if (start == std::string_view::npos)
+        return false;
+    const std::size_t end = text.find(close, start + open.size());
+    if (end == std::string_view::npos)
+        return false;
+    out = std::string(text.substr(start + open.size(), end - start - open.size()));
+    from = end + close.size();
+    return true;
+}
 
 } // namespace
 
@@ -40,20 +55,23 @@ void EngineLogLines::messageLogged(const Ogre::String& message, Ogre::LogMessage
                                    const Ogre::String&, bool&) {
     if (level < Ogre::LML_CRITICAL)
         return;
-    std::smatch match;
     const std::string text = DebugOutput::oneLine(message);
-    if (std::regex_search(text, match, BLANK_TEXTURE)) {
-        if (told.insert(match[1]).second)
-            DebugOutput::line("SceneViewer: texture " + describe(match[1]) +
-                              " cannot be used: " + match[2].str() + "; its layer is left blank");
-    } else if (std::regex_search(text, match, NO_SKELETON) && told.insert(match[1]).second) {
+    std::size_t at = 0;
+    std::string name;
+    std::string mesh;
+    if (between(text, TEXTURE, BLANK_TEXTURE, at, name)) {
+        if (told.insert(name).second)
+            DebugOutput::line("SceneViewer: texture " + describe(name) +
+                              " cannot be used: " + text.substr(at) + "; its layer is left blank");
+    } else if (between(text, NO_SKELETON, FOR_MESH, at, name) &&
+               between(text, "", NOT_ANIMATED, at, mesh) && told.insert(name).second) {
         // The engine drops the reason; the guard's refusal is the one it can know of.
-        const std::string refusal = guard.refusal(match[1]);
-        DebugOutput::line("SceneViewer: mesh " + match[2].str() + " is not animated: " +
+        const std::string refusal = guard.refusal(name);
+        DebugOutput::line("SceneViewer: mesh " + mesh + " is not animated: " +
                           (!refusal.empty() ? refusal
-                           : ResourceReadGuard::locate(match[1], group).empty()
-                               ? "its skeleton " + match[1].str() + " is in no folder of the scene"
-                               : "its skeleton " + describe(match[1]) + " cannot be loaded"));
+                           : ResourceReadGuard::locate(name, group).empty()
+                               ? "its skeleton " + name + " is in no folder of the scene"
+                               : "its skeleton " + describe(name) + " cannot be loaded"));
     }
 }
 

@@ -6,8 +6,8 @@
 #include <OgreRoot.h>
 #include <filesystem>
 #include <fstream>
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <regex>
 #include <set>
 #include <unistd.h>
 
@@ -230,8 +230,7 @@ pkill -P $watchdog; kill $watchdog 2>/dev/null
 
     EXPECT_NE(output.find("status " + std::to_string(row.status) + "\n"), std::string::npos)
         << output;
-    EXPECT_TRUE(std::regex_search(output, std::regex(std::string("(^|\n)") + row.line + "\n")))
-        << output;
+    EXPECT_THAT(output, ::testing::ContainsRegex(std::string("(^|\n)") + row.line + "\n"));
     EXPECT_EQ(output.find("outlived"), std::string::npos) << output;
     if (!fs::is_directory(out + "/frames"))
         return;
