@@ -4,15 +4,16 @@
 
 #include "framework/IGuiElement.h"
 #include "framework/Identifiers.h"
+#include "framework/OverlayElementNames.h"
 
 namespace corvane {
 
-const char* const StatisticsDisplay::CURRENT_FPS_ELEMENT = "OPCurrentFPS";
-const char* const StatisticsDisplay::AVERAGE_FPS_ELEMENT = "OPAverageFPS";
-const char* const StatisticsDisplay::WORST_FPS_ELEMENT = "OPWorstFPS";
-const char* const StatisticsDisplay::BEST_FPS_ELEMENT = "OPBestFPS";
-const char* const StatisticsDisplay::TRIANGLE_COUNT_ELEMENT = "OPTriCount";
-const char* const StatisticsDisplay::DEBUG_TEXT_ELEMENT = "OPDebugMsg";
+const char* const StatisticsDisplay::CURRENT_FPS_ELEMENT = OverlayElementNames::CURRENT_FPS;
+const char* const StatisticsDisplay::AVERAGE_FPS_ELEMENT = OverlayElementNames::AVERAGE_FPS;
+const char* const StatisticsDisplay::WORST_FPS_ELEMENT = OverlayElementNames::WORST_FPS;
+const char* const StatisticsDisplay::BEST_FPS_ELEMENT = OverlayElementNames::BEST_FPS;
+const char* const StatisticsDisplay::TRIANGLE_COUNT_ELEMENT = OverlayElementNames::TRIANGLE_COUNT;
+const char* const StatisticsDisplay::DEBUG_TEXT_ELEMENT = OverlayElementNames::DEBUG_TEXT;
 
 namespace {
 

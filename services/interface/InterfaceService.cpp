@@ -7,6 +7,7 @@
 #include <tinyxml.h>
 
 #include "framework/Identifiers.h"
+#include "framework/OverlayElementNames.h"
 #include "platform/DebugOutput.h"
 #include "services/interface/ElementCatalog.h"
 #include "services/interface/TimeBarElement.h"
@@ -285,7 +286,7 @@ void InterfaceService::release() {
 }
 
 TimeBarElement* InterfaceService::timeBar() {
-    return dynamic_cast<TimeBarElement*>(getElement("ZORV/Timebar"));
+    return dynamic_cast<TimeBarElement*>(getElement(OverlayElementNames::TIME_BAR));
 }
 
 void InterfaceService::hover(float x, float y) {
