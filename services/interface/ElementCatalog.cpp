@@ -23,7 +23,7 @@ ElementCatalog::Kind ElementCatalog::kindOf(const std::string& name) {
         {names::CONFIRM_OK, BUTTON},     {names::CONFIRM_CANCEL, BUTTON},
         {names::CAMERA_AUTO, BUTTON},    {names::CAMERA_MANUAL, BUTTON},
         {names::TIME_BAR, PROGRESS_BAR}, {names::STATUS_TEXT, TEXT},
-        {names::STATUS_CAPTION, TEXT},
+        {names::STATUS_CAPTION, TEXT},   {names::STATUS_NOTE, TEXT},
     };
     const auto kind = kinds.find(name);
     return kind != kinds.end() ? kind->second : NONE;
