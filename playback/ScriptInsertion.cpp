@@ -113,6 +113,22 @@ std::size_t endOf(const ParsedText& parsed, const TiXmlNode& node, const TiXmlEl
     return next == std::string_view::npos ? next : parsed.backOverBlanks(next);
 }
 
+// Where `node` ends with the comments that follow it on its last line, which belong to it.
+std::size_t endWithComments(const ParsedText& parsed, const TiXmlNode& node,
+                            const TiXmlElement& root) {
+    std::size_t end = endOf(parsed, node, root);
+    for (const TiXmlNode* next = node.NextSibling();
+         end != std::string_view::npos && next != nullptr && next->ToComment() != nullptr;
+         next = next->NextSibling()) {
+        const std::size_t at = parsed.offsetOf(*next);
+        if (at == std::string_view::npos ||
+            parsed.text.substr(end, at - end).find_first_of("\r\n") != std::string_view::npos)
+            break;
+        end = endOf(parsed, *next, root);
+    }
+    return end;
+}
+
 } // namespace
 
 bool ScriptInsertion::insert(const std::string& text, float time, const Lines& keyframe,
@@ -190,7 +206,7 @@ bool ScriptInsertion::insert(const std::string& text, float time, const Lines& k
     if (after != nullptr || first == nullptr) {
         // After the keyframe, or after whatever the root holds: on a line of its own.
         const TiXmlNode* last = after != nullptr ? after : root->LastChild();
-        offset = last != nullptr ? endOf(parsed, *last, *root) : std::string_view::npos;
+        offset = last != nullptr ? endWithComments(parsed, *last, *root) : std::string_view::npos;
         if (last == nullptr) {
             const std::size_t close = contentEnd(parsed, *root);
             if (close != std::string_view::npos)
