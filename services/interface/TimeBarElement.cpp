@@ -71,7 +71,7 @@ constexpr float TICK_MERGE = 0.002f;
 // How far from a tick, in fractions of the window, the pointer still names it.
 constexpr float TICK_REACH = 0.005f;
 // The label's width per character, and its margins, in fractions of the window.
-constexpr float TIP_CHARACTER_WIDTH = 0.0098f;
+constexpr float TIP_CHARACTER_WIDTH = 0.008f;
 constexpr float TIP_MARGIN = 0.012f;
 
 } // namespace
