@@ -29,7 +29,8 @@ std::string attribute(const char* name, float value) {
 }
 
 // Writes `text` into a new file beside `target` and renames it over `target`, so that
-// readers see either the old file or the whole new one; the new file takes `mode`.
+// readers see either the old file or the whole new one; the new file takes `mode`. False
+// with why in `problem`.
 bool replaceFile(const fs::path& target, const std::string& text, fs::perms mode,
                  std::string& problem) {
     const fs::path temporary =
@@ -41,7 +42,7 @@ bool replaceFile(const fs::path& target, const std::string& text, fs::perms mode
         if (!out) {
             std::error_code ignored;
             fs::remove(temporary, ignored);
-            problem = "cannot be written beside (" + temporary.filename().string() + ")";
+            problem = "no new file " + temporary.filename().string() + " can be made beside it";
             return false;
         }
     }
@@ -51,7 +52,7 @@ bool replaceFile(const fs::path& target, const std::string& text, fs::perms mode
     if (error) {
         std::error_code ignored;
         fs::remove(temporary, ignored);
-        problem = "cannot be replaced: " + error.message();
+        problem = error.message();
         return false;
     }
     return true;
@@ -127,15 +128,18 @@ bool CameraKeyRecorder::record(ScriptSource& script, float time,
     if (backedUp.count(key) == 0) {
         fs::path backup = target;
         backup += ".bak";
-        if (!replaceFile(backup, text, status.permissions(), problem)) {
-            problem =
-                "has no room for its copy " + backup.filename().string() + " (it " + problem + ")";
+        std::string why;
+        if (!replaceFile(backup, text, status.permissions(), why)) {
+            problem = "cannot be copied to " + backup.filename().string() + ": " + why;
             return false;
         }
         backedUp.insert(key);
     }
-    if (!replaceFile(target, result, status.permissions(), problem))
+    std::string why;
+    if (!replaceFile(target, result, status.permissions(), why)) {
+        problem = "cannot be written: " + why;
         return false;
+    }
     script.wroteFile();
     written = path.filename().string() + ":" + std::to_string(row);
     return true;

@@ -99,7 +99,7 @@ void PlaybackTimeline::updateTimeBar(IGuiOverlay& overlay) {
 }
 
 void PlaybackTimeline::afterAdvance() {
-    if (!hasRange() || !(player.getRate() > 0.0f) || player.getClock() < rangeOut())
+    if (!playsRange() || !(player.getRate() > 0.0f) || player.getClock() < rangeOut())
         return;
     if (menu.isLoopEnabled() && seekAvailable()) {
         seekTarget = rangeIn();
@@ -110,7 +110,7 @@ void PlaybackTimeline::afterAdvance() {
 }
 
 void PlaybackTimeline::resumed() {
-    if (hasRange() && player.getClock() >= rangeOut() && seekAvailable())
+    if (playsRange() && player.getClock() >= rangeOut() && seekAvailable())
         seekTarget = rangeIn();
 }
 
@@ -128,6 +128,7 @@ void PlaybackTimeline::setPoint(bool in) {
     std::optional<float>& point = in ? inPoint : outPoint;
     std::optional<float>& other = in ? outPoint : inPoint;
     if (other && std::fabs(*other - time) < FRAME_STEP) {
+        // A range shorter than a frame would go back to its start in every frame.
         note.show(std::string(in ? "No in point at " : "No out point at ") + clockText(time) +
                   ": the " + (in ? "out" : "in") + " point is there");
         return;
@@ -163,8 +164,10 @@ std::uint32_t PlaybackTimeline::markerCount() {
              {&player.getPendingKeyframes(), &player.getPlayedKeyframes()})
             for (const auto& [time, keyframe] : *keyframes)
                 markers.emplace_back(time, &keyframe);
-        std::stable_sort(markers.begin(), markers.end(),
-                         [](const auto& a, const auto& b) { return a.first < b.first; });
+        // Keyframes of one time in the file's order.
+        std::stable_sort(markers.begin(), markers.end(), [](const auto& a, const auto& b) {
+            return a.first < b.first || (a.first == b.first && a.second->row < b.second->row);
+        });
     }
     return static_cast<std::uint32_t>(markers.size());
 }

@@ -39,7 +39,7 @@ public:
     void beforeAdvance(float seconds);
     // Whether playing restarts once every keyframe has been applied: with looping on, and
     // no range that loops by itself.
-    bool restartsAtEnd() const { return menu.isLoopEnabled() && !hasRange(); }
+    bool restartsAtEnd() const { return menu.isLoopEnabled() && !playsRange(); }
     // The frame's part after the keyframes: at the range's out point, back to its in point
     // or a pause.
     void afterAdvance();
@@ -52,6 +52,9 @@ public:
     void setOutPoint();
     void clearRange();
     bool hasRange() const { return inPoint.has_value() || outPoint.has_value(); }
+    // A range of a frame or more, which playing keeps to (a script shortened by a reload
+    // can leave less).
+    bool playsRange() const { return hasRange() && rangeOut() - rangeIn() >= FRAME_STEP; }
     // From the start or to the end of the script where a point is not set.
     float rangeIn() const { return inPoint.value_or(0.0f); }
     float rangeOut() const { return outPoint.value_or(getLength()); }
