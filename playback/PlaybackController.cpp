@@ -165,6 +165,13 @@ void PlaybackController::parseEnvironment(const TiXmlElement* environment) {
 bool PlaybackController::start() {
     loadKeyframes();
     player.getScript().start();
+    // The viewer draws its first frame before the playback's first frame resumes: a
+    // playback that starts playing shows so on the overlays it finds already.
+    if (startsPlaying) {
+        bindOverlays();
+        for (IGuiOverlay* overlay : providers.guiOverlays)
+            menu.showPlaying(*overlay);
+    }
     return true;
 }
 
@@ -180,10 +187,14 @@ void PlaybackController::bindProviders() {
     // Scene objects stand still until the user first resumes playback.
     providers.sceneAccesses.bind(
         IID_ISceneAccess, [this](ISceneAccess* scene) { scene->setTimeScale(player.getRate()); });
+    bindOverlays();
+    providers.soundBanks.bind(IID_ISoundBank);
+}
+
+void PlaybackController::bindOverlays() {
     providers.guiOverlays.bind(IID_IGuiOverlay, [this](IGuiOverlay* overlay) {
         menu.hideAtBinding(*overlay, startsPlaying);
     });
-    providers.soundBanks.bind(IID_ISoundBank);
 }
 
 bool PlaybackController::renderFrame(float seconds) {

@@ -111,6 +111,8 @@ public:
     static constexpr double MOST_SEEK_FRAMES = PlaybackTimeline::MOST_SEEK_FRAMES;
 
 private:
+    void bindOverlays();
+
     std::int32_t referenceCount = 0;
     std::string configuredEntity;
     PlaybackProviders providers;

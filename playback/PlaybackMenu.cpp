@@ -204,6 +204,11 @@ void PlaybackMenu::show(IGuiOverlay& overlay, const WorkingCopies& working, Chan
     }
 }
 
+void PlaybackMenu::showPlaying(IGuiOverlay& overlay) {
+    setVisible(overlay, names::ESCAPE_MENU, false);
+    setText(overlay, names::STATUS_TEXT, player.statusLine("Playing"));
+}
+
 void PlaybackMenu::commit(const WorkingCopies& working) {
     menuShown = working.menuShown;
     aboutShown = working.aboutShown;

@@ -55,6 +55,8 @@ public:
     // when playback `startsPlaying` and has already resumed.
     void hideAtBinding(IGuiOverlay& overlay, bool startsPlaying);
 
+    // The menu closed and the status playing, before the first frame has resumed.
+    void showPlaying(IGuiOverlay& overlay);
     // The first frame resumes, as the menu's Resume would.
     void resumeAtFirstFrame() { resumePending = true; }
     // The next frame opens the menu, pausing.
