@@ -4,11 +4,11 @@
 #include <utility>
 #include <vector>
 
-#include "framework/IGuiElement.h"
 #include "framework/ISceneObject.h"
 #include "framework/ISound.h"
 #include "framework/OverlayElementNames.h"
 #include "platform/DebugOutput.h"
+#include "playback/OverlayCalls.h"
 
 namespace corvane {
 
@@ -123,8 +123,7 @@ void KeyframePlayer::applyKeyframe(const Keyframe& keyframe, bool cameraAuto) {
     for (IGuiOverlay* overlay : providers.guiOverlays)
         for (const KeyframeAction& action : keyframe.actions)
             if (action.code == KeyframeActionType::StatusText)
-                if (IGuiElement* caption = overlay->getElement(OverlayElementNames::STATUS_CAPTION))
-                    caption->setText(action.name);
+                setElementText(*overlay, OverlayElementNames::STATUS_CAPTION, action.name);
 }
 
 void KeyframePlayer::playSounds(const Keyframe& keyframe) {

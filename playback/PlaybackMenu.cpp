@@ -6,29 +6,13 @@
 #include "framework/IGuiElement.h"
 #include "framework/OverlayElementNames.h"
 #include "platform/DebugOutput.h"
+#include "playback/OverlayCalls.h"
 
 namespace corvane {
 
 namespace names = OverlayElementNames;
 
 namespace {
-
-// Every element is looked up each time it is used; an element the overlay lacks only
-// drops that use.
-void setVisible(IGuiOverlay& overlay, const char* name, bool visible) {
-    IGuiElement* element = overlay.getElement(name);
-    if (element == nullptr)
-        return;
-    if (visible)
-        element->show();
-    else
-        element->hide();
-}
-
-void setText(IGuiOverlay& overlay, const char* name, const std::string& text) {
-    if (IGuiElement* element = overlay.getElement(name))
-        element->setText(text);
-}
 
 // Each hit is written to the diagnostic channel, as "<name><what>".
 bool polled(IGuiOverlay& overlay, const char* name, bool (IGuiElement::*poll)(), const char* what) {
@@ -174,39 +158,39 @@ PlaybackMenu::Change PlaybackMenu::changeRate(WorkingCopies& working) {
 
 void PlaybackMenu::show(IGuiOverlay& overlay, const WorkingCopies& working, Change change) {
     if (change.opens) {
-        setVisible(overlay, names::ESCAPE_MENU, true);
+        setElementVisible(overlay, names::ESCAPE_MENU, true);
         overlay.notifyPaused();
-        setText(overlay, names::STATUS_TEXT, player.statusLine("Paused"));
+        setElementText(overlay, names::STATUS_TEXT, player.statusLine("Paused"));
     } else if (change.closes) {
-        setVisible(overlay, names::ESCAPE_MENU, false);
+        setElementVisible(overlay, names::ESCAPE_MENU, false);
         overlay.notifyResumed();
-        setText(overlay, names::STATUS_TEXT, player.statusLine("Playing"));
+        setElementText(overlay, names::STATUS_TEXT, player.statusLine("Playing"));
     }
     if (working.confirmExitShown != confirmExitShown)
-        setVisible(overlay, names::CONFIRM_EXIT, working.confirmExitShown);
+        setElementVisible(overlay, names::CONFIRM_EXIT, working.confirmExitShown);
     if (working.aboutShown != aboutShown)
-        setVisible(overlay, names::ABOUT, working.aboutShown);
+        setElementVisible(overlay, names::ABOUT, working.aboutShown);
     if (working.optionsShown != optionsShown)
-        setVisible(overlay, names::OPTIONS, working.optionsShown);
+        setElementVisible(overlay, names::OPTIONS, working.optionsShown);
     // Each mode shows the button that switches to the other one.
     if (working.cameraAuto != cameraAuto) {
-        setVisible(overlay, names::CAMERA_MANUAL, !working.cameraAuto);
-        setVisible(overlay, names::CAMERA_AUTO, working.cameraAuto);
+        setElementVisible(overlay, names::CAMERA_MANUAL, !working.cameraAuto);
+        setElementVisible(overlay, names::CAMERA_AUTO, working.cameraAuto);
     }
     if (working.loopEnabled != loopEnabled) {
-        setVisible(overlay, names::LOOP_ON, !working.loopEnabled);
-        setVisible(overlay, names::LOOP_OFF, working.loopEnabled);
+        setElementVisible(overlay, names::LOOP_ON, !working.loopEnabled);
+        setElementVisible(overlay, names::LOOP_OFF, working.loopEnabled);
     }
     // Written on every frame of a complete run, so it also replaces the menu's texts.
     if (player.isComplete()) {
-        setText(overlay, names::STATUS_TEXT, player.statusLine("Complete"));
-        setText(overlay, names::STATUS_CAPTION, "");
+        setElementText(overlay, names::STATUS_TEXT, player.statusLine("Complete"));
+        setElementText(overlay, names::STATUS_CAPTION, "");
     }
 }
 
 void PlaybackMenu::showPlaying(IGuiOverlay& overlay) {
-    setVisible(overlay, names::ESCAPE_MENU, false);
-    setText(overlay, names::STATUS_TEXT, player.statusLine("Playing"));
+    setElementVisible(overlay, names::ESCAPE_MENU, false);
+    setElementText(overlay, names::STATUS_TEXT, player.statusLine("Playing"));
 }
 
 void PlaybackMenu::commit(const WorkingCopies& working) {
@@ -221,10 +205,10 @@ void PlaybackMenu::commit(const WorkingCopies& working) {
 void PlaybackMenu::hideAtBinding(IGuiOverlay& overlay, bool startsPlaying) {
     for (const char* window :
          {names::CONFIRM_EXIT, names::ABOUT, names::OPTIONS, names::CAMERA_MANUAL})
-        setVisible(overlay, window, false);
+        setElementVisible(overlay, window, false);
     // The overlay shows the menu by itself: a playback that started playing hides it.
     if (startsPlaying && !menuShown)
-        setVisible(overlay, names::ESCAPE_MENU, false);
+        setElementVisible(overlay, names::ESCAPE_MENU, false);
 }
 
 } // namespace corvane

@@ -14,6 +14,7 @@
 #include "framework/Identifiers.h"
 #include "framework/OverlayElementNames.h"
 #include "platform/DebugOutput.h"
+#include "playback/OverlayCalls.h"
 
 namespace corvane {
 
@@ -22,11 +23,6 @@ namespace names = OverlayElementNames;
 namespace {
 
 const FloatVector3 STANDING{0.0f, 0.0f, 0.0f};
-
-void setText(IGuiOverlay& overlay, const char* name, const std::string& text) {
-    if (IGuiElement* element = overlay.getElement(name))
-        element->setText(text);
-}
 
 } // namespace
 
@@ -58,7 +54,8 @@ void PlaybackTimeline::setSpeed(float factor) {
     if (playing)
         player.setRate(factor);
     for (IGuiOverlay* overlay : providers.guiOverlays)
-        setText(*overlay, names::STATUS_TEXT, player.statusLine(playing ? "Playing" : "Paused"));
+        setElementText(*overlay, names::STATUS_TEXT,
+                       player.statusLine(playing ? "Playing" : "Paused"));
 }
 
 bool PlaybackTimeline::stepFrames(std::int32_t frames) {
@@ -264,11 +261,12 @@ void PlaybackTimeline::seek(float target, float seconds) {
     }
     for (IGuiOverlay* overlay : providers.guiOverlays) {
         const bool complete = player.isComplete();
-        setText(*overlay, names::STATUS_TEXT,
-                player.statusLine(complete                  ? "Complete"
-                                  : player.getRate() > 0.0f ? "Playing"
-                                                            : "Paused"));
-        setText(*overlay, names::STATUS_CAPTION, complete ? std::string() : player.getStatusText());
+        setElementText(*overlay, names::STATUS_TEXT,
+                       player.statusLine(complete                  ? "Complete"
+                                         : player.getRate() > 0.0f ? "Playing"
+                                                                   : "Paused"));
+        setElementText(*overlay, names::STATUS_CAPTION,
+                       complete ? std::string() : player.getStatusText());
         updateTimeBar(*overlay);
     }
 }

@@ -1,7 +1,7 @@
 #include "playback/StatusNote.h"
 
-#include "framework/IGuiElement.h"
 #include "framework/OverlayElementNames.h"
+#include "playback/OverlayCalls.h"
 
 namespace corvane {
 
@@ -22,8 +22,7 @@ void StatusNote::advance(float seconds) {
 
 void StatusNote::write(const std::string& text) {
     for (IGuiOverlay* overlay : providers.guiOverlays)
-        if (IGuiElement* note = overlay->getElement(OverlayElementNames::STATUS_NOTE))
-            note->setText(text);
+        setElementText(*overlay, OverlayElementNames::STATUS_NOTE, text);
 }
 
 } // namespace corvane
