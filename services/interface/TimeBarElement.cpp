@@ -5,7 +5,6 @@
 #include <Overlay/OgreOverlayManager.h>
 #include <algorithm>
 #include <cmath>
-#include <iterator>
 
 #include "framework/Identifiers.h"
 
@@ -93,10 +92,6 @@ float TimeBarElement::fractionAt(float x) const {
     return width > 0.0f ? std::clamp((x - bar->_getDerivedLeft()) / width, 0.0f, 1.0f) : 0.0f;
 }
 
-} // namespace corvane
-
-namespace corvane {
-
 const char* const TimeBarElement::MARK_MATERIALS[4] = {"ZORV/MarkCamera", "ZORV/MarkEntity",
                                                        "ZORV/MarkSound", "ZORV/MarkText"};
 
@@ -175,9 +170,10 @@ void TimeBarElement::showTip(const std::string& text, float x) {
     // In fractions of the window, then in the bar's units (both relative here).
     const float tipWidth = static_cast<float>(text.size()) * TIP_CHARACTER_WIDTH + TIP_MARGIN;
     const float barWidth = bar->_getWidth();
-    const float left =
-        std::clamp(x - bar->_getDerivedLeft() - tipWidth / 2.0f, -bar->_getDerivedLeft(),
-                   1.0f - bar->_getDerivedLeft() - tipWidth);
+    // Inside the window where it fits, else from its left edge.
+    const float lowest = -bar->_getDerivedLeft();
+    const float highest = std::max(lowest, 1.0f - bar->_getDerivedLeft() - tipWidth);
+    const float left = std::clamp(x - bar->_getDerivedLeft() - tipWidth / 2.0f, lowest, highest);
     const float scale = barWidth > 0.0f ? bar->getWidth() / barWidth : 1.0f;
     tip->setLeft(left * scale);
     tip->setWidth(tipWidth * scale);
@@ -204,8 +200,12 @@ void TimeBarElement::showRange(float in, float out) {
 }
 
 void TimeBarElement::setReadout(const std::string& text) {
-    if (Ogre::OverlayElement* readout = child("/Readout"))
-        readout->setCaption(Ogre::DisplayString(text));
+    // Laid out again only when it changes.
+    if (text == readout)
+        return;
+    readout = text;
+    if (Ogre::OverlayElement* element = child("/Readout"))
+        element->setCaption(Ogre::DisplayString(text));
 }
 
 } // namespace corvane

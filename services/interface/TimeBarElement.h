@@ -65,6 +65,7 @@ private:
     float progress = 0.0f;
     std::vector<Mark> marks;
     std::vector<Ogre::OverlayElement*> ticks;
+    std::string readout;
 };
 
 } // namespace corvane
