@@ -16,8 +16,10 @@
 #include "platform/CurrentDirectory.h"
 #include "platform/DebugOutput.h"
 #include "platform/ExecutablePath.h"
+#include "platform/FileAccess.h"
+#include "platform/FolderLock.h"
 #include "platform/ProcessEnvironment.h"
-#include "platform/ProcessImage.h"
+#include "platform/VirtualDisplay.h"
 
 namespace corvane {
 
@@ -36,11 +38,10 @@ std::string absolute(const std::string& path) {
     return fs::absolute(path, ignored).lexically_normal().string();
 }
 
-// The file's text, or one line saying why there is none.
+// The file's text, or one line saying why there is none, in the system's words.
 bool readable(const std::string& path, std::string& text) {
-    std::error_code ignored;
-    if (!fs::is_regular_file(path, ignored)) {
-        report(path + ": there is no such file");
+    if (const std::string reason = FileAccess::whyNotReadable(path); !reason.empty()) {
+        report(path + ": " + reason);
         return false;
     }
     if (!XmlReader::readFile(path, text)) {
@@ -51,8 +52,6 @@ bool readable(const std::string& path, std::string& text) {
 }
 
 } // namespace
-
-const char* const PlayCommand::UNDER_VIRTUAL_DISPLAY = "CORVANE_PLAY_UNDER_VIRTUAL_DISPLAY";
 
 int PlayCommand::run(const std::vector<std::string>& arguments) {
     PlayOptions options;
@@ -69,8 +68,6 @@ int PlayCommand::run(const std::vector<std::string>& arguments) {
     PlayConfiguration play;
     if (const int status = check(options, play); status != EXIT_CODE_OK)
         return status;
-    if (ProcessEnvironment::get("DISPLAY").empty())
-        return needDisplay(arguments);
 
     const std::string runtime = ApplicationFolder::findRuntime(ExecutablePath::folder());
     if (runtime.empty()) {
@@ -83,8 +80,9 @@ int PlayCommand::run(const std::vector<std::string>& arguments) {
         report("neither XDG_CACHE_HOME nor HOME is set: there is no cache folder to run in");
         return EXIT_CODE_PLUGIN_LOAD;
     }
-    const std::string folder = cache + "/corvane/play";
-    if (!ApplicationFolder::layOut(runtime, folder, error)) {
+    FolderLock lock;
+    const std::string folder = ApplicationFolder::claim(cache + "/corvane/play", lock, error);
+    if (folder.empty() || !ApplicationFolder::layOut(runtime, folder, error)) {
         report("cannot lay out the application folder: " + error);
         return EXIT_CODE_PLUGIN_LOAD;
     }
@@ -93,6 +91,11 @@ int PlayCommand::run(const std::vector<std::string>& arguments) {
         report(error);
         return EXIT_CODE_CONFIGURATION;
     }
+    // Made last, when nothing else can keep the run from starting; ended after the plug-ins.
+    VirtualDisplay display;
+    if (ProcessEnvironment::get("DISPLAY").empty())
+        if (const int status = provideDisplay(display); status != EXIT_CODE_OK)
+            return status;
     if (!CurrentDirectory::set(folder)) {
         report("cannot run in " + folder);
         return EXIT_CODE_PLUGIN_LOAD;
@@ -114,12 +117,18 @@ int PlayCommand::check(const PlayOptions& options, PlayConfiguration& configurat
     } else {
         usable = false;
     }
+    // Meshes and textures are looked for by listing the folders: a folder that cannot be
+    // listed would play a scene without them.
     configuration.folders = {fs::path(configuration.scene).parent_path().string()};
+    if (const std::string reason = FileAccess::whyNotListable(configuration.folders.front());
+        usable && !reason.empty()) {
+        report(configuration.folders.front() + ": the scene's folder cannot be listed: " + reason);
+        usable = false;
+    }
     for (const std::string& media : options.mediaFolders) {
         const std::string folder = absolute(media);
-        std::error_code ignored;
-        if (!fs::is_directory(folder, ignored)) {
-            report(folder + ": there is no such folder");
+        if (const std::string reason = FileAccess::whyNotListable(folder); !reason.empty()) {
+            report(folder + ": " + reason);
             usable = false;
         }
         configuration.folders.push_back(folder);
@@ -137,25 +146,20 @@ int PlayCommand::check(const PlayOptions& options, PlayConfiguration& configurat
     return usable ? EXIT_CODE_OK : EXIT_CODE_CONFIGURATION;
 }
 
-int PlayCommand::needDisplay(const std::vector<std::string>& arguments) {
-    if (!ProcessEnvironment::get(UNDER_VIRTUAL_DISPLAY).empty()) {
-        report("xvfb-run made no display");
+int PlayCommand::provideDisplay(VirtualDisplay& display) {
+    if (VirtualDisplay::program().empty()) {
+        report("there is no display, and no Xvfb to make one: install the Debian package xvfb "
+               "(apt-get install xvfb)");
         return EXIT_CODE_PLUGIN_START;
     }
-    const std::string xvfb = ProcessImage::find("xvfb-run");
-    if (xvfb.empty()) {
-        report("there is no display, and no xvfb-run to make one: install the Debian package "
-               "xvfb (apt-get install xvfb xauth)");
+    std::string error;
+    if (!display.start("1024x768x24", error)) {
+        report("there is no display, and the virtual X server did not start: " + error);
         return EXIT_CODE_PLUGIN_START;
     }
-    std::vector<std::string> command{"-a", "-s", "-screen 0 1024x768x24 -noreset",
-                                     ExecutablePath::file(), "play"};
-    command.insert(command.end(), arguments.begin(), arguments.end());
-    ProcessEnvironment::set(UNDER_VIRTUAL_DISPLAY, "1");
-    report("there is no display: playing under a virtual X server (xvfb-run)");
-    const std::string reason = ProcessImage::replace(xvfb, command);
-    report("cannot run " + xvfb + ": " + reason);
-    return EXIT_CODE_PLUGIN_START;
+    report("there is no display: playing under a virtual X server (Xvfb, display " +
+           display.name() + ")");
+    return EXIT_CODE_OK;
 }
 
 } // namespace corvane

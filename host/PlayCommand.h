@@ -7,28 +7,24 @@ namespace corvane {
 
 struct PlayConfiguration;
 struct PlayOptions;
+class VirtualDisplay;
 
 // `corvane play`: a scene of the user's own with the standard plug-ins, without a
 // configuration file or application folder from the user. It checks the user's files,
 // lays out an application folder in the user's cache folder, builds the host configuration
-// and runs the plug-ins there as any run of the host does. Without a display it runs
-// itself again under a virtual X server.
+// and runs the plug-ins there as any run of the host does. Without a display it starts a
+// virtual X server of its own for the run.
 class PlayCommand {
 public:
     // Runs with the arguments after "play"; returns the host's exit status.
     static int run(const std::vector<std::string>& arguments);
 
-    // Set in the environment of the run under the virtual X server, so that it does not
-    // start one again.
-    static const char* const UNDER_VIRTUAL_DISPLAY;
-
 private:
     // The configuration over the user's files as absolute paths; EXIT_CODE_OK, or the
     // exit status after one line per file that cannot be used.
     static int check(const PlayOptions& options, PlayConfiguration& configuration);
-    // Returns only when the run cannot go on here: without a display it runs the command
-    // again under xvfb-run.
-    static int needDisplay(const std::vector<std::string>& arguments);
+    // Starts `display` for the run; EXIT_CODE_OK, or the exit status after one line.
+    static int provideDisplay(VirtualDisplay& display);
 };
 
 } // namespace corvane

@@ -74,18 +74,20 @@ std::string PlayOptions::usage() {
            "  --every N            with --capture: every N-th frame only (default 1)\n"
            "  --frames N           stop after N frames (a run without a window ends no other\n"
            "                       way but Ctrl-C)\n"
-           "  --fixed-step SECONDS give every frame this elapsed time, as for a video\n"
+           "  --fixed-step SECONDS give every frame this elapsed time, as for a video (from\n"
+           "                       0.000001 to 10)\n"
            "  --help               show this text\n"
            "\n"
-           "Without a display, it runs itself under a virtual X server (xvfb-run, Debian\n"
-           "package xvfb) so that --capture still writes frames. Nothing is written into your\n"
+           "Without a display, it starts a virtual X server of its own (Xvfb, Debian package\n"
+           "xvfb) so that --capture still writes frames. Nothing is written into your\n"
            "folders but the --capture folder: what the plug-ins need is laid out in\n"
            "${XDG_CACHE_HOME:-~/.cache}/corvane/play.\n"
            "\n"
            "Exit status: 0 the run ended, 1 bad command line, 2 a scene, script or media\n"
            "folder cannot be read, 3 the plug-ins or their runtime folder cannot be set up,\n"
-           "4 a plug-in did not start (also: no display and no xvfb-run), 5 a plug-in call\n"
-           "threw, 128 + N stopped by signal N.\n";
+           "4 a plug-in did not start (also: no display and no Xvfb), 5 a plug-in call\n"
+           "threw, 6 the frames could not be written, 7 the display went away, 128 + N\n"
+           "stopped by signal N.\n";
 }
 
 } // namespace corvane

@@ -1,6 +1,8 @@
 #include "services/capture/FrameCapture.h"
 
+#include <OgreDataStream.h>
 #include <OgreException.h>
+#include <OgreImage.h>
 #include <OgreRenderWindow.h>
 #include <OgreRoot.h>
 #include <cstdio>
@@ -9,6 +11,7 @@
 
 #include "framework/Identifiers.h"
 #include "platform/DebugOutput.h"
+#include "platform/OutputFile.h"
 
 namespace corvane {
 
@@ -33,9 +36,9 @@ bool readCount(const TiXmlElement* element, const char* name, std::uint64_t& out
 } // namespace
 
 HRESULT FrameCapture::QueryInterface(const UUID& iid, void** out) {
-    if (iid != IID_IUnknown)
+    if (iid != IID_IUnknown && iid != IID_IOutputStatus)
         return E_FAIL;
-    *out = static_cast<IUnknown*>(this);
+    *out = static_cast<IOutputStatus*>(this);
     AddRef();
     return S_OK;
 }
@@ -69,12 +72,21 @@ void FrameCapture::parseEnvironment(const TiXmlElement* environment) {
 }
 
 bool FrameCapture::start() {
-    std::error_code error;
-    std::filesystem::create_directories(folder, error);
-    if (error) {
-        DebugOutput::line("FrameCapture::start(): cannot make the folder " + folder + ": " +
-                          error.message());
-        failed = true;
+    std::error_code ignored;
+    const std::string shown = std::filesystem::absolute(folder, ignored).string();
+    std::string error;
+    switch (folderLock.acquire(folder, error)) {
+    case FolderLock::Outcome::LOCKED:
+        break;
+    case FolderLock::Outcome::IN_USE:
+        DebugOutput::line("FrameCapture::start(): " + shown + " is being written by another run" +
+                          (error.empty() ? "" : " (" + error + ")"));
+        outputStatus = OUTPUT_IN_USE;
+        return false;
+    case FolderLock::Outcome::UNUSABLE:
+        DebugOutput::line("FrameCapture::start(): cannot write into " + shown + ": " + error);
+        outputStatus = OUTPUT_FAILED;
+        return false;
     }
     // The viewer, listed first, has its window by now: found here, the capture sees the
     // first frame, which the viewer renders before this plug-in's first frame call.
@@ -94,7 +106,7 @@ std::string FrameCapture::fileFor(std::uint64_t number) const {
 
 bool FrameCapture::renderFrame(float) {
     listen();
-    return true;
+    return !failed;
 }
 
 void FrameCapture::listen() {
@@ -127,21 +139,38 @@ bool FrameCapture::frameRenderingQueued(const Ogre::FrameEvent&) {
     ++frame;
     if (failed || !isCaptured(frame))
         return true;
-    try {
-        window->writeContentsToFile(fileFor(frame));
+    if (write(frame)) {
         ++written;
-    } catch (const Ogre::Exception& exception) {
-        DebugOutput::line("FrameCapture: frame " + std::to_string(frame) +
-                          " cannot be written: " + exception.getDescription());
+    } else {
         failed = true;
+        outputStatus = OUTPUT_FAILED;
     }
     return true;
+}
+
+bool FrameCapture::write(std::uint64_t number) {
+    const std::string file = fileFor(number);
+    std::string error;
+    try {
+        // Read and encoded in memory, so that the file is written, and checked, in one go.
+        Ogre::Image image(window->suggestPixelFormat(), window->getWidth(), window->getHeight());
+        window->copyContentsToMemory(Ogre::Box(0, 0, window->getWidth(), window->getHeight()),
+                                     image.getPixelBox());
+        const Ogre::DataStreamPtr png = image.encode("png");
+        if (OutputFile::writeWhole(file, png->getAsString(), error))
+            return true;
+    } catch (const Ogre::Exception& exception) {
+        error = DebugOutput::oneLine(exception.getDescription());
+    }
+    DebugOutput::line("FrameCapture: cannot write " + file + ": " + error + "; the capture stops");
+    return false;
 }
 
 void FrameCapture::stop() {
     if (listening && Ogre::Root::getSingletonPtr() != nullptr)
         Ogre::Root::getSingleton().removeFrameListener(this);
     listening = false;
+    folderLock.release();
     if (written > 0)
         DebugOutput::line("FrameCapture: " + std::to_string(written) +
                           (written == 1 ? " frame" : " frames") + " written to " +

@@ -5,10 +5,11 @@
 #include <set>
 #include <string>
 
-#include "framework/IUnknown.h"
+#include "framework/IOutputStatus.h"
 #include "framework/IViewerCore.h"
 #include "framework/PluginInfo.h"
 #include "framework/ProviderList.h"
+#include "platform/FolderLock.h"
 
 class TiXmlElement;
 
@@ -20,21 +21,28 @@ namespace corvane {
 // it is read between rendering and the buffer swap, while the window's back buffer holds
 // it. Listed after the viewer, the plug-in finds the window at its start and sees every
 // frame; listed before, at its first frame call, and the frames before are not written.
+// The folder is this run's while it runs (FolderLock), and a frame is under its name only
+// once it is whole (OutputFile); a frame that cannot be written stops the capture and asks
+// the host to stop, which tells it by IOutputStatus.
 //
 //   <environment>
 //     <capture folder="frames" every="30"/>   every N-th frame (0: none), into the folder
 //                                             (relative to the current folder, made at start)
 //     <frame number="1"/> ...                 and these frames
 //   </environment>
-class FrameCapture final : public IUnknown, public Ogre::FrameListener {
+class FrameCapture final : public IOutputStatus, public Ogre::FrameListener {
 public:
     HRESULT QueryInterface(const UUID& iid, void** out) override;
     std::int32_t AddRef() override;
     std::int32_t Release() override;
+    std::int32_t getOutputStatus() override { return outputStatus; }
 
     PLUGIN_INFO pluginInfo();
     void parseEnvironment(const TiXmlElement* environment);
+    // Makes and locks the folder; false, with one line, when it cannot be written into or
+    // another run is writing into it.
     bool start();
+    // False once a frame could not be written.
     bool renderFrame(float seconds);
     // Stops listening to the engine's frames; writes one line naming the folder and the
     // number of frames written, and one naming the listed frames that were not.
@@ -54,6 +62,8 @@ private:
     // Finds the viewer's window and listens to the engine's frames, once.
     void listen();
     bool isCaptured(std::uint64_t number) const;
+    // The window's back buffer as a PNG file; false, with one line, when it is not written.
+    bool write(std::uint64_t number);
 
     ProviderList<IViewerCore> viewers;
     Ogre::RenderWindow* window = nullptr;
@@ -66,6 +76,8 @@ private:
     std::uint64_t frame = 0;
     std::uint64_t written = 0;
     bool failed = false;
+    std::int32_t outputStatus = OUTPUT_WRITTEN;
+    FolderLock folderLock;
     std::int32_t referenceCount = 0;
 };
 

@@ -7,6 +7,7 @@
 #include "framework/IGuiElement.h"
 #include "framework/IGuiOverlay.h"
 #include "framework/IGuiProgressBar.h"
+#include "framework/IOutputStatus.h"
 #include "framework/IPlaybackStaging.h"
 #include "framework/IPlaybackStatus.h"
 #include "framework/IPlaybackTimeline.h"
@@ -124,8 +125,9 @@ TEST(InterfaceSlots, OverlayService) {
     EXPECT_EQ(virtualSlot(&IGuiProgressBar::setProgress), 5);
 }
 
-TEST(InterfaceSlots, InputAndSound) {
+TEST(InterfaceSlots, InputSoundAndOutput) {
     EXPECT_EQ(virtualSlot(&IActionInput::getActionValue), 3);
+    EXPECT_EQ(virtualSlot(&IOutputStatus::getOutputStatus), 3);
     EXPECT_EQ(virtualSlot(&ISoundBank::findSound), 3);
     EXPECT_EQ(virtualSlot(&ISound::play), 3);
     EXPECT_EQ(virtualSlot(&ISound::stop), 4);
