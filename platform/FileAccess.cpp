@@ -36,4 +36,13 @@ std::string FileAccess::whyNotListable(const std::string& path) {
     return listed ? "" : SystemError::reason(cause);
 }
 
+std::string FileAccess::whyNotWritable(const std::string& path) {
+    struct stat status {};
+    if (::stat(path.c_str(), &status) != 0)
+        return SystemError::reason(errno);
+    if (!S_ISDIR(status.st_mode))
+        return SystemError::reason(ENOTDIR);
+    return ::access(path.c_str(), W_OK | X_OK) == 0 ? "" : SystemError::reason(errno);
+}
+
 } // namespace corvane

@@ -15,6 +15,9 @@ public:
     // Empty when `path` is a folder whose entries this process can list; else the reason:
     // "No such file or directory", "Not a directory", "Permission denied", ...
     static std::string whyNotListable(const std::string& path);
+    // Empty when `path` is a folder in which this process may make files; else the reason:
+    // "No such file or directory", "Not a directory", "Permission denied", ...
+    static std::string whyNotWritable(const std::string& path);
 };
 
 } // namespace corvane

@@ -7,11 +7,14 @@
 #include <OgreRoot.h>
 #include <cstdio>
 #include <filesystem>
+#include <thread>
 #include <tinyxml.h>
 
 #include "framework/Identifiers.h"
 #include "platform/DebugOutput.h"
-#include "platform/OutputFile.h"
+#include "services/capture/FilmCapture.h"
+#include "services/capture/FilmWriter.h"
+#include "services/capture/PngSequence.h"
 
 namespace corvane {
 
@@ -35,6 +38,10 @@ bool readCount(const TiXmlElement* element, const char* name, std::uint64_t& out
 
 } // namespace
 
+FrameCapture::FrameCapture() = default;
+
+FrameCapture::~FrameCapture() = default;
+
 HRESULT FrameCapture::QueryInterface(const UUID& iid, void** out) {
     if (iid != IID_IUnknown && iid != IID_IOutputStatus)
         return E_FAIL;
@@ -51,6 +58,10 @@ std::int32_t FrameCapture::Release() {
     return --referenceCount;
 }
 
+std::int32_t FrameCapture::getOutputStatus() {
+    return film ? film->outputStatus() : outputStatus;
+}
+
 PLUGIN_INFO FrameCapture::pluginInfo() {
     return {PLUGIN_ID_FRAME_CAPTURE, {KIND_ID_FRAME_CAPTURE}, {}, this};
 }
@@ -58,6 +69,11 @@ PLUGIN_INFO FrameCapture::pluginInfo() {
 void FrameCapture::parseEnvironment(const TiXmlElement* environment) {
     if (environment == nullptr)
         return;
+    if (const TiXmlElement* filmElement = environment->FirstChildElement("film")) {
+        film = std::make_unique<FilmCapture>();
+        filmUsable = film->configure(*filmElement);
+        return;
+    }
     if (const TiXmlElement* capture = environment->FirstChildElement("capture")) {
         if (const char* path = capture->Attribute("folder"); path != nullptr && *path != '\0')
             folder = path;
@@ -72,20 +88,15 @@ void FrameCapture::parseEnvironment(const TiXmlElement* environment) {
 }
 
 bool FrameCapture::start() {
-    std::error_code ignored;
-    const std::string shown = std::filesystem::absolute(folder, ignored).string();
-    std::string error;
-    switch (folderLock.acquire(folder, error)) {
-    case FolderLock::Outcome::LOCKED:
-        break;
-    case FolderLock::Outcome::IN_USE:
-        DebugOutput::line("FrameCapture::start(): " + shown + " is being written by another run" +
-                          (error.empty() ? "" : " (" + error + ")"));
-        outputStatus = OUTPUT_IN_USE;
+    if (film)
+        return filmUsable && film->start();
+    if (!captureFolder.acquire(folder, outputStatus))
         return false;
-    case FolderLock::Outcome::UNUSABLE:
-        DebugOutput::line("FrameCapture::start(): cannot write into " + shown + ": " + error);
-        outputStatus = OUTPUT_FAILED;
+    writer = std::make_unique<FilmWriter>(
+        std::make_unique<PngSequence>(folder, 0, 0, std::thread::hardware_concurrency()));
+    if (std::string error; !writer->begin(0, 0, error)) {
+        DebugOutput::line("FrameCapture::start(): " + error);
+        writer.reset();
         return false;
     }
     // The viewer, listed first, has its window by now: found here, the capture sees the
@@ -99,14 +110,22 @@ bool FrameCapture::isCaptured(std::uint64_t number) const {
 }
 
 std::string FrameCapture::fileFor(std::uint64_t number) const {
-    char name[32];
-    std::snprintf(name, sizeof(name), "frame_%06llu.png", static_cast<unsigned long long>(number));
-    return (std::filesystem::path(folder) / name).string();
+    return (std::filesystem::path(folder) / PngSequence::fileName(number)).string();
 }
 
 bool FrameCapture::renderFrame(float) {
+    if (film)
+        return film->renderFrame();
     listen();
+    if (std::string error; !failed && writer != nullptr && writer->failed(error))
+        stopWriting(error);
     return !failed;
+}
+
+void FrameCapture::stopWriting(const std::string& error) {
+    DebugOutput::line("FrameCapture: cannot write " + error + "; the capture stops");
+    failed = true;
+    outputStatus = OUTPUT_FAILED;
 }
 
 void FrameCapture::listen() {
@@ -139,9 +158,7 @@ bool FrameCapture::frameRenderingQueued(const Ogre::FrameEvent&) {
     ++frame;
     if (failed || !isCaptured(frame))
         return true;
-    if (write(frame)) {
-        ++written;
-    } else {
+    if (!write(frame)) {
         failed = true;
         outputStatus = OUTPUT_FAILED;
     }
@@ -149,28 +166,42 @@ bool FrameCapture::frameRenderingQueued(const Ogre::FrameEvent&) {
 }
 
 bool FrameCapture::write(std::uint64_t number) {
-    const std::string file = fileFor(number);
-    std::string error;
+    // The frame is read here, while the back buffer holds it; it is compressed and written
+    // on the writer's threads.
+    std::unique_ptr<FilmFrame> pixels = writer->nextFrame();
+    if (pixels == nullptr)
+        return true; // the writer failed: renderFrame() says so
+    pixels->resize(window->getWidth(), window->getHeight());
+    pixels->number = number;
     try {
-        // Read and encoded in memory, so that the file is written, and checked, in one go.
-        Ogre::Image image(window->suggestPixelFormat(), window->getWidth(), window->getHeight());
-        window->copyContentsToMemory(Ogre::Box(0, 0, window->getWidth(), window->getHeight()),
-                                     image.getPixelBox());
-        const Ogre::DataStreamPtr png = image.encode("png");
-        if (OutputFile::writeWhole(file, png->getAsString(), error))
-            return true;
+        Ogre::PixelBox box(pixels->width, pixels->height, 1, Ogre::PF_BYTE_RGBA,
+                           pixels->pixels.data());
+        window->copyContentsToMemory(Ogre::Box(0, 0, pixels->width, pixels->height), box);
     } catch (const Ogre::Exception& exception) {
-        error = DebugOutput::oneLine(exception.getDescription());
+        DebugOutput::line("FrameCapture: cannot write " + fileFor(number) + ": " +
+                          DebugOutput::oneLine(exception.getDescription()) + "; the capture stops");
+        return false;
     }
-    DebugOutput::line("FrameCapture: cannot write " + file + ": " + error + "; the capture stops");
-    return false;
+    writer->write(std::move(pixels));
+    return true;
 }
 
 void FrameCapture::stop() {
+    if (film) {
+        film->stop();
+        return;
+    }
     if (listening && Ogre::Root::getSingletonPtr() != nullptr)
         Ogre::Root::getSingleton().removeFrameListener(this);
     listening = false;
-    folderLock.release();
+    if (writer != nullptr) {
+        // Every frame read is written before the folder is given up.
+        if (std::string error; !writer->end(error) && !failed)
+            stopWriting(error);
+        written = writer->framesWritten();
+        writer.reset();
+    }
+    captureFolder.release();
     if (written > 0)
         DebugOutput::line("FrameCapture: " + std::to_string(written) +
                           (written == 1 ? " frame" : " frames") + " written to " +
