@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <thread>
 #include <vector>
 
 extern "C" {
@@ -161,7 +162,11 @@ bool VideoFile::openVideo(std::string& error) {
     videoStream->time_base = video->time_base;
     videoStream->avg_frame_rate = video->framerate;
 
-    return pictures.open(video->width, video->height, video->pix_fmt, true, error);
+    // The film's frames are converted and encoded one after the other, in order: the
+    // conversion is spread over every processor, so that it keeps up with the rendering
+    // beside the encoder's own threads.
+    const int processors = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+    return pictures.open(video->width, video->height, video->pix_fmt, true, processors, error);
 }
 
 bool VideoFile::openSound(std::string& error) {
