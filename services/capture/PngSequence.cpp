@@ -1,5 +1,6 @@
 #include "services/capture/PngSequence.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 
@@ -10,8 +11,9 @@
 namespace corvane {
 
 PngSequence::PngSequence(std::string folder, std::uint32_t width, std::uint32_t height,
-                         unsigned threads)
-    : folder(std::move(folder)), width(width), height(height), threads(threads > 0 ? threads : 1) {}
+                         unsigned processors)
+    : folder(std::move(folder)), width(width), height(height),
+      threads(std::max(processors, 1u) + 1) {}
 
 PngSequence::~PngSequence() = default;
 
