@@ -30,6 +30,10 @@ int lint(const std::vector<std::string>& arguments) {
     return runTool("corvane-lint", arguments);
 }
 
+int join(const std::vector<std::string>& arguments) {
+    return runTool("corvane-join", arguments);
+}
+
 struct Subcommand {
     const char* name;
     const char* usage;
@@ -52,6 +56,10 @@ const Subcommand SUBCOMMANDS[] = {
      "[--strict]\n"
      "    checks a keyframe script against its scene without playing it",
      lint},
+    {"join",
+     "corvane join OUTPUT SEGMENT...\n"
+     "    joins the video files of a film's frame ranges into one, without encoding again",
+     join},
 };
 
 } // namespace

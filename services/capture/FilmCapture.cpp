@@ -125,7 +125,7 @@ bool FilmCapture::start() {
     else
         sink = std::make_unique<VideoSink>(
             VideoFile::Settings{output, format, width, height, framesPerSecond, quality,
-                                track != nullptr ? track->getSampleRate() : 0});
+                                track != nullptr ? track->getSampleRate() : 0, first});
     writer = std::make_unique<FilmWriter>(std::move(sink));
     std::string error;
     if (!writer->begin(width, height, error)) {
