@@ -4,28 +4,21 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
-#include <system_error>
 #include <unistd.h>
 
+#include "platform/SystemError.h"
+
 namespace corvane {
-
-namespace {
-
-std::string systemReason(int error) {
-    return std::error_code(error, std::generic_category()).message();
-}
-
-} // namespace
 
 std::string FileAccess::whyNotReadable(const std::string& path) {
     const int file = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (file < 0)
-        return systemReason(errno);
+        return SystemError::reason(errno);
     struct stat status {};
     const bool known = ::fstat(file, &status) == 0;
     ::close(file);
     if (known && S_ISDIR(status.st_mode))
-        return systemReason(EISDIR);
+        return SystemError::reason(EISDIR);
     // A pipe or a device would be read without end.
     return !known || S_ISREG(status.st_mode) ? "" : "not a regular file";
 }
@@ -33,23 +26,23 @@ std::string FileAccess::whyNotReadable(const std::string& path) {
 std::string FileAccess::whyNotListable(const std::string& path) {
     DIR* folder = ::opendir(path.c_str());
     if (folder == nullptr)
-        return systemReason(errno);
+        return SystemError::reason(errno);
     // A folder that may be entered but not read opens all the same on some file systems:
     // its first entry tells.
     errno = 0;
     const bool listed = ::readdir(folder) != nullptr || errno == 0;
     const int cause = errno;
     ::closedir(folder);
-    return listed ? "" : systemReason(cause);
+    return listed ? "" : SystemError::reason(cause);
 }
 
 std::string FileAccess::whyNotWritable(const std::string& path) {
     struct stat status {};
     if (::stat(path.c_str(), &status) != 0)
-        return systemReason(errno);
+        return SystemError::reason(errno);
     if (!S_ISDIR(status.st_mode))
-        return systemReason(ENOTDIR);
-    return ::access(path.c_str(), W_OK | X_OK) == 0 ? "" : systemReason(errno);
+        return SystemError::reason(ENOTDIR);
+    return ::access(path.c_str(), W_OK | X_OK) == 0 ? "" : SystemError::reason(errno);
 }
 
 } // namespace corvane

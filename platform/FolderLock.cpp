@@ -4,16 +4,13 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <sys/stat.h>
-#include <system_error>
 #include <unistd.h>
+
+#include "platform/SystemError.h"
 
 namespace corvane {
 
 namespace {
-
-std::string systemReason(int error) {
-    return std::error_code(error, std::generic_category()).message();
-}
 
 bool sameFile(int descriptor, const std::string& path) {
     struct stat open {};
@@ -54,7 +51,7 @@ FolderLock::Outcome FolderLock::acquire(const std::string& folder, std::string& 
     for (int attempt = 0; attempt < 64; ++attempt) {
         const int file = ::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
         if (file < 0) {
-            error = systemReason(errno);
+            error = SystemError::reason(errno);
             return Outcome::UNUSABLE;
         }
         struct flock region = wholeFile(F_WRLCK);
@@ -71,7 +68,7 @@ FolderLock::Outcome FolderLock::acquire(const std::string& folder, std::string& 
             // A file system without locks (ENOLCK) still takes the files: written unlocked.
             if (cause != ENOLCK && cause != EOPNOTSUPP) {
                 ::close(file);
-                error = systemReason(cause);
+                error = SystemError::reason(cause);
                 return Outcome::UNUSABLE;
             }
         }

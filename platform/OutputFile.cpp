@@ -4,16 +4,13 @@
 #include <cstdio>
 #include <fcntl.h>
 #include <random>
-#include <system_error>
 #include <unistd.h>
+
+#include "platform/SystemError.h"
 
 namespace corvane {
 
 namespace {
-
-std::string systemReason(int error) {
-    return std::error_code(error, std::generic_category()).message();
-}
 
 // A hidden name beside `path`, so that a reader listing the folder for its files passes it
 // over: ".frame_000001.png.3f2a9c01.part".
@@ -36,7 +33,7 @@ OutputFile::~OutputFile() {
 
 bool OutputFile::fail(std::string& error) {
     if (!failed)
-        reason = systemReason(errno);
+        reason = SystemError::reason(errno);
     failed = true;
     error = reason;
     discard();
@@ -68,19 +65,7 @@ bool OutputFile::write(std::string_view bytes, std::string& error) {
             }
         }
     }
-    const char* data = bytes.data();
-    std::size_t left = bytes.size();
-    while (left > 0) {
-        const ssize_t written = ::write(descriptor, data, left);
-        if (written < 0) {
-            if (errno == EINTR)
-                continue;
-            return fail(error);
-        }
-        data += written;
-        left -= static_cast<std::size_t>(written);
-    }
-    return true;
+    return SystemError::writeAll(descriptor, bytes) || fail(error);
 }
 
 bool OutputFile::commit(std::string& error) {

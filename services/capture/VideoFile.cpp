@@ -53,7 +53,9 @@ void qualityOptions(FilmFormat format, int quality, AVDictionary** options) {
     switch (format) {
     case FilmFormat::MP4:
         av_dict_set(options, "crf", std::to_string(std::lround(51.0 - 0.4 * q)).c_str(), 0);
-        av_dict_set(options, "preset", "veryfast", 0);
+        // x264's "superfast" keeps up with the rendering on two processors, where "veryfast"
+        // took half as long again for half the size.
+        av_dict_set(options, "preset", "superfast", 0);
         break;
     case FilmFormat::WEBM:
         av_dict_set(options, "crf", std::to_string(std::lround(63.0 - 0.5 * q)).c_str(), 0);

