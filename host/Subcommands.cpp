@@ -48,7 +48,8 @@ const Subcommand SUBCOMMANDS[] = {
      PlayCommand::run},
     {"render",
      "corvane render SCENE [KEYFRAMES] -o OUTPUT [--media DIR]... [--size WxH] [--fps N] "
-     "[--range START:END] [--overlays none|status] [--quality Q] [--sounds FILE]\n"
+     "[--range START:END] [--overlays none|status] [--quality Q] [--sounds FILE] "
+     "[--frame-range A-B [--force]] [--chunks N --emit parallel|slurm|kubernetes]\n"
      "    renders a scene and its script to a video file with its sound, or to PNG files",
      RenderCommand::run},
     {"lint",

@@ -167,6 +167,17 @@ void PlaybackController::parseEnvironment(const TiXmlElement* environment) {
                               std::to_string(start->Row()) + ") has playing=\"" + value +
                               "\", neither \"true\" nor \"false\"; playback starts paused");
         resumePending = startsPlaying;
+        if (const char* text = start->Attribute("frames")) {
+            double value = 0.0;
+            if (start->QueryDoubleAttribute("frames", &value) == TIXML_SUCCESS && value >= 0.0 &&
+                value < 1e12 && value == std::floor(value))
+                startFrames = static_cast<std::uint64_t>(value);
+            else
+                DebugOutput::line("PlaybackController::parseEnvironment(): \"start\" (row " +
+                                  std::to_string(start->Row()) + ") has frames=\"" + text +
+                                  "\", not a whole number of frames; playback starts at its "
+                                  "beginning");
+        }
         if (const char* text = start->Attribute("clock")) {
             double value = 0.0;
             if (start->QueryDoubleAttribute("clock", &value) == TIXML_SUCCESS && value >= 0.0 &&
@@ -245,6 +256,20 @@ bool PlaybackController::renderFrame(float seconds) {
         const float target = *seekTarget;
         seekTarget.reset();
         seek(target, seconds);
+    }
+    if (startFrames > 0) {
+        // A film's range: the frames before it replayed as a seek replays them, and the
+        // sounds still playing then heard from where they are.
+        replayFrames = startFrames;
+        startFrames = 0;
+        if (seekAvailable())
+            seek(0.0f, seconds);
+        else
+            DebugOutput::line("PlaybackController: the viewer offers no timeline; playback "
+                              "starts at the beginning instead of frame " +
+                              std::to_string(*replayFrames));
+        replayedSounds.resume(soundBanks, *replayFrames, seconds);
+        replayFrames.reset();
     }
     advancePlayback(seconds);
     return working.keepRunning;
@@ -430,7 +455,8 @@ void PlaybackController::seek(float target, float seconds) {
     const float step = seconds * speed;
     const float length = getLength();
     target = std::clamp(target, 0.0f, length);
-    if (!(step > 0.0f) || !std::isfinite(step) || (target - startClock) / step > MOST_SEEK_FRAMES) {
+    if (!(step > 0.0f) || !std::isfinite(step) ||
+        (!replayFrames && (target - startClock) / step > MOST_SEEK_FRAMES)) {
         DebugOutput::line("PlaybackController::seekTo(): " + DebugOutput::number(target) +
                           " s at frames of " + DebugOutput::number(seconds) +
                           " s is more than the playback replays; no seek");
@@ -461,8 +487,15 @@ void PlaybackController::seek(float target, float seconds) {
     // Lands on the frame nearest to the target; the end is the first frame past it, where
     // the last keyframes are due.
     const float halfStep = step / 2.0f;
-    auto reached = [&] { return target < length ? clock >= target - halfStep : clock > duration; };
-    for (double frames = 0.0; !reached() && frames <= MOST_SEEK_FRAMES; ++frames) {
+    // A range's start replays its number of frames, however the clock's sums round.
+    auto reached = [&](double frames) {
+        if (replayFrames)
+            return frames >= static_cast<double>(*replayFrames);
+        return target < length ? clock >= target - halfStep : clock > duration;
+    };
+    for (double frames = 0.0; !reached(frames) && (replayFrames || frames <= MOST_SEEK_FRAMES);
+         ++frames) {
+        replayFrame = static_cast<std::uint64_t>(frames);
         for (ISceneTimeline* timeline : sceneTimelines)
             timeline->advanceScene(seconds);
         advancePlayback(seconds);
@@ -554,9 +587,12 @@ void PlaybackController::applyKeyframe(const Keyframe& keyframe) {
     std::vector<bool> heard(
         static_cast<std::size_t>(std::distance(keyframe.actions.begin(), keyframe.actions.end())));
     for (ISoundBank* bank : soundBanks) {
-        // A seek replays the script silently.
-        if (replaying)
+        // A seek replays the script silently; a range's start keeps what would be heard.
+        if (replaying) {
+            if (replayFrames)
+                replayedSounds.note(keyframe, replayFrame);
             break;
+        }
         std::size_t index = 0;
         for (const KeyframeAction& action : keyframe.actions) {
             const std::size_t at = index++;

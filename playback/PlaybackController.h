@@ -17,6 +17,7 @@
 #include "framework/PluginInfo.h"
 #include "framework/ProviderList.h"
 #include "playback/Keyframe.h"
+#include "playback/ReplayedSounds.h"
 #include "playback/ScriptSource.h"
 
 class TiXmlElement;
@@ -61,7 +62,9 @@ public:
     // "start" child: <start playing="true"/> starts playback playing, menu closed, instead
     // of paused with the menu open; clock="SECONDS" (0 to 1) is the clock at the start and
     // after a reset instead of START_CLOCK, as a film's frames of script time N / fps need
-    // half a frame.
+    // half a frame; frames="N" starts with N frames replayed in the first frame, as a seek
+    // replays them, the sounds still playing then heard from where they are: a film's range
+    // that begins at frame N.
     void parseEnvironment(const TiXmlElement* environment);
     // Loads the keyframe script; true also when it is missing or unreadable.
     bool start();
@@ -180,9 +183,13 @@ private:
     bool replaying = false;          // a seek is replaying the script: no sounds, no texts
     std::string statusText;          // the keyframes' status text, as performed last
     std::set<std::string> reportedLines;
-    bool startsPlaying = false;     // <start playing="true"/>
-    float startClock = START_CLOCK; // <start clock="SECONDS"/>
-    bool resumePending = false;     // ... and the first frame has not yet resumed
+    bool startsPlaying = false;                // <start playing="true"/>
+    float startClock = START_CLOCK;            // <start clock="SECONDS"/>
+    bool resumePending = false;                // ... and the first frame has not yet resumed
+    std::uint64_t startFrames = 0;             // <start frames="N"/>, replayed in the first frame
+    std::optional<std::uint64_t> replayFrames; // while those are replayed
+    std::uint64_t replayFrame = 0;             // the frame of the replay under way
+    ReplayedSounds replayedSounds;
 };
 
 } // namespace corvane

@@ -10,9 +10,9 @@ extern "C" {
 }
 
 #include "services/capture/EncoderPackets.h"
+#include "services/capture/FilmSegment.h"
 #include "services/capture/SoundEncoder.h"
 #include "services/capture/VideoFile.h"
-#include "tools/join/FilmSegment.h"
 
 namespace corvane {
 

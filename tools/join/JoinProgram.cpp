@@ -15,8 +15,8 @@ extern "C" {
 #include "platform/DebugOutput.h"
 #include "platform/FileAccess.h"
 #include "services/capture/FilmFormat.h"
+#include "services/capture/FilmSegment.h"
 #include "tools/join/FilmJoin.h"
-#include "tools/join/FilmSegment.h"
 
 namespace corvane {
 

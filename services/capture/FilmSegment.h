@@ -38,6 +38,8 @@ public:
     // -1 without sound.
     int soundStream() const { return sound; }
     std::uint32_t framesPerSecond() const { return rate; }
+    std::uint32_t width() const;
+    std::uint32_t height() const;
 
 private:
     std::string path;

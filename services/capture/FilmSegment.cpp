@@ -1,4 +1,4 @@
-#include "tools/join/FilmSegment.h"
+#include "services/capture/FilmSegment.h"
 
 #include <algorithm>
 #include <cstring>
@@ -9,7 +9,6 @@ extern "C" {
 #include <libavformat/avformat.h>
 }
 
-#include "host/CommandLine.h"
 #include "services/capture/EncoderPackets.h"
 #include "services/capture/VideoFile.h"
 
@@ -49,10 +48,13 @@ bool FilmSegment::open(const std::string& file, std::string& error) {
     }
     const AVDictionaryEntry* tag =
         av_dict_get(context->metadata, VideoFile::FIRST_FRAME_TAG, nullptr, 0);
-    if (tag == nullptr || !CommandLine::readCount(tag->value, first)) {
+    const std::string number = tag != nullptr ? tag->value : "";
+    if (number.empty() || number.size() > 18 ||
+        number.find_first_not_of("0123456789") != std::string::npos) {
         error = "does not say where in a film it begins: it is no film of corvane render";
         return false;
     }
+    first = std::stoull(number);
     const AVStream& pictures = *context->streams[video];
     const AVRational frameRate = pictures.avg_frame_rate;
     if (frameRate.den != 1 || frameRate.num <= 0) {
@@ -94,6 +96,14 @@ bool FilmSegment::open(const std::string& file, std::string& error) {
         return false;
     }
     return true;
+}
+
+std::uint32_t FilmSegment::width() const {
+    return static_cast<std::uint32_t>(context->streams[video]->codecpar->width);
+}
+
+std::uint32_t FilmSegment::height() const {
+    return static_cast<std::uint32_t>(context->streams[video]->codecpar->height);
 }
 
 bool FilmSegment::matches(const FilmSegment& other, std::string& difference) const {
