@@ -24,7 +24,7 @@ std::string renderLine(const FarmJob::Plan& plan, const std::string& program,
     words.insert(words.end(), plan.shared.begin(), plan.shared.end());
     std::string line = joined(words) + " --frame-range \"" + variable + "\" -o ";
     if (!plan.video)
-        return line + FarmJob::shellWord(plan.output);
+        return line + FarmJob::shellWord(plan.output + "/");
     // The segment's name with the range in place of its frames.
     const std::string pattern = FarmJob::segmentFile(plan.output, FrameRange{});
     const std::string placeholder = FrameRange{}.label();
@@ -72,8 +72,8 @@ std::string summary(const FarmJob::Plan& plan) {
     std::uint64_t frames = 0;
     for (const FrameRange& range : plan.ranges)
         frames += range.count();
-    return fs::path(plan.output).filename().string() + " from " +
-           fs::path(plan.scene).filename().string() + ": frames " +
+    return fs::path(plan.output).filename().string() + (plan.video ? "" : "/") + " from " +
+           fs::path(plan.scene).filename().string() + ":\n# frames " +
            std::to_string(plan.ranges.front().first) + " to " +
            std::to_string(plan.ranges.back().last) + " (" + std::to_string(frames) + ") in " +
            std::to_string(plan.ranges.size()) + " ranges";

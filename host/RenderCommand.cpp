@@ -92,8 +92,8 @@ int emitJob(const RenderOptions& options, const SceneFiles& files,
     if (options.force)
         plan.shared.push_back("--force");
     plan.video = film.format != "png";
+    plan.output = film.output;
     // A video's ranges begin on whole seconds, where its encoder starts anew.
-    plan.output = film.output + (plan.video ? "" : "/");
     plan.ranges = FrameRange::split(film.first, film.end, options.chunks,
                                     plan.video ? film.framesPerSecond : 1);
     FarmJob::Engine engine = FarmJob::Engine::PARALLEL;
