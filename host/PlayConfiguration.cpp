@@ -38,8 +38,14 @@ std::string PlayConfiguration::text() const {
     }
     add(*viewer, "scene")->SetAttribute("src", std::filesystem::path(scene).filename().string());
     add(*viewer, "camera")->SetAttribute("start", "scene-camera");
+    // "Corvane - SCENE (KEYFRAMES)": what plays, by the files' names.
+    std::string title = "Corvane - " + std::filesystem::path(scene).filename().string();
+    if (!script.empty())
+        title += " (" + std::filesystem::path(script).filename().string() + ")";
+    TiXmlElement* window = add(*viewer, "window");
+    window->SetAttribute("title", title);
     if (film)
-        add(*viewer, "window")->SetAttribute("visible", "false");
+        window->SetAttribute("visible", "false");
 
     if (!film || film->statusOverlay)
         addPlugin(*root, "UserInterface");

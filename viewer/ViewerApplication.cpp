@@ -157,7 +157,7 @@ bool ViewerApplication::configure() {
     }
     if (!restored && !showConfigDialog())
         return false;
-    window = root->initialise(true, WINDOW_TITLE);
+    window = root->initialise(true, windowTitle);
     WindowSystem::registerWindow(window);
     // Hidden while the scene loads; loadScene() shows it.
     if (!window->isFullScreen())
@@ -459,9 +459,17 @@ void ViewerApplication::parseEnvironment(const TiXmlElement* environment) {
                               std::to_string(scene->Row()) + ") is skipped");
     }
     startCamera.configure(environment->FirstChildElement("camera"));
+    // The title says what plays: "corvane play" names the scene and the script. A run that
+    // draws only off-screen keeps the window hidden.
     if (const TiXmlElement* windowElement = environment->FirstChildElement("window")) {
+        const char* title = windowElement->Attribute("title");
         const char* visible = windowElement->Attribute("visible");
         windowHidden = visible != nullptr && std::string(visible) == "false";
+        if (title != nullptr && *title != '\0')
+            windowTitle = title;
+        else if (visible == nullptr)
+            DebugOutput::line("SceneViewer: a \"window\" element without a \"title\" (row " +
+                              std::to_string(windowElement->Row()) + ") is skipped");
     }
 }
 

@@ -134,7 +134,7 @@ TEST_F(RenderCommandTest, ARenderStoppedBySignalLeavesAFileThatPlays) {
         "cd '" CORVANE_DEMO_FOLDER "' && (env " CORVANE_HOST_ENVIRONMENT " XDG_CACHE_HOME='" +
         folder.path() +
         "/cache' '" CORVANE_HOST
-        "' render scene/demo.scene keyframes.xml --media media --size 640x360 -o '" +
+        "' render scene/demo.scene keyframes.xml --media media --size 1280x720 -o '" +
         path + "' 2>'" + errors + "' & host=$!; " + "until grep -q '^frame ' '" + errors +
         "' || ! kill -0 $host 2>/dev/null; do sleep 0.05; " +
         "done; kill -INT $host; wait $host; echo $?)");
