@@ -32,10 +32,9 @@
 #include "host/PluginHost.h"
 #include "host/PluginLocator.h"
 #include "platform/CurrentDirectory.h"
-#include "platform/ExecutablePath.h"
-#include "platform/ProcessImage.h"
 #include "platform/StandardErrorCapture.h"
 #include "tests/support/TemporaryFolder.h"
+#include "tests/support/VirtualScreen.h"
 
 namespace {
 
@@ -134,15 +133,9 @@ bool measureLastRange(const std::string& folder, double& seekSeconds, double& fr
 } // namespace
 
 int main() {
-    if (std::getenv("DISPLAY") == nullptr) {
-        const std::string xvfb = ProcessImage::find("xvfb-run");
-        if (xvfb.empty()) {
-            std::fprintf(stderr, "bench_farm: needs a display, or xvfb-run to make one\n");
-            return 1;
-        }
-        ProcessImage::replace(xvfb, {"-a", "-s", "-screen 0 1024x768x24", ExecutablePath::file()});
+    testing::VirtualScreen::ensure("bench_farm");
+    if (std::getenv("DISPLAY") == nullptr)
         return 1;
-    }
     testing::TemporaryFolder folder;
 
     // The hosts make their own virtual X server, as on a farm's machines.
