@@ -23,7 +23,8 @@ bool CaptureFolder::acquire(const std::string& folder, std::int32_t& status, std
                              std::to_string(first + count - 1) + " of " + shown + " are"
                        : shown + " is") +
             " being written by another run" + (error.empty() ? "" : " (" + error + ")"));
-        status = IOutputStatus::OUTPUT_IN_USE;
+        // A farm's range that another task still writes is worth a new try once that ends.
+        status = count > 0 ? IOutputStatus::OUTPUT_FAILED : IOutputStatus::OUTPUT_IN_USE;
         return false;
     case FolderLock::Outcome::UNUSABLE:
         break;
