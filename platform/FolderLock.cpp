@@ -13,10 +13,10 @@ namespace corvane {
 namespace {
 
 bool sameFile(int descriptor, const std::string& path) {
-    struct stat open {};
+    struct stat opened {};
     struct stat named {};
-    return ::fstat(descriptor, &open) == 0 && ::stat(path.c_str(), &named) == 0 &&
-           open.st_dev == named.st_dev && open.st_ino == named.st_ino;
+    return ::fstat(descriptor, &opened) == 0 && ::stat(path.c_str(), &named) == 0 &&
+           opened.st_dev == named.st_dev && opened.st_ino == named.st_ino;
 }
 
 struct flock wholeFile(short type) {
