@@ -68,7 +68,9 @@ TEST_F(FarmRenderTest, TwoRangesByGnuParallelMakeTheSingleRendersFilm) {
             << output;
         fs::create_directories(farm);
         const std::string job = folder.write("job.sh", written);
-        ASSERT_EQ(ShellCommand::run("sh '" + job + "' 2>&1").status, 0) << written;
+        const ShellCommand::Outcome ran =
+            ShellCommand::run("env " CORVANE_HOST_ENVIRONMENT " sh '" + job + "' 2>&1");
+        ASSERT_EQ(ran.status, 0) << written << ran.output;
     }
     std::size_t frames = 0;
     for (const fs::directory_entry& file : fs::directory_iterator(single + "/frames")) {
@@ -83,7 +85,8 @@ TEST_F(FarmRenderTest, TwoRangesByGnuParallelMakeTheSingleRendersFilm) {
     EXPECT_EQ(std::count(pictures.begin(), pictures.end(), '\n'), 60);
     EXPECT_EQ(decoded(farm + "/film.mp4"), pictures);
 
-    const ShellCommand::Outcome again = ShellCommand::run("sh '" + folder.path() + "/job.sh' 2>&1");
+    const ShellCommand::Outcome again = ShellCommand::run("env " CORVANE_HOST_ENVIRONMENT " sh '" +
+                                                          folder.path() + "/job.sh' 2>&1");
     EXPECT_EQ(again.status, 0);
     EXPECT_NE(again.output.find("000000-000029\tFrameCapture: frames 0 to 29 are in " + farm +
                                 "/film.000000-000029.mp4 already; nothing is rendered"),
