@@ -30,6 +30,10 @@ int lint(const std::vector<std::string>& arguments) {
     return runTool("corvane-lint", arguments);
 }
 
+int join(const std::vector<std::string>& arguments) {
+    return runTool("corvane-join", arguments);
+}
+
 struct Subcommand {
     const char* name;
     const char* usage;
@@ -44,7 +48,8 @@ const Subcommand SUBCOMMANDS[] = {
      PlayCommand::run},
     {"render",
      "corvane render SCENE [KEYFRAMES] -o OUTPUT [--media DIR]... [--size WxH] [--fps N] "
-     "[--range START:END] [--overlays none|status] [--quality Q] [--sounds FILE]\n"
+     "[--range START:END] [--overlays none|status] [--quality Q] [--sounds FILE] "
+     "[--frame-range A-B [--force]] [--chunks N --emit parallel|slurm|kubernetes]\n"
      "    renders a scene and its script to a video file with its sound, or to PNG files",
      RenderCommand::run},
     {"lint",
@@ -52,6 +57,10 @@ const Subcommand SUBCOMMANDS[] = {
      "[--strict]\n"
      "    checks a keyframe script against its scene without playing it",
      lint},
+    {"join",
+     "corvane join OUTPUT SEGMENT...\n"
+     "    joins the video files of a film's frame ranges into one, without encoding again",
+     join},
 };
 
 } // namespace
