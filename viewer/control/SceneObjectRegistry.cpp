@@ -30,9 +30,7 @@ void SceneObjectRegistry::update(double seconds, bool reportTargets) {
             updateOrder.push_back(&control);
         updateOrderStale = false;
     }
-    TransformGuard::Pass pass;
-    for (SceneObjectControl* control : updateOrder)
-        control->update(seconds, reportTargets, &pass);
+    SceneObjectControl::updateEach(updateOrder, seconds, reportTargets);
 }
 
 std::size_t SceneObjectRegistry::size() const {
