@@ -81,8 +81,9 @@ constexpr std::size_t REPORT_CAPACITY =
 
 } // namespace
 
-SceneObjectControl::SceneObjectControl(Ogre::Entity* entity, Ogre::SceneManager* sceneManager)
-    : entity(nullptr), sceneManager(sceneManager) {
+SceneObjectControl::SceneObjectControl(Ogre::Entity* entity, Ogre::SceneManager* sceneManager,
+                                       AnimationNames& animationNames)
+    : entity(nullptr), sceneManager(sceneManager), animationNames(&animationNames) {
     rebind(entity);
 }
 
@@ -117,10 +118,11 @@ void SceneObjectControl::setAnimationRate(const std::string& anim, double rate) 
     setAnimationEnabled(anim, true);
     // A first rate is stored even when it is 0; a later 0 forgets the rate.
     const auto entry = findMotion(anim);
-    if (entry == motions.end() || !entry->rate) {
-        motionOf(anim).rate = static_cast<float>(rate);
+    if (entry == motions.end() || !entry->has(AnimationMotion::RATE)) {
+        AnimationMotion& motion = motionOf(anim);
+        motion.set(AnimationMotion::RATE, motion.rate, static_cast<float>(rate));
     } else if (rate == 0.0) {
-        entry->rate.reset();
+        entry->forget(AnimationMotion::RATE);
         forgetIfIdle(entry);
     } else {
         entry->rate = static_cast<float>(rate);
@@ -132,9 +134,10 @@ void SceneObjectControl::setAnimationStopTime(const std::string& anim, double ti
         !guard().admits("setAnimationStopTime", "time", time))
         return;
     if (time >= 0.0) {
-        motionOf(anim).stopTime = static_cast<float>(time);
+        AnimationMotion& motion = motionOf(anim);
+        motion.set(AnimationMotion::STOP_TIME, motion.stopTime, static_cast<float>(time));
     } else if (const auto entry = findMotion(anim); entry != motions.end()) {
-        entry->stopTime.reset();
+        entry->forget(AnimationMotion::STOP_TIME);
         forgetIfIdle(entry);
     }
 }
@@ -144,7 +147,7 @@ void SceneObjectControl::stopAnimation(const std::string& anim) {
         return;
     setAnimationEnabled(anim, false);
     if (const auto entry = findMotion(anim); entry != motions.end()) {
-        entry->rate.reset();
+        entry->forget(AnimationMotion::RATE);
         forgetIfIdle(entry);
     }
 }
@@ -170,17 +173,20 @@ void SceneObjectControl::setWeightSlideRate(const std::string& anim, double rate
         !guard().admits("setWeightSlideRate", "rate", rate))
         return;
     if (rate != 0.0) {
-        motionOf(anim).slideRate = static_cast<float>(rate);
+        AnimationMotion& motion = motionOf(anim);
+        motion.set(AnimationMotion::SLIDE_RATE, motion.slideRate, static_cast<float>(rate));
     } else if (const auto entry = findMotion(anim); entry != motions.end()) {
-        entry->slideRate.reset();
+        entry->forget(AnimationMotion::SLIDE_RATE);
         forgetIfIdle(entry);
     }
 }
 
 void SceneObjectControl::setWeightSlideTarget(const std::string& anim, double weight) {
-    if (findAnimation("setWeightSlideTarget", anim) &&
-        guard().admits("setWeightSlideTarget", "weight", weight))
-        motionOf(anim).weightTarget = static_cast<float>(weight);
+    if (!findAnimation("setWeightSlideTarget", anim) ||
+        !guard().admits("setWeightSlideTarget", "weight", weight))
+        return;
+    AnimationMotion& motion = motionOf(anim);
+    motion.set(AnimationMotion::WEIGHT_TARGET, motion.weightTarget, static_cast<float>(weight));
 }
 
 void SceneObjectControl::setAnimationTimePosition(const std::string& anim, double time) {
@@ -421,15 +427,16 @@ inline void SceneObjectControl::step(double seconds, bool reportTargets,
     if (!motions.empty())
         if (const Ogre::AnimationStateSet* states = entity->getAllAnimationStates())
             for (AnimationMotion& motion : motions) {
-                const bool advancing = motion.rate && *motion.rate != 0.0f;
-                if (!advancing && !motion.slideRate)
+                const bool advancing = motion.has(AnimationMotion::RATE) && motion.rate != 0.0f;
+                const bool sliding = motion.has(AnimationMotion::SLIDE_RATE);
+                if (!advancing && !sliding)
                     continue;
-                Ogre::AnimationState* const state = stateIn(*states, motion.anim);
+                Ogre::AnimationState* const state = stateIn(*states, *motion.anim);
                 if (!state)
                     continue;
                 if (advancing)
                     advance(*state, motion, seconds, checks);
-                if (motion.slideRate)
+                if (sliding)
                     slide(*state, motion, seconds, checks);
             }
     if (Ogre::Node* node = entity->getParentNode()) {
@@ -450,25 +457,25 @@ void SceneObjectControl::resetMotion() {
 
 inline void SceneObjectControl::advance(Ogre::AnimationState& state, AnimationMotion& motion,
                                         double seconds, const TransformGuard& checks) {
-    float& rate = *motion.rate;
+    float& rate = motion.rate;
     const auto step = static_cast<float>(rate * seconds);
-    if (!checks.admits("update", "step", motion.anim, step, "animation stopped")) {
+    if (!checks.admits("update", "step", *motion.anim, step, "animation stopped")) {
         rate = 0.0f;
         return;
     }
-    if (!motion.stopTime) {
+    if (!motion.has(AnimationMotion::STOP_TIME)) {
         state.addTime(step);
         return;
     }
     // The plain sum, before the state wraps or clamps it; landing exactly on the stop time
     // does not reach it.
-    const float stop = *motion.stopTime;
+    const float stop = motion.stopTime;
     const float time = state.getTimePosition() + step;
     const bool reached = step < 0.0f ? time < stop : time > stop;
     if (reached) {
         state.setTimePosition(stop);
         rate = 0.0f;
-        motion.stopTime.reset();
+        motion.forget(AnimationMotion::STOP_TIME);
     } else {
         state.addTime(step);
     }
@@ -476,17 +483,17 @@ inline void SceneObjectControl::advance(Ogre::AnimationState& state, AnimationMo
 
 inline void SceneObjectControl::slide(Ogre::AnimationState& state, AnimationMotion& motion,
                                       double seconds, const TransformGuard& checks) {
-    float& rate = *motion.slideRate;
+    float& rate = motion.slideRate;
     const auto weight = static_cast<float>(rate * seconds + state.getWeight());
-    if (!checks.admits("update", "weight", motion.anim, weight, "weight slide stopped")) {
+    if (!checks.admits("update", "weight", *motion.anim, weight, "weight slide stopped")) {
         rate = 0.0f;
         return;
     }
-    if (!motion.weightTarget) {
+    if (!motion.has(AnimationMotion::WEIGHT_TARGET)) {
         state.setWeight(weight);
         return;
     }
-    const float target = *motion.weightTarget;
+    const float target = motion.weightTarget;
     const bool beforeTarget = rate < 0.0f ? weight > target : weight < target;
     if (beforeTarget) {
         state.setWeight(weight);
@@ -497,49 +504,49 @@ inline void SceneObjectControl::slide(Ogre::AnimationState& state, AnimationMoti
 }
 
 SceneObjectControl::Motions::iterator SceneObjectControl::findMotion(const std::string& anim) {
-    const auto entry = std::lower_bound(
-        motions.begin(), motions.end(), anim,
-        [](const AnimationMotion& motion, const std::string& name) { return motion.anim < name; });
-    return entry != motions.end() && entry->anim == anim ? entry : motions.end();
+    const auto entry = std::lower_bound(motions.begin(), motions.end(), anim, namedBefore);
+    return entry != motions.end() && *entry->anim == anim ? entry : motions.end();
 }
 
 SceneObjectControl::AnimationMotion& SceneObjectControl::motionOf(const std::string& anim) {
-    const auto entry = std::lower_bound(
-        motions.begin(), motions.end(), anim,
-        [](const AnimationMotion& motion, const std::string& name) { return motion.anim < name; });
-    if (entry != motions.end() && entry->anim == anim)
+    const auto entry = std::lower_bound(motions.begin(), motions.end(), anim, namedBefore);
+    if (entry != motions.end() && *entry->anim == anim)
         return *entry;
-    return *motions.insert(entry, AnimationMotion{anim, {}, {}, {}, {}});
+    return *motions.insert(entry, AnimationMotion{&*animationNames->insert(anim).first});
+}
+
+bool SceneObjectControl::namedBefore(const AnimationMotion& motion, const std::string& anim) {
+    return *motion.anim < anim;
 }
 
 void SceneObjectControl::forgetIfIdle(Motions::iterator entry) {
-    if (!entry->rate && !entry->stopTime && !entry->slideRate && !entry->weightTarget)
+    if (entry->stored == 0)
         motions.erase(entry);
 }
 
-std::map<std::string, float>
-SceneObjectControl::collect(std::optional<float> AnimationMotion::*field) const {
+std::map<std::string, float> SceneObjectControl::collect(AnimationMotion::Stored number,
+                                                         float AnimationMotion::*field) const {
     std::map<std::string, float> values;
     for (const AnimationMotion& motion : motions)
-        if (const std::optional<float>& value = motion.*field)
-            values.emplace(motion.anim, *value);
+        if (motion.has(number))
+            values.emplace(*motion.anim, motion.*field);
     return values;
 }
 
 std::map<std::string, float> SceneObjectControl::getAnimationRates() const {
-    return collect(&AnimationMotion::rate);
+    return collect(AnimationMotion::RATE, &AnimationMotion::rate);
 }
 
 std::map<std::string, float> SceneObjectControl::getAnimationStopTimes() const {
-    return collect(&AnimationMotion::stopTime);
+    return collect(AnimationMotion::STOP_TIME, &AnimationMotion::stopTime);
 }
 
 std::map<std::string, float> SceneObjectControl::getWeightSlideRates() const {
-    return collect(&AnimationMotion::slideRate);
+    return collect(AnimationMotion::SLIDE_RATE, &AnimationMotion::slideRate);
 }
 
 std::map<std::string, float> SceneObjectControl::getWeightTargets() const {
-    return collect(&AnimationMotion::weightTarget);
+    return collect(AnimationMotion::WEIGHT_TARGET, &AnimationMotion::weightTarget);
 }
 
 inline void SceneObjectControl::move(Ogre::Node& node, double seconds, bool reportTargets,

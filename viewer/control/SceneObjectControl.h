@@ -1,10 +1,12 @@
 #pragma once
 
+#include <cstdint>
 #include <map>
-#include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
+#include <OgreAlignedAllocator.h>
 #include <OgreMovableObject.h>
 #include <OgreQuaternion.h>
 #include <OgreVector.h>
@@ -27,11 +29,19 @@ namespace corvane {
 // and applied by `update`, once per frame. A name the entity does not know (animation,
 // bone, attached object) or a scene node that does not exist gets one diagnostic line and
 // changes nothing.
-class SceneObjectControl final : public ISceneObject, private Ogre::MovableObject::Listener {
+class alignas(64) SceneObjectControl final : public ISceneObject,
+                                             private Ogre::MovableObject::Listener {
 public:
+    // The names of the animations that controls store something for, one string for each
+    // name, shared by every control of a registry: a frame reads a name for each animation it
+    // looks up, and many objects play animations of the same names.
+    using AnimationNames = std::set<std::string, std::less<>>;
+
     // Controls `entity` (not owned) of `sceneManager` (not owned), where scene nodes are
-    // looked up by name.
-    SceneObjectControl(Ogre::Entity* entity, Ogre::SceneManager* sceneManager);
+    // looked up by name; the names of its animations are kept in `animationNames`, which
+    // must outlive the control.
+    SceneObjectControl(Ogre::Entity* entity, Ogre::SceneManager* sceneManager,
+                       AnimationNames& animationNames);
     ~SceneObjectControl() override;
     SceneObjectControl(const SceneObjectControl&) = delete;
     SceneObjectControl& operator=(const SceneObjectControl&) = delete;
@@ -100,15 +110,28 @@ private:
     // What is stored for one animation. Kept together so that a frame looks the animation
     // up once for all of it: a lookup by name costs more than anything else of ours in it.
     struct AnimationMotion {
-        std::string anim;
-        std::optional<float> rate;
-        std::optional<float> stopTime;
-        std::optional<float> slideRate;
-        std::optional<float> weightTarget;
+        // Which of the four numbers are stored.
+        enum Stored : std::uint8_t { RATE = 1, STOP_TIME = 2, SLIDE_RATE = 4, WEIGHT_TARGET = 8 };
+
+        const std::string* anim;
+        float rate = 0.0f;
+        float stopTime = 0.0f;
+        float slideRate = 0.0f;
+        float weightTarget = 0.0f;
+        std::uint8_t stored = 0;
+
+        bool has(Stored number) const { return (stored & number) != 0; }
+        void set(Stored number, float& field, float value) {
+            field = value;
+            stored |= number;
+        }
+        void forget(Stored number) { stored &= static_cast<std::uint8_t>(~number); }
     };
     // In ascending name order, in one block that a frame reads front to back: a tree's nodes,
-    // each in a place of its own, took the processor's caches a line or two each.
-    using Motions = std::vector<AnimationMotion>;
+    // each in a place of its own, took the processor's caches a line or two each. The block
+    // starts a cache line, so that two entries, the most that most objects play at once, lie
+    // on one.
+    using Motions = std::vector<AnimationMotion, Ogre::AlignedAllocator<AnimationMotion, 64>>;
 
     // Asks the processor for what `update` reads of this control, ahead of its turn in a pass:
     // first the control's own fields, then, once those have come, its animations. The
@@ -120,14 +143,8 @@ private:
         __builtin_prefetch(reinterpret_cast<const char*>(&slerpTo + 1) - 1);
     }
     void prefetchAnimations() const {
-        // Two entries, the most that most objects play at once, lie on at most three lines.
-        if (motions.empty())
-            return;
-        const auto* const first = reinterpret_cast<const char*>(motions.data());
-        const std::size_t bytes = motions.size() * sizeof(AnimationMotion);
-        __builtin_prefetch(first);
-        __builtin_prefetch(first + bytes / 2);
-        __builtin_prefetch(first + bytes - 1);
+        if (!motions.empty())
+            __builtin_prefetch(motions.data());
     }
 
     // The body of `update`.
@@ -137,10 +154,13 @@ private:
     Motions::iterator findMotion(const std::string& anim);
     // The entry of `anim`, made empty when there is none.
     AnimationMotion& motionOf(const std::string& anim);
+    // The order of `motions`.
+    static bool namedBefore(const AnimationMotion& motion, const std::string& anim);
     // Forgets the animation's entry once nothing is stored for it.
     void forgetIfIdle(Motions::iterator entry);
-    // One field of every animation's motion that has it.
-    std::map<std::string, float> collect(std::optional<float> AnimationMotion::*field) const;
+    // One number of every animation's motion that has it stored.
+    std::map<std::string, float> collect(AnimationMotion::Stored number,
+                                         float AnimationMotion::*field) const;
 
     // The entity's animation state of that name; null when it has none.
     Ogre::AnimationState* stateOf(const std::string& anim) const;
@@ -165,7 +185,8 @@ private:
     // Takes `movable` off its scene node or the bone it hangs on.
     static void detachFromParent(Ogre::Entity& movable);
 
-    // What every frame reads comes first, so that it shares as few cache lines as it can.
+    // What every frame reads comes first: the control starts a cache line (the class is
+    // aligned to one), and these fill two.
     Ogre::Entity* entity;
     Motions motions;
     Ogre::Vector3 velocity = Ogre::Vector3::ZERO;
@@ -175,6 +196,7 @@ private:
     Ogre::Quaternion slerpFrom = Ogre::Quaternion::IDENTITY;
     Ogre::Quaternion slerpTo = Ogre::Quaternion::IDENTITY;
     Ogre::SceneManager* sceneManager;
+    AnimationNames* animationNames;
     // The entity's name, kept for diagnostics after the entity is gone.
     std::string name;
     // Whether this control is the entity's listener, told of its destruction.
