@@ -4,9 +4,12 @@
 
 #include "framework/IActionInput.h"
 #include "framework/ICameraControl.h"
+#include "framework/IFrameSource.h"
 #include "framework/IGuiElement.h"
 #include "framework/IGuiOverlay.h"
 #include "framework/IGuiProgressBar.h"
+#include "framework/IOutputStatus.h"
+#include "framework/IPlaybackStaging.h"
 #include "framework/IPlaybackStatus.h"
 #include "framework/IPlaybackTimeline.h"
 #include "framework/ISceneAccess.h"
@@ -14,6 +17,7 @@
 #include "framework/ISceneTimeline.h"
 #include "framework/ISound.h"
 #include "framework/ISoundBank.h"
+#include "framework/ISoundTrack.h"
 #include "framework/IViewerCore.h"
 #include "tests/support/VirtualSlot.h"
 
@@ -49,6 +53,13 @@ TEST(InterfaceSlots, ViewerInterfaces) {
 
     EXPECT_EQ(virtualSlot(&ISceneTimeline::restoreLoadedScene), 3);
     EXPECT_EQ(virtualSlot(&ISceneTimeline::advanceScene), 4);
+
+    EXPECT_EQ(virtualSlot(&IFrameSource::openTarget), 3);
+    EXPECT_EQ(virtualSlot(&IFrameSource::showOverlayElement), 4);
+    EXPECT_EQ(virtualSlot(&IFrameSource::setDrawing), 5);
+    EXPECT_EQ(virtualSlot(&IFrameSource::readFrame), 6);
+    EXPECT_EQ(virtualSlot(&IFrameSource::getTargetWidth), 7);
+    EXPECT_EQ(virtualSlot(&IFrameSource::getTargetHeight), 8);
 }
 
 TEST(InterfaceSlots, SceneObjectIsPlainWithTheDestructorLast) {
@@ -90,6 +101,16 @@ TEST(InterfaceSlots, PlaybackStatusAndTimeline) {
     EXPECT_EQ(virtualSlot(&IPlaybackTimeline::setSpeed), 6);
     EXPECT_EQ(virtualSlot(&IPlaybackTimeline::getSpeed), 7);
     EXPECT_EQ(virtualSlot(&IPlaybackTimeline::stepFrames), 8);
+
+    EXPECT_EQ(virtualSlot(&IPlaybackStaging::getScriptVersion), 3);
+    EXPECT_EQ(virtualSlot(&IPlaybackStaging::getMarkerCount), 4);
+    EXPECT_EQ(virtualSlot(&IPlaybackStaging::getMarker), 5);
+    EXPECT_EQ(virtualSlot(&IPlaybackStaging::setInPoint), 6);
+    EXPECT_EQ(virtualSlot(&IPlaybackStaging::setOutPoint), 7);
+    EXPECT_EQ(virtualSlot(&IPlaybackStaging::clearRange), 8);
+    EXPECT_EQ(virtualSlot(&IPlaybackStaging::getRange), 9);
+    EXPECT_EQ(virtualSlot(&IPlaybackStaging::recordCameraKey), 10);
+    EXPECT_EQ(virtualSlot(&IPlaybackStaging::requestExit), 11);
 }
 
 TEST(InterfaceSlots, OverlayService) {
@@ -113,12 +134,16 @@ TEST(InterfaceSlots, OverlayService) {
     EXPECT_EQ(virtualSlot(&IGuiProgressBar::setProgress), 5);
 }
 
-TEST(InterfaceSlots, InputAndSound) {
+TEST(InterfaceSlots, InputSoundAndOutput) {
     EXPECT_EQ(virtualSlot(&IActionInput::getActionValue), 3);
+    EXPECT_EQ(virtualSlot(&IOutputStatus::getOutputStatus), 3);
     EXPECT_EQ(virtualSlot(&ISoundBank::findSound), 3);
     EXPECT_EQ(virtualSlot(&ISound::play), 3);
     EXPECT_EQ(virtualSlot(&ISound::stop), 4);
     EXPECT_EQ(virtualSlot(&ISound::isPlaying), 5);
+    EXPECT_EQ(virtualSlot(&ISoundTrack::getSampleRate), 3);
+    EXPECT_EQ(virtualSlot(&ISoundTrack::getChannelCount), 4);
+    EXPECT_EQ(virtualSlot(&ISoundTrack::takeSamples), 5);
 }
 
 // A call through the raw table by index reaches the operation the header names there.
