@@ -33,6 +33,8 @@ public:
     std::map<std::string, SceneObjectControl>& entries() { return controls; }
 
 private:
+    // Made before the controls, which keep pointers into it, and gone after them.
+    SceneObjectControl::AnimationNames animationNames;
     // Map nodes never move, so the address of a control is stable.
     std::map<std::string, SceneObjectControl> controls;
     // The controls in ascending name order, remade after an insertion: a pass over

@@ -106,7 +106,7 @@ public:
     // Whether the engine can normalise `rotation`: finite parts and a squared length that
     // is above zero and within the range of floats (it divides by the square root of it).
     static bool isRotation(const Ogre::Quaternion& rotation) {
-        const float squaredLength = rotation.Norm();
+        const float squaredLength = rotation.Dot(rotation);
         return squaredLength > 0.0f && std::isfinite(squaredLength);
     }
     static bool isFinite(const Ogre::Vector3& vector) {
