@@ -6,18 +6,20 @@
 #include <cstring>
 #include <filesystem>
 #include <initializer_list>
+#include <optional>
+#include <set>
 #include <tinyxml.h>
 #include <utility>
 
+#include "framework/NameSuggestion.h"
 #include "framework/XmlNestingDepth.h"
 #include "framework/XmlReader.h"
+#include "playback/KeyframeActionType.h"
 #include "playback/KeyframeDiagnostics.h"
 
 namespace corvane {
 
 namespace {
-
-using Problem = KeyframeDiagnostics::Problem;
 
 // A plain decimal ("-12.5", "3e-2") as the parser's own query reads it: fully consumed by
 // the standard library's exact conversion. Anything else (white space, '+', hexadecimal,
@@ -51,37 +53,88 @@ const char* article(const char* noun) {
 // The keyframe being read, for what its parts report. Its time is written out only for a
 // problem: most scripts have none.
 struct Reading {
-    const std::string& fileName;
     KeyframeDiagnostics& diagnostics;
     bool timed = false;
     float time = 0.0f;
 
-    Problem problemAt(const TiXmlElement& element, std::string message) const {
-        Problem problem;
-        problem.row = element.Row();
-        if (timed)
-            problem.time = KeyframeDiagnostics::formatTime(time);
-        problem.message = std::move(message);
-        return problem;
+    std::optional<float> keyframeTime() const {
+        return timed ? std::optional<float>(time) : std::nullopt;
     }
 
-    void report(const TiXmlElement& element, std::string message) const {
-        diagnostics.report(fileName, problemAt(element, std::move(message)));
+    void report(const TiXmlElement& element, std::string message, std::string hint = "") const {
+        diagnostics.report(element.Row(), keyframeTime(), std::move(message), std::move(hint));
     }
 
     // Play reads such a text as the parser's query does, its leading number or 0, and
     // keeps doing so; a check of the script says what was read.
     void notPlain(const TiXmlElement& element, const TiXmlAttribute& attribute, bool number,
                   float read) const {
-        Problem problem =
-            problemAt(element, quoted(attribute.Name()) + " of " + quoted(element.Value()) +
-                                   " is " + quoted(attribute.Value()) +
-                                   (number ? ", not a plain number" : ", not a number") +
-                                   "; it reads as " + KeyframeDiagnostics::formatTime(read));
-        problem.shownAtPlay = false;
-        diagnostics.report(fileName, problem);
+        diagnostics.report(element.Row(), keyframeTime(),
+                           quoted(attribute.Name()) + " of " + quoted(element.Value()) + " is " +
+                               quoted(attribute.Value()) +
+                               (number ? ", not a plain number" : ", not a number") +
+                               "; it reads as " + KeyframeDiagnostics::formatTime(read),
+                           "", true);
     }
 };
+
+// The names of the script's format: each element's attributes and the elements it holds.
+struct Format {
+    const char* element;
+    std::initializer_list<const char*> attributes;
+    std::initializer_list<const char*> children;
+};
+
+const Format FORMATS[] = {
+    {"keyframes", {}, {"keyframe"}},
+    {"keyframe",
+     {"entity", "time"},
+     {"position", "velocity", "velocitytarget", "orientation", "slerp", "animation"}},
+    {"position", {"x", "y", "z"}, {}},
+    {"velocity", {"x", "y", "z"}, {}},
+    {"velocitytarget", {"x", "y", "z"}, {}},
+    {"orientation", {"w", "x", "y", "z"}, {}},
+    {"slerp", {"w", "x", "y", "z", "multiplier"}, {}},
+    {"animation", {"name", "type", "value"}, {}},
+};
+
+bool listed(const char* name, std::initializer_list<const char*> names) {
+    for (const char* known : names)
+        if (name[0] == known[0] && std::strcmp(name, known) == 0)
+            return true;
+    return false;
+}
+
+// Reports the attributes of `element` and the elements it holds that its format does not
+// know: a misspelt "<postion>" would otherwise leave the keyframe at the origin without a
+// word. Elements of the format are looked into as well.
+void checkNames(const TiXmlElement& element, const Reading& reading) {
+    const Format* format = nullptr;
+    for (const Format& candidate : FORMATS)
+        if (std::strcmp(element.Value(), candidate.element) == 0)
+            format = &candidate;
+    if (format == nullptr)
+        return;
+    const auto known = [](std::initializer_list<const char*> names) {
+        return std::set<std::string>(names.begin(), names.end());
+    };
+    for (const TiXmlAttribute* attribute = element.FirstAttribute(); attribute != nullptr;
+         attribute = attribute->Next())
+        if (!listed(attribute->Name(), format->attributes))
+            reading.diagnostics.unknownName(element.Row(), reading.keyframeTime(), "attribute",
+                                            element.Value(), attribute->Name(),
+                                            known(format->attributes));
+    for (const TiXmlElement* child = element.FirstChildElement(); child != nullptr;
+         child = child->NextSiblingElement()) {
+        if (!listed(child->Value(), format->children))
+            reading.diagnostics.unknownName(child->Row(), reading.keyframeTime(), "element",
+                                            element.Value(), child->Value(),
+                                            known(format->children));
+        // The keyframes of the root are checked one by one as they are read.
+        else if (format != &FORMATS[0])
+            checkNames(*child, reading);
+    }
+}
 
 float decimal(const TiXmlAttribute& attribute, const TiXmlElement& element,
               const Reading& reading) {
@@ -183,12 +236,17 @@ void readActions(const TiXmlElement& element, Keyframe& keyframe, const Reading&
         const char* type = animation->Attribute("type");
         KeyframeAction action;
         if (type == nullptr || !keyframeActionTypeFromKeyword(type, action.code)) {
-            Problem problem = reading.problemAt(
-                *animation, type == nullptr ? "has an animation without \"type\"; action skipped"
-                                            : "has an animation of unknown type " + quoted(type) +
-                                                  "; action skipped");
-            problem.unknownName = type != nullptr ? type : "";
-            reading.diagnostics.report(reading.fileName, problem);
+            if (type == nullptr) {
+                reading.report(*animation, "has an animation without \"type\"; action skipped");
+            } else {
+                std::set<std::string> keywords;
+                for (std::int32_t code = 0; code < KEYFRAME_ACTION_TYPE_COUNT; ++code)
+                    keywords.emplace(keyframeActionKeyword(static_cast<KeyframeActionType>(code)));
+                reading.report(*animation,
+                               "has an animation of unknown type " + quoted(type) +
+                                   "; action skipped",
+                               NameSuggestion::of(type, keywords));
+            }
             continue;
         }
         action.name = text(*animation, "name");
@@ -219,6 +277,11 @@ bool readTime(const TiXmlElement& element, Reading& reading) {
     const bool number = plain || given->QueryDoubleValue(&value) == TIXML_SUCCESS;
     reading.time = static_cast<float>(value);
     if (number && std::isfinite(reading.time)) {
+        // A time before the start falls due at once, as it always did; it is still no time
+        // of the script.
+        if (reading.time < 0.0f)
+            reading.report(element, "keyframe time " + quoted(text(element, "time")) +
+                                        " is negative; it falls due at the start");
         reading.timed = true;
         if (!plain)
             reading.notPlain(element, *given, true, reading.time);
@@ -244,77 +307,95 @@ Keyframe readKeyframe(const TiXmlElement& element, const Reading& reading) {
     return keyframe;
 }
 
-void reportFile(KeyframeDiagnostics& diagnostics, const std::string& fileName,
-                std::string message) {
-    Problem problem;
-    problem.message = std::move(message);
-    diagnostics.report(fileName, problem);
+// The parser's error, and where an element it left open begins: the parser stops where it
+// finds out, at an end tag far below or at the end of the file.
+void reportUnparsed(KeyframeDiagnostics& diagnostics, const std::string& text,
+                    const TiXmlDocument& document) {
+    std::string message = std::string("does not parse: ") + document.ErrorDesc() + " (row " +
+                          std::to_string(document.ErrorRow()) + ", column " +
+                          std::to_string(document.ErrorCol()) + ")";
+    const std::optional<XmlReader::OpenElement> open = XmlReader::unclosedElement(text, document);
+    if (!open) {
+        diagnostics.reportFile(message);
+        return;
+    }
+    diagnostics.reportFile(message + "; \"" + open->name + "\" opened at row " +
+                               std::to_string(open->row) + ", column " +
+                               std::to_string(open->column) + " is not closed",
+                           open->row);
 }
 
 } // namespace
 
 bool KeyframeLoader::load(const std::string& fileName, KeyframeMap& keyframes) {
-    KeyframeDiagnostics lines;
+    StandardErrorSink lines;
     return load(fileName, keyframes, lines);
 }
 
 bool KeyframeLoader::load(const std::string& fileName, KeyframeMap& keyframes,
-                          KeyframeDiagnostics& diagnostics) {
+                          DiagnosticSink& sink) {
     std::error_code error;
     const std::filesystem::file_status status = std::filesystem::status(fileName, error);
     if (!std::filesystem::exists(status))
         return false;
+    const DiagnosticSink::Load scope(sink);
+    KeyframeDiagnostics diagnostics(sink, fileName);
     // The parser sizes its buffer by seeking to the end, which means nothing for a folder.
     if (!std::filesystem::is_regular_file(status)) {
-        reportFile(diagnostics, fileName, "is not a file");
+        diagnostics.reportFile("is not a file");
         return false;
     }
     std::string text;
     if (!XmlReader::readFile(fileName, text)) {
-        reportFile(diagnostics, fileName, "cannot be opened");
+        diagnostics.reportFile("cannot be opened");
         return false;
     }
     TiXmlDocument document;
     const XmlReader::Outcome outcome = XmlReader::parse(text, document);
     if (outcome == XmlReader::Outcome::TOO_DEEP) {
-        reportFile(diagnostics, fileName,
-                   "nests elements deeper than " + std::to_string(XmlNestingDepth::LIMIT) +
-                       " levels; nothing is loaded");
+        diagnostics.reportFile("nests elements deeper than " +
+                               std::to_string(XmlNestingDepth::LIMIT) +
+                               " levels; nothing is loaded");
         return false;
     }
     if (outcome == XmlReader::Outcome::UNREADABLE_ENCODING) {
-        reportFile(diagnostics, fileName,
-                   "is in an encoding the parser cannot read (" +
-                       XmlReader::unreadableEncoding(text) + "); nothing is loaded");
+        diagnostics.reportFile("is in an encoding the parser cannot read (" +
+                               XmlReader::unreadableEncoding(text) + "); nothing is loaded");
         return false;
     }
     if (outcome == XmlReader::Outcome::MALFORMED) {
-        reportFile(diagnostics, fileName,
-                   std::string("does not parse: ") + document.ErrorDesc() + " (row " +
-                       std::to_string(document.ErrorRow()) + ", column " +
-                       std::to_string(document.ErrorCol()) + ")");
+        reportUnparsed(diagnostics, text, document);
         return false;
     }
-    read(document, fileName, keyframes, diagnostics);
+    read(document, diagnostics, keyframes);
     return true;
 }
 
 void KeyframeLoader::read(const TiXmlDocument& document, const std::string& fileName,
                           KeyframeMap& keyframes) {
-    KeyframeDiagnostics lines;
+    StandardErrorSink lines;
     read(document, fileName, keyframes, lines);
 }
 
 void KeyframeLoader::read(const TiXmlDocument& document, const std::string& fileName,
-                          KeyframeMap& keyframes, KeyframeDiagnostics& diagnostics) {
+                          KeyframeMap& keyframes, DiagnosticSink& sink) {
+    const DiagnosticSink::Load scope(sink);
+    KeyframeDiagnostics diagnostics(sink, fileName);
+    read(document, diagnostics, keyframes);
+}
+
+void KeyframeLoader::read(const TiXmlDocument& document, KeyframeDiagnostics& diagnostics,
+                          KeyframeMap& keyframes) {
     const TiXmlElement* root = document.FirstChildElement("keyframes");
     if (root == nullptr)
         return;
+    checkNames(*root, Reading{diagnostics});
     for (const TiXmlElement* element = root->FirstChildElement("keyframe"); element != nullptr;
          element = element->NextSiblingElement("keyframe")) {
-        Reading reading{fileName, diagnostics};
+        Reading reading{diagnostics};
         if (!readTime(*element, reading))
             continue;
+        checkNames(*element, reading);
         // Scripts are mostly in time order, where the end is the right place at once; the
         // end also keeps equal times in file order.
         keyframes.emplace_hint(keyframes.end(), reading.time, readKeyframe(*element, reading));

@@ -45,14 +45,13 @@ Ogre::Quaternion toOgre(const FloatQuaternion& value) {
     return {value.w, value.x, value.y, value.z};
 }
 
-// Checks what other plug-ins hand the camera before it reaches the engine.
-TransformGuard cameraGuard() {
-    return TransformGuard("ViewerApplication", CAMERA_NAME);
-}
-
 } // namespace
 
 ViewerApplication::ViewerApplication() = default;
+
+TransformGuard ViewerApplication::cameraGuard() {
+    return TransformGuard("ViewerApplication", CAMERA_NAME, &diagnostics);
+}
 
 ViewerApplication::~ViewerApplication() {
     // The window leaves the event list before the root object destroys it; the members
@@ -196,9 +195,9 @@ void ViewerApplication::finishSetUp() {}
 void ViewerApplication::loadScene() {
     // Scripts (materials, fonts, overlays) are parsed here, once the window exists and
     // before the scene looks anything up; the core's first, so that their names win.
-    resourceScripts = std::make_unique<ResourceScripts>(VIEWER_RESOURCE_GROUP);
+    resourceScripts = std::make_unique<ResourceScripts>(VIEWER_RESOURCE_GROUP, diagnostics);
     resourceScripts->initialise({CORE_ARCHIVE, CORE_SEARCH_PATH});
-    sceneLoader = std::make_unique<SceneLoader>();
+    sceneLoader = std::make_unique<SceneLoader>(diagnostics);
     // A scene that fails to load, or stops half way, leaves what was built and does not
     // stop the viewer.
     try {

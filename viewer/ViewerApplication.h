@@ -15,6 +15,7 @@
 #include "framework/ISceneTimeline.h"
 #include "framework/IViewerCore.h"
 #include "framework/PluginInfo.h"
+#include "platform/DiagnosticSink.h"
 #include "viewer/CameraMotion.h"
 #include "viewer/SceneSnapshot.h"
 #include "viewer/StartCamera.h"
@@ -157,7 +158,12 @@ private:
     // The camera motion and the object updates of a frame; `reportTargets` as the
     // registry's update takes it, `operation` names the entry point in the camera's lines.
     void moveScene(float seconds, bool reportTargets, const char* operation);
+    // Checks what other plug-ins hand the camera before it reaches the engine.
+    TransformGuard cameraGuard();
 
+    // Where the scene loader, the resource scripts and the guards write their lines; made
+    // first, so that it outlives all of them.
+    StandardErrorSink diagnostics;
     // Engine objects first: members go in reverse order, so the scene loader and the
     // scene objects are gone before the root object takes the scene manager with it.
     // The engine's log goes to "Ogre.log" only, so that the diagnostic channel stays
@@ -183,7 +189,7 @@ private:
     std::string sceneFile;
     StartCamera startCamera;
     CameraMotion cameraMotion;
-    SceneObjectRegistry objectRegistry;
+    SceneObjectRegistry objectRegistry{&diagnostics};
     float timeScale = 1.0f;
     StatisticsDisplay statistics;
     // The scene right after set-up, for the timeline.

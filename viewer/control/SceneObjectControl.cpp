@@ -15,6 +15,7 @@
 #include <OgreTagPoint.h>
 
 #include "platform/DebugOutput.h"
+#include "platform/DiagnosticSink.h"
 #include "viewer/control/TransformGuard.h"
 
 namespace corvane {
@@ -35,10 +36,6 @@ FloatVector3 toFloat(const Ogre::Vector3& value) {
 
 FloatQuaternion toFloat(const Ogre::Quaternion& value) {
     return FloatQuaternion{value.w, value.x, value.y, value.z};
-}
-
-void report(const char* operation, const std::string& text) {
-    DebugOutput::line("SceneObjectControl::" + std::string(operation) + "(): " + text);
 }
 
 std::string quoted(const std::string& text) {
@@ -67,8 +64,9 @@ constexpr std::size_t REPORT_CAPACITY =
 
 } // namespace
 
-SceneObjectControl::SceneObjectControl(Ogre::Entity* entity, Ogre::SceneManager* sceneManager)
-    : entity(nullptr), sceneManager(sceneManager) {
+SceneObjectControl::SceneObjectControl(Ogre::Entity* entity, Ogre::SceneManager* sceneManager,
+                                       DiagnosticSink* sink)
+    : entity(nullptr), sceneManager(sceneManager), sink(sink) {
     rebind(entity);
 }
 
@@ -553,7 +551,19 @@ Ogre::AnimationState* SceneObjectControl::findAnimation(const char* operation,
 }
 
 TransformGuard SceneObjectControl::guard(TransformGuard::Pass* pass) const {
-    return TransformGuard("SceneObjectControl", name, pass);
+    return TransformGuard("SceneObjectControl", name, pass, sink);
+}
+
+void SceneObjectControl::report(const char* operation, const std::string& text) const {
+    Diagnostic diagnostic;
+    diagnostic.origin = "SceneObjectControl::" + std::string(operation) + "()";
+    diagnostic.message = text;
+    if (sink != nullptr) {
+        sink->report(diagnostic);
+    } else {
+        StandardErrorSink standardError;
+        standardError.report(diagnostic);
+    }
 }
 
 bool SceneObjectControl::entityExists(const char* operation) const {

@@ -29,8 +29,9 @@ namespace corvane {
 class SceneObjectControl final : public ISceneObject, private Ogre::MovableObject::Listener {
 public:
     // Controls `entity` (not owned) of `sceneManager` (not owned), where scene nodes are
-    // looked up by name.
-    SceneObjectControl(Ogre::Entity* entity, Ogre::SceneManager* sceneManager);
+    // looked up by name. Lines go to `sink` (not owned), standard error when it is null.
+    SceneObjectControl(Ogre::Entity* entity, Ogre::SceneManager* sceneManager,
+                       DiagnosticSink* sink = nullptr);
     ~SceneObjectControl() override;
     SceneObjectControl(const SceneObjectControl&) = delete;
     SceneObjectControl& operator=(const SceneObjectControl&) = delete;
@@ -121,6 +122,8 @@ private:
     Ogre::Node* findNode(const char* operation) const;
     // Checks values before they reach the engine, in lines that name this object.
     TransformGuard guard(TransformGuard::Pass* pass = nullptr) const;
+    // One line "SceneObjectControl::<operation>(): <text>".
+    void report(const char* operation, const std::string& text) const;
     // The steps of `update` for one animation: its time, then its weight.
     void advance(Ogre::AnimationState& state, const std::string& anim, AnimationMotion& motion,
                  double seconds);
@@ -144,6 +147,7 @@ private:
     std::string name;
     // Whether this control is the entity's listener, told of its destruction.
     bool listening = false;
+    DiagnosticSink* sink;
 };
 
 } // namespace corvane

@@ -64,36 +64,41 @@ bool isFinite(const Ogre::Quaternion& q) {
 // and infinities spread NaN through every derived transform): one line, and the item
 // keeps what it had.
 template <class Value>
-bool placeable(const Value& value, const std::string& owner, const char* item) {
+bool placeable(const SceneReport& report, const TiXmlElement* element, const Value& value,
+               const std::string& owner, const char* item) {
     if (isFinite(value))
         return true;
-    DebugOutput::line("SceneLoader::load(): " + owner + " has a \"" + item +
-                      "\" that is not finite; it is skipped");
+    report.error("SceneLoader::load()", element != nullptr ? element->Row() : 0,
+                 owner + " has a \"" + item + "\" that is not finite; it is skipped");
     return false;
 }
 
 // A turn must also be one the engine can normalise: it divides by the quaternion's length,
 // and a length of zero (an empty "rotation" element) or an infinite one makes the node's
 // orientation NaN.
-bool placeable(const Ogre::Quaternion& value, const std::string& owner, const char* item) {
+bool placeable(const SceneReport& report, const TiXmlElement* element,
+               const Ogre::Quaternion& value, const std::string& owner, const char* item) {
     if (!isFinite(value))
-        return placeable<Ogre::Quaternion>(value, owner, item);
+        return placeable<Ogre::Quaternion>(report, element, value, owner, item);
     if (TransformGuard::isRotation(value))
         return true;
-    DebugOutput::line("SceneLoader::load(): " + owner + " has a \"" + item +
-                      "\" whose length is zero or beyond the range of floats; it is skipped");
+    report.error("SceneLoader::load()", element != nullptr ? element->Row() : 0,
+                 owner + " has a \"" + item +
+                     "\" whose length is zero or beyond the range of floats; it is skipped");
     return false;
 }
 
 // Runs the processing of one element of `owner`. What the engine refuses in it ends that
 // element alone, with one line; what it made before stays.
 template <class Body>
-void guarded(const std::string& owner, const char* element, Body&& body) {
+void guarded(const SceneReport& report, const TiXmlElement& element, const std::string& owner,
+             Body&& body) {
     try {
         body();
     } catch (const Ogre::Exception& error) {
-        DebugOutput::line("SceneLoader::load(): " + owner + ": a \"" + element +
-                          "\" element is skipped: " + DebugOutput::oneLine(error.getDescription()));
+        report.error("SceneLoader::load()", element.Row(),
+                     owner + ": a \"" + element.Value() +
+                         "\" element is skipped: " + DebugOutput::oneLine(error.getDescription()));
     }
 }
 
@@ -117,7 +122,10 @@ private:
 
 } // namespace
 
-SceneLoader::SceneLoader() = default;
+SceneLoader::SceneLoader() : SceneLoader(standardError) {}
+
+SceneLoader::SceneLoader(DiagnosticSink& sink)
+    : sink(&sink), report(sink, ""), infoMarkers(report) {}
 
 SceneLoader::~SceneLoader() {
     destroyInfoLabels();
@@ -233,6 +241,8 @@ bool SceneLoader::load(const std::string& fileName, Ogre::SceneManager* manager,
     firstCamera = {};
 
     LoadScope scope(rootNode, sceneManager);
+    const DiagnosticSink::Load lines(*sink);
+    report = SceneReport(*sink, fileName);
     sceneManager = manager;
     rootNode = root != nullptr ? root
                                : manager->getRootSceneNode()->createChildSceneNode(
@@ -246,7 +256,7 @@ bool SceneLoader::load(const std::string& fileName, Ogre::SceneManager* manager,
     const EntityMaterials::Listening listening(entityMaterials);
     const TiXmlElement* scene = document.FirstChildElement();
     if (scene == nullptr) {
-        DebugOutput::line("SceneLoader::load(): " + fileName + " has no scene element");
+        report.error("SceneLoader::load()", 0, fileName + " has no scene element");
         return false;
     }
     // The sections are built in this order whatever their order in the file.
@@ -256,10 +266,11 @@ bool SceneLoader::load(const std::string& fileName, Ogre::SceneManager* manager,
         processNodes(nodes, rootNode);
         // Finite values can still add up beyond the range of floats under the parents'
         // places and sizes, where the engine's bounding boxes turn them into NaN and abort.
-        TransformGuard::settle(*rootNode, [](Ogre::Node& node) {
-            DebugOutput::line("SceneLoader::load(): " + node.getName() +
-                              " would be placed beyond the range of floats; its position, "
-                              "rotation and scale are skipped");
+        TransformGuard::settle(*rootNode, [this](Ogre::Node& node) {
+            report.error("SceneLoader::load()", 0,
+                         node.getName() +
+                             " would be placed beyond the range of floats; its position, "
+                             "rotation and scale are skipped");
             node.setPosition(Ogre::Vector3::ZERO);
             node.setOrientation(Ogre::Quaternion::IDENTITY);
             node.setScale(Ogre::Vector3::UNIT_SCALE);
@@ -284,42 +295,52 @@ bool SceneLoader::parseScene(const std::string& fileName, TiXmlDocument& documen
     }
     bool parsed = false;
     for (const std::string& name : names) {
-        DebugOutput::write(name);
-        DebugOutput::write("\n");
+        report.list(name);
         if (name != fileName)
             continue;
         std::string text;
         try {
             text = resources.openResource(name, VIEWER_RESOURCE_GROUP)->getAsString();
         } catch (const Ogre::Exception& error) {
-            DebugOutput::line("SceneLoader::load(): cannot read " + name + ": " +
-                              DebugOutput::oneLine(error.getDescription()));
+            report.error("SceneLoader::load()", 0,
+                         "cannot read " + name + ": " +
+                             DebugOutput::oneLine(error.getDescription()));
             return false;
         }
         const XmlReader::Outcome outcome = XmlReader::parse(text, document);
         if (outcome == XmlReader::Outcome::TOO_DEEP) {
-            DebugOutput::line("SceneLoader::load(): " + name + " nests elements deeper than " +
-                              std::to_string(XmlNestingDepth::LIMIT) + " levels");
+            report.error("SceneLoader::load()", 0,
+                         name + " nests elements deeper than " +
+                             std::to_string(XmlNestingDepth::LIMIT) + " levels");
             return false;
         }
         if (outcome == XmlReader::Outcome::UNREADABLE_ENCODING) {
-            DebugOutput::line("SceneLoader::load(): " + name +
-                              " is in an encoding the parser cannot read (" +
-                              XmlReader::unreadableEncoding(text) + ")");
+            report.error("SceneLoader::load()", 0,
+                         name + " is in an encoding the parser cannot read (" +
+                             XmlReader::unreadableEncoding(text) + ")");
             return false;
         }
         if (outcome == XmlReader::Outcome::MALFORMED) {
-            DebugOutput::line("SceneLoader::load(): cannot parse " + name + ": " +
-                              DebugOutput::oneLine(document.ErrorDesc()) + " (row " +
-                              std::to_string(document.ErrorRow()) + ", column " +
-                              std::to_string(document.ErrorCol()) + ")");
+            // The parser stops where it finds out, at an end tag far below or at the end of
+            // the file: the element it left open is where to look.
+            std::string message = "cannot parse " + name + ": " +
+                                  DebugOutput::oneLine(document.ErrorDesc()) + " (row " +
+                                  std::to_string(document.ErrorRow()) + ", column " +
+                                  std::to_string(document.ErrorCol()) + ")";
+            int row = document.ErrorRow();
+            if (const auto open = XmlReader::unclosedElement(text, document)) {
+                message += "; \"" + open->name + "\" opened at row " + std::to_string(open->row) +
+                           ", column " + std::to_string(open->column) + " is not closed";
+                row = open->row;
+            }
+            report.error("SceneLoader::load()", row, message);
             return false;
         }
         parsed = true;
     }
     if (!parsed)
-        DebugOutput::line("SceneLoader::load(): there is no scene resource named \"" + fileName +
-                          "\"");
+        report.error("SceneLoader::load()", 0,
+                     "there is no scene resource named \"" + fileName + "\"");
     return parsed;
 }
 
@@ -345,21 +366,21 @@ void SceneLoader::processNodes(const TiXmlElement* element, Ogre::SceneNode* roo
         const char* kind = child->Value();
         if (same(kind, "position")) {
             const Ogre::Vector3 position = readPosition(child);
-            if (placeable(position, "nodes", kind))
+            if (placeable(report, child, position, "nodes", kind))
                 root->setPosition(position);
             root->setInitialState();
         } else if (same(kind, rotation)) {
             const Ogre::Quaternion orientation = readRotation(child);
-            if (placeable(orientation, "nodes", kind))
+            if (placeable(report, child, orientation, "nodes", kind))
                 root->setOrientation(orientation);
             root->setInitialState();
         } else if (same(kind, "scale")) {
             const Ogre::Vector3 scale = readScale(child);
-            if (placeable(scale, "nodes", kind))
+            if (placeable(report, child, scale, "nodes", kind))
                 root->setScale(scale);
             root->setInitialState();
         } else if (same(kind, "node")) {
-            guarded("nodes", kind, [&] { processNode(child, root); });
+            guarded(report, *child, "nodes", [&] { processNode(child, root); });
         }
     }
 }
@@ -372,8 +393,9 @@ void SceneLoader::processNode(const TiXmlElement* element, Ogre::SceneNode* pare
     // Two nodes of one name cannot both be found again: the later one is left out with
     // everything on and under it, and the rest of the scene loads.
     if (sceneManager->hasSceneNode(nodeName)) {
-        DebugOutput::line("SceneLoader::processNode(): there is already a node " + nodeName +
-                          "; the node and its children are skipped");
+        report.error("SceneLoader::processNode()", element->Row(),
+                     "there is already a node " + nodeName +
+                         "; the node and its children are skipped");
         return;
     }
     Ogre::SceneNode* node =
@@ -388,15 +410,15 @@ void SceneLoader::processNode(const TiXmlElement* element, Ogre::SceneNode* pare
         const char* kind = child->Value();
         if (same(kind, "position")) {
             const Ogre::Vector3 position = readPosition(child);
-            if (placeable(position, nodeName, kind))
+            if (placeable(report, child, position, nodeName, kind))
                 node->setPosition(position);
         } else if (same(kind, rotation)) {
             const Ogre::Quaternion orientation = readRotation(child);
-            if (placeable(orientation, nodeName, kind))
+            if (placeable(report, child, orientation, nodeName, kind))
                 node->setOrientation(orientation);
         } else if (same(kind, "scale")) {
             const Ogre::Vector3 scale = readScale(child);
-            if (placeable(scale, nodeName, kind))
+            if (placeable(report, child, scale, nodeName, kind))
                 node->setScale(scale);
         }
     }
@@ -407,19 +429,19 @@ void SceneLoader::processNode(const TiXmlElement* element, Ogre::SceneNode* pare
          child = child->NextSiblingElement()) {
         const char* kind = child->Value();
         if (same(kind, "entity"))
-            guarded(nodeName, kind, [&] { processEntity(child, node); });
+            guarded(report, *child, nodeName, [&] { processEntity(child, node); });
         else if (same(kind, "light"))
-            guarded(nodeName, kind, [&] { processLight(child, node); });
+            guarded(report, *child, nodeName, [&] { processLight(child, node); });
         else if (same(kind, "camera"))
-            guarded(nodeName, kind, [&] { processCamera(child, node); });
+            guarded(report, *child, nodeName, [&] { processCamera(child, node); });
         else if (same(kind, "particleSystem"))
-            guarded(nodeName, kind,
-                    [&] { SceneParticleSystem::create(*child, *sceneManager, *node); });
+            guarded(report, *child, nodeName,
+                    [&] { SceneParticleSystem::create(*child, *sceneManager, *node, report); });
     }
 
     for (const TiXmlElement* child = element->FirstChildElement("node"); child != nullptr;
          child = child->NextSiblingElement("node"))
-        guarded(nodeName, "node", [&] { processNode(child, node); });
+        guarded(report, *child, nodeName, [&] { processNode(child, node); });
 }
 
 void SceneLoader::processEntity(const TiXmlElement* element, Ogre::SceneNode* node) {
@@ -434,11 +456,11 @@ void SceneLoader::processEntity(const TiXmlElement* element, Ogre::SceneNode* no
     if (mesh.empty())
         return;
 
-    Ogre::Entity* entity = createEntity("entity_" + name, mesh);
+    Ogre::Entity* entity = createEntity("entity_" + name, mesh, element->Row());
     if (entity == nullptr)
         return;
     node->attachObject(entity);
-    EntityAttributes::apply(*element, *entity, entityMaterials);
+    EntityAttributes::apply(*element, *entity, entityMaterials, report);
 
     if (cameraCollide) {
         bool isStatic = false;
@@ -450,17 +472,19 @@ void SceneLoader::processEntity(const TiXmlElement* element, Ogre::SceneNode* no
         createEntityMarker(entity, node, name);
 }
 
-Ogre::Entity* SceneLoader::createEntity(const std::string& entityName, const std::string& mesh) {
+Ogre::Entity* SceneLoader::createEntity(const std::string& entityName, const std::string& mesh,
+                                        int row) {
     if (sceneManager->hasEntity(entityName)) {
-        DebugOutput::line("SceneLoader::processEntity(): there is already an entity " + entityName +
-                          "; this one is skipped");
+        report.error("SceneLoader::processEntity()", row,
+                     "there is already an entity " + entityName + "; this one is skipped");
         return nullptr;
     }
     try {
         return sceneManager->createEntity(entityName, mesh);
     } catch (const Ogre::Exception& error) {
-        DebugOutput::line("SceneLoader::processEntity(): " + entityName + " cannot load mesh \"" +
-                          mesh + "\": " + DebugOutput::oneLine(error.getDescription()));
+        report.error("SceneLoader::processEntity()", row,
+                     entityName + " cannot load mesh \"" + mesh +
+                         "\": " + DebugOutput::oneLine(error.getDescription()));
         return nullptr;
     }
 }
@@ -477,8 +501,8 @@ void SceneLoader::processLight(const TiXmlElement* element, Ogre::SceneNode* nod
         name = makeAutoName();
 
     if (sceneManager->hasLight("light_" + name)) {
-        DebugOutput::line("SceneLoader::processLight(): there is already a light light_" + name +
-                          "; this one is skipped");
+        report.error("SceneLoader::processLight()", element->Row(),
+                     "there is already a light light_" + name + "; this one is skipped");
         return;
     }
     Ogre::Light* light = sceneManager->createLight("light_" + name);
@@ -522,11 +546,11 @@ void SceneLoader::processLight(const TiXmlElement* element, Ogre::SceneNode* nod
     const std::string lightName = "light_" + name;
     if (const TiXmlElement* normal = element->FirstChildElement("normal"))
         if (const Ogre::Vector3 direction = readDirection(normal);
-            placeable(direction, lightName, "normal"))
+            placeable(report, normal, direction, lightName, "normal"))
             AttachedPlacement::setDirection(*light, direction);
     if (const TiXmlElement* position = element->FirstChildElement("position"))
         if (const Ogre::Vector3 place = readPosition(position);
-            placeable(place, lightName, "position"))
+            placeable(report, position, place, lightName, "position"))
             AttachedPlacement::setPosition(*light, place);
 
     // A light aims at its target's place within the target's own parent, measured from
@@ -537,7 +561,7 @@ void SceneLoader::processLight(const TiXmlElement* element, Ogre::SceneNode* nod
         if (Ogre::SceneNode* targetNode = findNode(target))
             if (const Ogre::Vector3 direction =
                     targetNode->getPosition() - light->getDerivedPosition();
-                placeable(direction, lightName, "targetNodeName"))
+                placeable(report, element, direction, lightName, "targetNodeName"))
                 AttachedPlacement::setDirection(*light, direction);
 
     if (showInfo)
@@ -552,8 +576,8 @@ void SceneLoader::processCamera(const TiXmlElement* element, Ogre::SceneNode* no
 
     const std::string cameraName = "camera_" + name;
     if (sceneManager->hasCamera(cameraName)) {
-        DebugOutput::line("SceneLoader::processCamera(): there is already a camera " + cameraName +
-                          "; this one is skipped");
+        report.error("SceneLoader::processCamera()", element->Row(),
+                     "there is already a camera " + cameraName + "; this one is skipped");
         return;
     }
     Ogre::Camera* camera = sceneManager->createCamera(cameraName);
@@ -573,8 +597,9 @@ void SceneLoader::processCamera(const TiXmlElement* element, Ogre::SceneNode* no
             camera->setNearClipDistance(distance);
             view.nearClip = distance;
         } else {
-            DebugOutput::line("SceneLoader::processCamera(): " + cameraName +
-                              " cannot clip nearer than \"" + nearClip + "\"; it is skipped");
+            report.error("SceneLoader::processCamera()", element->Row(),
+                         cameraName + " cannot clip nearer than \"" + nearClip +
+                             "\"; it is skipped");
         }
     }
     if (const char* farClip = SceneSpellings::attribute(element, "farClipDistance")) {
@@ -583,8 +608,9 @@ void SceneLoader::processCamera(const TiXmlElement* element, Ogre::SceneNode* no
             camera->setFarClipDistance(distance);
             view.farClip = distance;
         } else {
-            DebugOutput::line("SceneLoader::processCamera(): " + cameraName +
-                              " cannot clip farther than \"" + farClip + "\"; it is skipped");
+            report.error("SceneLoader::processCamera()", element->Row(),
+                         cameraName + " cannot clip farther than \"" + farClip +
+                             "\"; it is skipped");
         }
     }
     camera->setProjectionType(projection == "perspective" ? Ogre::PT_PERSPECTIVE
@@ -594,18 +620,18 @@ void SceneLoader::processCamera(const TiXmlElement* element, Ogre::SceneNode* no
 
     if (const TiXmlElement* normal = element->FirstChildElement("normal"))
         if (const Ogre::Vector3 direction = readDirection(normal);
-            placeable(direction, cameraName, "normal"))
+            placeable(report, normal, direction, cameraName, "normal"))
             AttachedPlacement::setDirection(*camera, direction);
     if (const TiXmlElement* position = element->FirstChildElement("position"))
         if (const Ogre::Vector3 place = readPosition(position);
-            placeable(place, cameraName, "position"))
+            placeable(report, position, place, cameraName, "position"))
             AttachedPlacement::setPosition(*camera, place);
 
     // A camera looks at its target's place in the world.
     if (!target.empty())
         if (Ogre::SceneNode* targetNode = findNode(target))
             if (const Ogre::Vector3 place = targetNode->_getDerivedPosition();
-                placeable(place, cameraName, "targetNodeName"))
+                placeable(report, element, place, cameraName, "targetNodeName"))
                 AttachedPlacement::lookAt(*camera, place);
 
     if (showInfo)
@@ -625,9 +651,9 @@ void SceneLoader::recordFirstCamera(const TiXmlElement* element, const FirstCame
     else if (std::isfinite(angle) && angle >= Ogre::Math::PI && angle < 180.0f)
         firstCamera.fieldOfView = Ogre::Math::DegreesToRadians(angle);
     else
-        DebugOutput::line("SceneLoader::processCamera(): " + view.camera->getName() +
-                          " has a field of view of \"" + fov +
-                          "\", which no view has; it is skipped");
+        report.error("SceneLoader::processCamera()", element->Row(),
+                     view.camera->getName() + " has a field of view of \"" + fov +
+                         "\", which no view has; it is skipped");
 }
 
 Ogre::SceneNode* SceneLoader::findNode(const std::string& fileName) const {
