@@ -26,6 +26,15 @@ std::string Diagnostic::text() const {
 
 DiagnosticSink::~DiagnosticSink() = default;
 
+void DiagnosticSink::reportTo(DiagnosticSink* sink, const Diagnostic& diagnostic) {
+    if (sink != nullptr) {
+        sink->report(diagnostic);
+        return;
+    }
+    StandardErrorSink standardError;
+    standardError.report(diagnostic);
+}
+
 void StandardErrorSink::report(const Diagnostic& diagnostic) {
     if (diagnostic.checkOnly)
         return;

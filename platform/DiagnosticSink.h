@@ -52,6 +52,9 @@ public:
     // load); checks leave it out.
     virtual void list(std::string_view line) = 0;
 
+    // `diagnostic` to `sink`, or to standard error when there is none.
+    static void reportTo(DiagnosticSink* sink, const Diagnostic& diagnostic);
+
     // One load (a scene, the scripts of a resource group, a keyframe script), from
     // construction to destruction: identical lines of one load are counted, not repeated.
     // Loads may nest; the outermost one counts.

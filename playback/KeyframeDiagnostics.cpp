@@ -12,16 +12,26 @@ KeyframeDiagnostics::KeyframeDiagnostics(DiagnosticSink& sink, std::string fileN
 
 void KeyframeDiagnostics::report(int row, std::optional<float> time, std::string message,
                                  std::string hint, bool checkOnly) {
+    Diagnostic diagnostic = about(row, std::move(message), Diagnostic::Layout::SCRIPT_ROW);
+    diagnostic.time = time;
+    diagnostic.hint = std::move(hint);
+    diagnostic.checkOnly = checkOnly;
+    sink.report(diagnostic);
+}
+
+void KeyframeDiagnostics::reportFile(std::string message, int row) {
+    sink.report(about(row, std::move(message), Diagnostic::Layout::FILE));
+}
+
+Diagnostic KeyframeDiagnostics::about(int row, std::string message,
+                                      Diagnostic::Layout layout) const {
     Diagnostic diagnostic;
     diagnostic.file = fileName;
     diagnostic.line = row;
     diagnostic.origin = "KeyframeLoader::load()";
     diagnostic.message = std::move(message);
-    diagnostic.layout = Diagnostic::Layout::SCRIPT_ROW;
-    diagnostic.time = time;
-    diagnostic.hint = std::move(hint);
-    diagnostic.checkOnly = checkOnly;
-    sink.report(diagnostic);
+    diagnostic.layout = layout;
+    return diagnostic;
 }
 
 void KeyframeDiagnostics::unknownName(int row, std::optional<float> time, const char* kind,
@@ -34,16 +44,6 @@ void KeyframeDiagnostics::unknownName(int row, std::optional<float> time, const 
            std::string(time ? "has an unknown " : "unknown ") + kind + " \"" + name + "\" in \"" +
                owner + "\"" + NameSuggestion::of(name, known) + "; it is ignored",
            "", !shown);
-}
-
-void KeyframeDiagnostics::reportFile(std::string message, int row) {
-    Diagnostic diagnostic;
-    diagnostic.file = fileName;
-    diagnostic.line = row;
-    diagnostic.origin = "KeyframeLoader::load()";
-    diagnostic.message = std::move(message);
-    diagnostic.layout = Diagnostic::Layout::FILE;
-    sink.report(diagnostic);
 }
 
 std::string KeyframeDiagnostics::formatTime(float seconds) {

@@ -31,6 +31,8 @@ public:
     static std::string formatTime(float seconds);
 
 private:
+    Diagnostic about(int row, std::string message, Diagnostic::Layout layout) const;
+
     DiagnosticSink& sink;
     std::string fileName;
     // The unknown names this load has shown at play.

@@ -206,6 +206,7 @@ void ViewerApplication::loadScene() {
         DebugOutput::line("ViewerApplication::loadScene(): \"" + sceneFile +
                           "\" stopped loading: " + error.getDescription());
     }
+    nodeAnimations.bind(*sceneManager);
     // The loader has no viewport: the scene's background colour is put on it here.
     if (const std::optional<Ogre::ColourValue>& background = sceneLoader->getBackgroundColour();
         background && window != nullptr && window->getNumViewports() > 0)
@@ -306,7 +307,9 @@ ISceneObject* ViewerApplication::getSceneObject(const std::string& entityName) {
     // although its control stays in the registry.
     if (sceneManager == nullptr)
         return nullptr;
-    return objectRegistry.find(sceneManager, entityName);
+    if (ISceneObject* object = objectRegistry.find(sceneManager, entityName))
+        return object;
+    return nodeAnimations.find(entityName);
 }
 
 void ViewerApplication::setTimeScale(float scale) {
@@ -335,7 +338,10 @@ bool ViewerApplication::restoreLoadedScene() {
         return false;
     // Engine errors stay inside the plug-in; what was put back before one stays.
     try {
-        return loadedScene.restore(*sceneManager, objectRegistry, cameraMotion);
+        if (!loadedScene.restore(*sceneManager, objectRegistry, cameraMotion))
+            return false;
+        nodeAnimations.resetMotion();
+        return true;
     } catch (const Ogre::Exception& error) {
         DebugOutput::line("ViewerApplication::restoreLoadedScene(): " + error.getDescription());
         return false;
@@ -426,9 +432,16 @@ bool ViewerApplication::renderFrame(float seconds) {
 
 void ViewerApplication::moveScene(float seconds, bool reportTargets, const char* operation) {
     cameraMotion.advance(*cameraNode, seconds, timeScale, cameraGuard(), operation);
-    if (timeScale != 0.0f)
-        objectRegistry.update(static_cast<double>(seconds) * static_cast<double>(timeScale),
-                              reportTargets);
+    if (timeScale != 0.0f) {
+        const double scaled = static_cast<double>(seconds) * static_cast<double>(timeScale);
+        objectRegistry.update(scaled, reportTargets);
+        // The nodes' own animations play on the playback's clock, whose time scale comes
+        // from its first frame on, after the viewer's: the viewer's first frame, on the
+        // scale it starts with, is no time of that clock (a seek's replay starts paused).
+        if (sceneClockRunning)
+            nodeAnimations.update(scaled);
+    }
+    sceneClockRunning = true;
 }
 
 void ViewerApplication::stop() {}

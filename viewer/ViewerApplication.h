@@ -20,6 +20,7 @@
 #include "viewer/SceneSnapshot.h"
 #include "viewer/StartCamera.h"
 #include "viewer/StatisticsDisplay.h"
+#include "viewer/control/NodeAnimationRegistry.h"
 #include "viewer/control/SceneObjectRegistry.h"
 
 class TiXmlElement;
@@ -93,7 +94,8 @@ public:
     void startRotationSlerp(const float& rate, const FloatQuaternion& from,
                             const FloatQuaternion& to) override;
 
-    // ISceneAccess.
+    // ISceneAccess. A name that is no entity's may be an animated scene node's
+    // (NodeAnimationControl).
     ISceneObject* getSceneObject(const std::string& entityName) override;
     void setTimeScale(float scale) override;
     unsigned int getWindowWidth() override;
@@ -190,6 +192,10 @@ private:
     StartCamera startCamera;
     CameraMotion cameraMotion;
     SceneObjectRegistry objectRegistry{&diagnostics};
+    // The scene's animated nodes, which scripts reach by the node's name.
+    NodeAnimationRegistry nodeAnimations{&diagnostics};
+    // Whether a frame has moved the scene since the start.
+    bool sceneClockRunning = false;
     float timeScale = 1.0f;
     StatisticsDisplay statistics;
     // The scene right after set-up, for the timeline.

@@ -558,12 +558,7 @@ void SceneObjectControl::report(const char* operation, const std::string& text) 
     Diagnostic diagnostic;
     diagnostic.origin = "SceneObjectControl::" + std::string(operation) + "()";
     diagnostic.message = text;
-    if (sink != nullptr) {
-        sink->report(diagnostic);
-    } else {
-        StandardErrorSink standardError;
-        standardError.report(diagnostic);
-    }
+    DiagnosticSink::reportTo(sink, diagnostic);
 }
 
 bool SceneObjectControl::entityExists(const char* operation) const {

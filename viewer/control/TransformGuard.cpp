@@ -131,12 +131,7 @@ bool TransformGuard::refuse(const char* operation, const std::string& fault,
     Diagnostic diagnostic;
     diagnostic.origin = std::string(owner) + "::" + operation + "()";
     diagnostic.message = (name ? *name : std::string(text)) + ": " + fault + "; " + outcome;
-    if (sink != nullptr) {
-        sink->report(diagnostic);
-    } else {
-        StandardErrorSink standardError;
-        standardError.report(diagnostic);
-    }
+    DiagnosticSink::reportTo(sink, diagnostic);
     return false;
 }
 

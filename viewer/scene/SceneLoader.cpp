@@ -9,6 +9,7 @@
 #include <OgreSceneNode.h>
 #include <OgreString.h>
 #include <OgreStringConverter.h>
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <set>
@@ -21,6 +22,8 @@
 #include "viewer/control/TransformGuard.h"
 #include "viewer/scene/AttachedPlacement.h"
 #include "viewer/scene/EntityAttributes.h"
+#include "viewer/scene/MaterialFallback.h"
+#include "viewer/scene/NodeAnimationReader.h"
 #include "viewer/scene/RealReader.h"
 #include "viewer/scene/SceneParticleSystem.h"
 #include "viewer/scene/SceneSpellings.h"
@@ -239,6 +242,7 @@ bool SceneLoader::load(const std::string& fileName, Ogre::SceneManager* manager,
     movementSpeed = -1.0f;
     backgroundColour.reset();
     firstCamera = {};
+    loadedEntities.clear();
 
     LoadScope scope(rootNode, sceneManager);
     const DiagnosticSink::Load lines(*sink);
@@ -278,6 +282,7 @@ bool SceneLoader::load(const std::string& fileName, Ogre::SceneManager* manager,
     }
     if (const TiXmlElement* externals = scene->FirstChildElement("externals"))
         processExternals(externals);
+    MaterialFallback::apply(loadedEntities, report);
     return true;
 }
 
@@ -293,6 +298,23 @@ bool SceneLoader::parseScene(const std::string& fileName, TiXmlDocument& documen
             resources.resourceExists(VIEWER_RESOURCE_GROUP, fileName))
             names.insert(fileName);
     }
+    // The engine's listing of a folder leaves out the files whose names begin with a dot,
+    // such as an exporter's unnamed ".scene": one asked for by name is read all the same,
+    // from the first location that holds it.
+    Ogre::DataStreamPtr unlisted;
+    if (!fileName.empty() && fileName[0] == '.' && names.count(fileName) == 0 &&
+        resources.resourceGroupExists(VIEWER_RESOURCE_GROUP))
+        for (const auto& location : resources.getResourceLocationList(VIEWER_RESOURCE_GROUP)) {
+            try {
+                unlisted = location.archive->open(fileName);
+            } catch (const Ogre::Exception&) {
+                // Not in this location.
+            }
+            if (unlisted) {
+                names.insert(fileName);
+                break;
+            }
+        }
     bool parsed = false;
     for (const std::string& name : names) {
         report.list(name);
@@ -300,7 +322,10 @@ bool SceneLoader::parseScene(const std::string& fileName, TiXmlDocument& documen
             continue;
         std::string text;
         try {
-            text = resources.openResource(name, VIEWER_RESOURCE_GROUP)->getAsString();
+            text =
+                (unlisted && name == fileName ? unlisted
+                                              : resources.openResource(name, VIEWER_RESOURCE_GROUP))
+                    ->getAsString();
         } catch (const Ogre::Exception& error) {
             report.error("SceneLoader::load()", 0,
                          "cannot read " + name + ": " +
@@ -357,6 +382,45 @@ void SceneLoader::processEnvironment(const TiXmlElement* element) {
             cameraCollide = false;
     }
     sceneManager->setAmbientLight(ambient);
+    if (const TiXmlElement* fog = element->FirstChildElement("fog"))
+        processFog(fog);
+}
+
+void SceneLoader::processFog(const TiXmlElement* element) {
+    const char* const origin = "SceneLoader::processEnvironment()";
+    std::string mode = "none";
+    getAttribute(element, "mode", mode);
+    const std::pair<const char*, Ogre::FogMode> modes[] = {{"none", Ogre::FOG_NONE},
+                                                           {"exp", Ogre::FOG_EXP},
+                                                           {"exp2", Ogre::FOG_EXP2},
+                                                           {"linear", Ogre::FOG_LINEAR}};
+    const auto known = std::find_if(std::begin(modes), std::end(modes), [&](const auto& entry) {
+        return Ogre::StringUtil::match(mode, entry.first, false);
+    });
+    if (known == std::end(modes)) {
+        report.error(origin, element->Row(),
+                     "the fog's mode \"" + mode +
+                         "\" is none of \"none\", \"exp\", \"exp2\", \"linear\"; there is no fog");
+        return;
+    }
+    // The format's defaults: a thin exponential fog, a linear one over the first unit.
+    const auto value = [&](const char* name, float absent) {
+        const char* text = SceneSpellings::attribute(element, name);
+        return text != nullptr ? RealReader::parse(text) : absent;
+    };
+    const float density = value("exp_density", 0.001f);
+    const float start = value("linear_start", 0.0f);
+    const float end = value("linear_end", 1.0f);
+    Ogre::ColourValue colour = Ogre::ColourValue::White;
+    if (const TiXmlElement* diffuse = SceneSpellings::child(element, "colour_diffuse"))
+        colour = readColour(diffuse);
+    if (!std::isfinite(density) || !std::isfinite(start) || !std::isfinite(end) ||
+        !std::isfinite(colour.r + colour.g + colour.b)) {
+        report.error(origin, element->Row(),
+                     "the fog has a number that is not finite; there is no fog");
+        return;
+    }
+    sceneManager->setFog(known->second, colour, density, start, end);
 }
 
 void SceneLoader::processNodes(const TiXmlElement* element, Ogre::SceneNode* root) {
@@ -422,6 +486,9 @@ void SceneLoader::processNode(const TiXmlElement* element, Ogre::SceneNode* pare
                 node->setScale(scale);
         }
     }
+    if (const TiXmlElement* animations = element->FirstChildElement("animations"))
+        guarded(report, *animations, nodeName,
+                [&] { NodeAnimationReader::read(*animations, *sceneManager, *node, report); });
     if (showInfo && name.find(".Target") != std::string::npos)
         createTargetMarker(node, name);
 
@@ -461,6 +528,7 @@ void SceneLoader::processEntity(const TiXmlElement* element, Ogre::SceneNode* no
         return;
     node->attachObject(entity);
     EntityAttributes::apply(*element, *entity, entityMaterials, report);
+    loadedEntities.push_back(entity);
 
     if (cameraCollide) {
         bool isStatic = false;
@@ -544,9 +612,9 @@ void SceneLoader::processLight(const TiXmlElement* element, Ogre::SceneNode* nod
         light->setSpotlightRange(Ogre::Radian(inner), Ogre::Radian(outer), falloff);
     }
     const std::string lightName = "light_" + name;
-    if (const TiXmlElement* normal = element->FirstChildElement("normal"))
+    if (const TiXmlElement* normal = SceneSpellings::child(element, "normal"))
         if (const Ogre::Vector3 direction = readDirection(normal);
-            placeable(report, normal, direction, lightName, "normal"))
+            placeable(report, normal, direction, lightName, normal->Value()))
             AttachedPlacement::setDirection(*light, direction);
     if (const TiXmlElement* position = element->FirstChildElement("position"))
         if (const Ogre::Vector3 place = readPosition(position);
@@ -618,9 +686,9 @@ void SceneLoader::processCamera(const TiXmlElement* element, Ogre::SceneNode* no
     if (firstCamera.camera == nullptr)
         recordFirstCamera(element, view);
 
-    if (const TiXmlElement* normal = element->FirstChildElement("normal"))
+    if (const TiXmlElement* normal = SceneSpellings::child(element, "normal"))
         if (const Ogre::Vector3 direction = readDirection(normal);
-            placeable(report, normal, direction, cameraName, "normal"))
+            placeable(report, normal, direction, cameraName, normal->Value()))
             AttachedPlacement::setDirection(*camera, direction);
     if (const TiXmlElement* position = element->FirstChildElement("position"))
         if (const Ogre::Vector3 place = readPosition(position);

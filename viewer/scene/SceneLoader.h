@@ -112,6 +112,10 @@ public:
 
 private:
     void processEnvironment(const TiXmlElement* element);
+    // "fog": "mode" (none, exp, exp2, linear), "exp_density", "linear_start", "linear_end"
+    // and a "colour_diffuse" child, or today's "expDensity", "linearStart", "linearEnd",
+    // "colourDiffuse"; what is absent takes the format's default.
+    void processFog(const TiXmlElement* element);
     void processNodes(const TiXmlElement* element, Ogre::SceneNode* root);
     void processNode(const TiXmlElement* element, Ogre::SceneNode* parent);
     void processEntity(const TiXmlElement* element, Ogre::SceneNode* node);
@@ -147,6 +151,8 @@ private:
     // The labels of the last load's markers, owned; destroyed at the next load.
     SceneInfoMarkers infoMarkers;
     std::vector<Ogre::Entity*> staticEntities;
+    // The entities the running load made, whose materials are checked once it is done.
+    std::vector<Ogre::Entity*> loadedEntities;
     Ogre::SceneNode* rootNode = nullptr;
     Ogre::SceneManager* sceneManager = nullptr;
     bool showInfo = false;
