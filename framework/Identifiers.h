@@ -29,6 +29,8 @@ inline constexpr UUID IID_ISceneTimeline =
     UUID::fromFields(0x77CF0780, 0x312B, 0x4F84, 0xA84E54BDC326459B);
 inline constexpr UUID IID_IPlaybackTimeline =
     UUID::fromFields(0x8CE04B9E, 0xC5E9, 0x4F2F, 0x848BC296DD73DD72);
+inline constexpr UUID IID_IPlaybackStaging =
+    UUID::fromFields(0xED304BC8, 0x2F46, 0x4F1E, 0xA62A13C613A5648B);
 
 // Plug-ins.
 inline constexpr UUID PLUGIN_ID_SCENE_VIEWER =

@@ -34,6 +34,11 @@ std::string PlayConfiguration::text() const {
     }
     add(*viewer, "scene")->SetAttribute("src", std::filesystem::path(scene).filename().string());
     add(*viewer, "camera")->SetAttribute("start", "scene-camera");
+    // "Corvane - SCENE (KEYFRAMES)": what plays, by the files' names.
+    std::string title = "Corvane - " + std::filesystem::path(scene).filename().string();
+    if (!script.empty())
+        title += " (" + std::filesystem::path(script).filename().string() + ")";
+    add(*viewer, "window")->SetAttribute("title", title);
 
     addPlugin(*root, "UserInterface");
 

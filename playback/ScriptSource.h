@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "platform/FileWatch.h"
@@ -22,7 +23,12 @@ public:
     void start();
     // Adds the script's keyframes to `keyframes`; false, adding nothing, when the file is
     // missing (silently) or cannot be read or parsed (one line from the loader).
-    bool load(KeyframeMap& keyframes) const;
+    bool load(KeyframeMap& keyframes);
+    // Whether the file on disk is no longer the one loaded last (or written by
+    // wroteFile()): another program has changed it since.
+    bool changedSinceLoad() const;
+    // The file on disk is now the one this playback wrote itself.
+    void wroteFile();
     // Advances by `seconds`; true once for each settled change of a watched file.
     bool changed(float seconds);
 
@@ -35,6 +41,9 @@ private:
     std::string file = DEFAULT_FILE;
     bool watched = false;
     FileWatch watch;
+    // The file as loaded: its modification time (nanoseconds) and size; -1 when none.
+    std::int64_t loadedModified = -1;
+    std::int64_t loadedSize = -1;
 };
 
 } // namespace corvane

@@ -148,7 +148,7 @@ bool ViewerApplication::configure() {
     }
     if (!restored && !showConfigDialog())
         return false;
-    window = root->initialise(true, WINDOW_TITLE);
+    window = root->initialise(true, windowTitle);
     WindowSystem::registerWindow(window);
     // Hidden while the scene loads; loadScene() shows it.
     if (!window->isFullScreen())
@@ -393,6 +393,15 @@ void ViewerApplication::parseEnvironment(const TiXmlElement* environment) {
                               std::to_string(scene->Row()) + ") is skipped");
     }
     startCamera.configure(environment->FirstChildElement("camera"));
+    // The title says what plays: "corvane play" names the scene and the script.
+    if (const TiXmlElement* windowElement = environment->FirstChildElement("window")) {
+        const char* title = windowElement->Attribute("title");
+        if (title != nullptr && *title != '\0')
+            windowTitle = title;
+        else
+            DebugOutput::line("SceneViewer: a \"window\" element without a \"title\" (row " +
+                              std::to_string(windowElement->Row()) + ") is skipped");
+    }
 }
 
 bool ViewerApplication::start() {

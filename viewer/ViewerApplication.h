@@ -107,8 +107,9 @@ public:
 
     // The plug-in's entry points.
     PLUGIN_INFO pluginInfo() const;
-    // Reads the "searchpath" children (in document order), the first "scene" child and the
-    // first "camera" child.
+    // Reads the "searchpath" children (in document order), the first "scene" child, the
+    // first "camera" child, and the first "window" child: <window title="..."/> titles the
+    // window instead of WINDOW_TITLE.
     void parseEnvironment(const TiXmlElement* environment);
     // Runs setUp with the start directory current, and makes the previous directory
     // current again however setUp ends.
@@ -135,6 +136,7 @@ public:
         return deferredLocations;
     }
     const std::string& getSceneFile() const { return sceneFile; }
+    const std::string& getWindowTitle() const { return windowTitle; }
     Ogre::Camera* getCamera() const { return camera; }
     const SceneObjectRegistry& sceneObjects() const { return objectRegistry; }
     float getTimeScale() const { return timeScale; }
@@ -189,6 +191,7 @@ private:
     // Where set-up ran; relative locations given after it are taken from here.
     std::string startDirectory;
     std::string sceneFile;
+    std::string windowTitle = WINDOW_TITLE;
     StartCamera startCamera;
     CameraMotion cameraMotion;
     SceneObjectRegistry objectRegistry{&diagnostics};

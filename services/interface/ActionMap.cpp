@@ -21,6 +21,11 @@ ActionMap::ActionMap() {
     bind("SPEED_UP", "bracketright");
     bind("STEP_BACK", "comma");
     bind("STEP_FORWARD", "period");
+    // Staging: I and P on either side of O, which loops the range they set.
+    bind("SET_IN_POINT", "i");
+    bind("SET_OUT_POINT", "p");
+    bind("CLEAR_RANGE", "x");
+    bind("RECORD_CAMERA_KEY", "k");
 }
 
 void ActionMap::unbind(const std::string& action) {

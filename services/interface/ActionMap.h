@@ -15,7 +15,8 @@ public:
     // With the default bindings: Escape SHOW_MENU, F1 SHOW_ABOUT, o SHOW_OPTIONS, q EXIT,
     // r RESET_SIMULATION, 5 CAMERA_5, Button1 MOUSE_CLICK; Left SEEK_BACK, Right
     // SEEK_FORWARD, Home SEEK_START, End SEEK_END, bracketleft SPEED_DOWN, bracketright
-    // SPEED_UP, comma STEP_BACK, period STEP_FORWARD.
+    // SPEED_UP, comma STEP_BACK, period STEP_FORWARD; i SET_IN_POINT, p SET_OUT_POINT, x
+    // CLEAR_RANGE, k RECORD_CAMERA_KEY.
     ActionMap();
 
     // Drops every key of the action.

@@ -4,11 +4,14 @@
 #include <Overlay/OgreOverlay.h>
 #include <Overlay/OgreOverlayContainer.h>
 #include <Overlay/OgreOverlayManager.h>
+#include <algorithm>
 #include <tinyxml.h>
 
 #include "framework/Identifiers.h"
+#include "framework/OverlayElementNames.h"
 #include "platform/DebugOutput.h"
 #include "services/interface/ElementCatalog.h"
+#include "services/interface/OverlayTypesetting.h"
 #include "services/interface/TimeBarElement.h"
 
 namespace corvane {
@@ -97,6 +100,9 @@ void InterfaceService::parseEnvironment(const TiXmlElement* environment) {
 }
 
 bool InterfaceService::start() {
+    // A viewer listed before has its window already: the first frame shows the overlays.
+    if (window == nullptr)
+        attach();
     return true;
 }
 
@@ -118,10 +124,14 @@ bool InterfaceService::attach() {
                           "only scripted input works");
     for (const char* const* name = ElementCatalog::OVERLAYS; *name != nullptr; ++name) {
         Ogre::Overlay* overlay = overlays->getByName(*name);
-        if (overlay == nullptr)
+        if (overlay == nullptr) {
             DebugOutput::line(std::string("InterfaceService: the overlay \"") + *name +
                               "\" is not defined in the viewer's resources");
-        else if (std::string(*name) != "Corvane/Statistics" || showStatistics)
+            continue;
+        }
+        OverlayTypesetting::apply(*overlay, static_cast<float>(window->getWidth()),
+                                  static_cast<float>(window->getHeight()));
+        if (std::string(*name) != "Corvane/Statistics" || showStatistics)
             overlay->show();
     }
     return true;
@@ -143,22 +153,71 @@ bool InterfaceService::renderFrame(float seconds) {
     for (const std::string& action : script.heldActions())
         actions.tap(action);
     actOnTimeline();
+    updateTimeBar(seconds);
     freeCamera.fly(seconds);
     return true;
 }
 
 void InterfaceService::actOnTimeline() {
     const std::vector<std::string> pressed = timelineKeys.pressed(actions);
-    if (pressed.empty() && !timeBarFraction)
+    if (pressed.empty() && !timeBarFraction && !timeBarSeconds)
         return;
     timelines.bind(IID_IPlaybackTimeline);
+    stagings.bind(IID_IPlaybackStaging);
+    for (const std::string& action : pressed)
+        for (IPlaybackStaging* staging : stagings)
+            TimelineKeys::perform(action, *staging);
     for (IPlaybackTimeline* timeline : timelines) {
         for (const std::string& action : pressed)
             TimelineKeys::perform(action, *timeline);
-        if (timeBarFraction)
+        if (timeBarSeconds)
+            timeline->seekTo(*timeBarSeconds);
+        else if (timeBarFraction)
             timeline->seekTo(*timeBarFraction * timeline->getLength());
     }
     timeBarFraction.reset();
+    timeBarSeconds.reset();
+}
+
+void InterfaceService::updateTimeBar(float seconds) {
+    TimeBarElement* bar = timeBar();
+    if (bar == nullptr)
+        return;
+    timelines.bind(IID_IPlaybackTimeline);
+    stagings.bind(IID_IPlaybackStaging);
+    float length = 0.0f;
+    for (IPlaybackTimeline* timeline : timelines) {
+        length = timeline->getLength();
+        // The frames that a single step moves by.
+        const float step = std::max(TimelineKeys::STEP_SECONDS, seconds * timeline->getSpeed());
+        bar->setReadout(TimelineKeys::readout(timeline->getTime(), length, step));
+        break;
+    }
+    for (IPlaybackStaging* staging : stagings) {
+        if (staging->getScriptVersion() != marksVersion || length != marksLength) {
+            marksVersion = staging->getScriptVersion();
+            marksLength = length;
+            std::vector<TimeBarElement::Mark> marks;
+            const std::uint32_t count = staging->getMarkerCount();
+            marks.reserve(count);
+            for (std::uint32_t index = 0; index < count; ++index) {
+                TimeBarElement::Mark mark;
+                if (!staging->getMarker(index, mark.seconds, mark.kind, mark.label))
+                    break;
+                mark.fraction =
+                    length > 0.0f ? std::clamp(mark.seconds / length, 0.0f, 1.0f) : 0.0f;
+                marks.push_back(std::move(mark));
+            }
+            bar->setMarks(std::move(marks));
+        }
+        float in = 0.0f;
+        float out = 0.0f;
+        if (staging->getRange(in, out) && length > 0.0f)
+            bar->showRange(in / length, out / length);
+        else
+            bar->showRange(1.0f, 0.0f);
+        break;
+    }
 }
 
 void InterfaceService::stop() {}
@@ -276,7 +335,13 @@ void InterfaceService::pressAt(float x, float y) {
     TimeBarElement* bar = timeBar();
     if (bar != nullptr && bar->grabbedAt(x, y)) {
         draggingTimeBar = true;
-        timeBarFraction = bar->fractionAt(x);
+        // On a keyframe's tick: exactly its time.
+        const std::vector<const TimeBarElement::Mark*> marks = bar->marksAt(x, y);
+        if (!marks.empty())
+            timeBarSeconds = marks.front()->seconds;
+        else
+            timeBarFraction = bar->fractionAt(x);
+        bar->showTip("", x);
     }
 }
 
@@ -285,7 +350,7 @@ void InterfaceService::release() {
 }
 
 TimeBarElement* InterfaceService::timeBar() {
-    return dynamic_cast<TimeBarElement*>(getElement("ZORV/Timebar"));
+    return dynamic_cast<TimeBarElement*>(getElement(OverlayElementNames::TIME_BAR));
 }
 
 void InterfaceService::hover(float x, float y) {
@@ -299,6 +364,14 @@ void InterfaceService::hover(float x, float y) {
     // The bar lights up as something to take hold of.
     if (element == nullptr && bar != nullptr && (draggingTimeBar || bar->grabbedAt(x, y)))
         element = bar;
+    if (bar != nullptr) {
+        const std::vector<const TimeBarElement::Mark*> marks =
+            draggingTimeBar ? std::vector<const TimeBarElement::Mark*>() : bar->marksAt(x, y);
+        std::string label = marks.empty() ? std::string() : marks.front()->label;
+        if (marks.size() > 1)
+            label += "  (+" + std::to_string(marks.size() - 1) + " more)";
+        bar->showTip(label, x);
+    }
     if (element == hovered)
         return;
     if (hovered != nullptr)

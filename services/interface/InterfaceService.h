@@ -8,6 +8,7 @@
 
 #include "framework/IActionInput.h"
 #include "framework/IGuiOverlay.h"
+#include "framework/IPlaybackStaging.h"
 #include "framework/IPlaybackTimeline.h"
 #include "framework/IViewerCore.h"
 #include "framework/PluginInfo.h"
@@ -29,8 +30,11 @@ class TimeBarElement;
 // windows, the time bar) and the input actions, both over the viewer's window, which it
 // finds through the host. List it after the viewer and before the plug-ins that read
 // actions, so that they see this frame's input. The timeline's actions (TimelineKeys) and a
-// press or drag on the time bar go to the playback's IPlaybackTimeline, found on first need;
-// the free camera (FreeCamera) flies the viewer's camera while the playback leaves it free.
+// press or drag on the time bar go to the playback's IPlaybackTimeline, the staging actions
+// to its IPlaybackStaging; the time bar shows the playback's time, its keyframes as ticks
+// (a click on one goes there) and its range. The free camera (FreeCamera) flies the
+// viewer's camera while the playback leaves it free. Everything shows from the first frame:
+// the service takes the viewer's window at its start when the viewer has started before.
 //
 //   <environment>
 //     <bind action="SHOW_MENU" key="Escape"/>   the first binding of an action replaces its
@@ -79,6 +83,8 @@ private:
     TimeBarElement* timeBar();
     // This frame's timeline actions and the time bar's seek, to the playback.
     void actOnTimeline();
+    // The playback's time, keyframes and range on the time bar; `seconds` of the frame.
+    void updateTimeBar(float seconds);
 
     ProviderList<IViewerCore> viewers;
     Ogre::RenderWindow* window = nullptr;
@@ -88,10 +94,15 @@ private:
     std::map<std::string, std::unique_ptr<OverlayGuiElement>> elements;
     OverlayGuiElement* hovered = nullptr;
     ProviderList<IPlaybackTimeline> timelines;
+    ProviderList<IPlaybackStaging> stagings;
+    // The script version and length whose ticks the bar shows.
+    std::uint32_t marksVersion = 0;
+    float marksLength = -1.0f;
     TimelineKeys timelineKeys;
     FreeCamera freeCamera;
     bool draggingTimeBar = false;
     std::optional<float> timeBarFraction; // where the bar was pressed or dragged to
+    std::optional<float> timeBarSeconds;  // the keyframe whose tick was pressed
     bool showStatistics = true;
     bool paused = false;
     std::int32_t referenceCount = 0;

@@ -1,7 +1,10 @@
 #include "services/interface/TimelineKeys.h"
 
+#include <cmath>
+#include <cstdio>
 #include <iterator>
 
+#include "framework/IPlaybackStaging.h"
 #include "framework/IPlaybackTimeline.h"
 #include "services/interface/ActionMap.h"
 
@@ -18,19 +21,47 @@ const std::vector<std::string> TimelineKeys::ACTIONS = {"SEEK_BACK", "SEEK_FORWA
                                                         "SEEK_END",  "SPEED_DOWN",   "SPEED_UP",
                                                         "STEP_BACK", "STEP_FORWARD"};
 
+const std::vector<std::string> TimelineKeys::STAGING_ACTIONS = {
+    "SET_IN_POINT", "SET_OUT_POINT", "CLEAR_RANGE", "RECORD_CAMERA_KEY", "EXIT"};
+
 std::vector<std::string> TimelineKeys::pressed(const ActionMap& actions) {
     std::vector<std::string> went;
-    for (const std::string& action : ACTIONS) {
-        const bool isDown = actions.value(action) > 0.0f;
-        if (isDown && down.insert(action).second)
-            went.push_back(action);
-        else if (!isDown)
-            down.erase(action);
-    }
+    for (const auto* list : {&ACTIONS, &STAGING_ACTIONS})
+        for (const std::string& action : *list) {
+            const bool isDown = actions.value(action) > 0.0f;
+            if (isDown && down.insert(action).second)
+                went.push_back(action);
+            else if (!isDown)
+                down.erase(action);
+        }
     return went;
 }
 
-void TimelineKeys::perform(const std::string& action, IPlaybackTimeline& timeline) {
+bool TimelineKeys::perform(const std::string& action, IPlaybackStaging& staging) {
+    if (action == "SET_IN_POINT")
+        staging.setInPoint();
+    else if (action == "SET_OUT_POINT")
+        staging.setOutPoint();
+    else if (action == "CLEAR_RANGE")
+        staging.clearRange();
+    else if (action == "RECORD_CAMERA_KEY")
+        staging.recordCameraKey();
+    else if (action == "EXIT")
+        staging.requestExit();
+    else
+        return false;
+    return true;
+}
+
+std::string TimelineKeys::readout(float time, float length, float step) {
+    const long frame = step > 0.0f ? std::lround(time / step) : 0;
+    char text[96];
+    std::snprintf(text, sizeof(text), "%.2f / %.2f s   frame %ld", static_cast<double>(time),
+                  static_cast<double>(length), frame);
+    return text;
+}
+
+bool TimelineKeys::perform(const std::string& action, IPlaybackTimeline& timeline) {
     if (action == "SEEK_BACK")
         timeline.seekTo(timeline.getTime() - SEEK_SECONDS);
     else if (action == "SEEK_FORWARD")
@@ -43,6 +74,9 @@ void TimelineKeys::perform(const std::string& action, IPlaybackTimeline& timelin
         timeline.setSpeed(nextSpeed(timeline.getSpeed(), action == "SPEED_UP"));
     else if (action == "STEP_BACK" || action == "STEP_FORWARD")
         timeline.stepFrames(action == "STEP_FORWARD" ? 1 : -1);
+    else
+        return false;
+    return true;
 }
 
 float TimelineKeys::nextSpeed(float speed, bool faster) {

@@ -7,6 +7,7 @@
 #include "framework/IGuiElement.h"
 #include "framework/IGuiOverlay.h"
 #include "framework/IGuiProgressBar.h"
+#include "framework/IPlaybackStaging.h"
 #include "framework/IPlaybackStatus.h"
 #include "framework/IPlaybackTimeline.h"
 #include "framework/ISceneAccess.h"
@@ -90,6 +91,16 @@ TEST(InterfaceSlots, PlaybackStatusAndTimeline) {
     EXPECT_EQ(virtualSlot(&IPlaybackTimeline::setSpeed), 6);
     EXPECT_EQ(virtualSlot(&IPlaybackTimeline::getSpeed), 7);
     EXPECT_EQ(virtualSlot(&IPlaybackTimeline::stepFrames), 8);
+
+    EXPECT_EQ(virtualSlot(&IPlaybackStaging::getScriptVersion), 3);
+    EXPECT_EQ(virtualSlot(&IPlaybackStaging::getMarkerCount), 4);
+    EXPECT_EQ(virtualSlot(&IPlaybackStaging::getMarker), 5);
+    EXPECT_EQ(virtualSlot(&IPlaybackStaging::setInPoint), 6);
+    EXPECT_EQ(virtualSlot(&IPlaybackStaging::setOutPoint), 7);
+    EXPECT_EQ(virtualSlot(&IPlaybackStaging::clearRange), 8);
+    EXPECT_EQ(virtualSlot(&IPlaybackStaging::getRange), 9);
+    EXPECT_EQ(virtualSlot(&IPlaybackStaging::recordCameraKey), 10);
+    EXPECT_EQ(virtualSlot(&IPlaybackStaging::requestExit), 11);
 }
 
 TEST(InterfaceSlots, OverlayService) {

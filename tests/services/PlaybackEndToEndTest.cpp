@@ -70,18 +70,21 @@ protected:
     }
 
     // Loads and starts the five plug-ins; `input` is the user interface's script, `more`
-    // more of the viewer's environment.
-    void start(const std::string& input, const std::string& more = "") {
+    // more of the viewer's environment, `interface` more of the user interface's, and
+    // `playback` the playback's.
+    void start(const std::string& input, const std::string& more = "",
+               const std::string& interface = "", const std::string& playback = "") {
         const std::string config = app.write("corvane.xml", R"(<corvane>
           <plugin library="SceneViewer"><environment>
             <searchpath src="../../scene"/><searchpath src="../../media"/>)" +
                                                                 more + R"(
             <scene src="demo.scene"/>
           </environment></plugin>
-          <plugin library="UserInterface"><environment><script>)" +
-                                                                input +
+          <plugin library="UserInterface"><environment>)" + interface +
+                                                                "<script>" + input +
                                                                 R"(</script></environment></plugin>
-          <plugin library="PlaybackDirector"/>
+          <plugin library="PlaybackDirector"><environment>)" + playback +
+                                                                R"(</environment></plugin>
           <plugin library="Sound"><environment><output mode="silent"/>
             <sound name="door" file="media/sounds/door.wav"/></environment></plugin>
           <plugin library="FrameCapture"><environment>
@@ -318,6 +321,48 @@ TEST_F(PlaybackEndToEnd, TheDemoWithTheBuildsMediaAddedStillExitsThroughItsMenu)
     EXPECT_NE(diagnostics().find("material \"MRK/Camera\" is defined already; the first "
                                  "definition stays\n"),
               std::string::npos);
+}
+
+// Hiding the statistics hides them alone: the status line of a run that starts playing is
+// on the screen from the first frame, which the viewer draws before the playback's first.
+TEST_F(PlaybackEndToEnd, HiddenStatisticsLeaveTheStatusLineFromTheFirstFrames) {
+    start("", "", R"(<statistics visible="false"/>)", R"(<start playing="true"/>)");
+    ASSERT_EQ(runUntil(0.1f), EXIT_CODE_OK);
+    EXPECT_EQ(text("ZORV/StatusText"), "Simulation Status: Playing");
+    // Where the status line and the statistics stand, against the same frame without them.
+    const Ogre::Image shown = frame(1);
+    int lit = 0;
+    for (std::uint32_t y = 0; y < shown.getHeight(); ++y)
+        for (std::uint32_t x = 0; x < shown.getWidth() / 2; ++x) {
+            const Ogre::ColourValue c = shown.getColourAt(x, y, 0);
+            if (c.r + c.g + c.b > 2.7f)
+                lit += y > shown.getHeight() * 0.85 ? 1 : (y < shown.getHeight() * 0.2 ? -1000 : 0);
+        }
+    EXPECT_GT(lit, 200) << "white text on the status line, none in the statistics' corner";
+}
+
+// Q twice while playing, the camera flown and recorded into the script: the scripted input
+// of a run without a user.
+TEST_F(PlaybackEndToEnd, ARecordedCameraKeyframeIsWrittenIntoTheScript) {
+    start(R"(<action time="0.3" name="CAMERA_5"/>
+             <action time="0.9" name="RECORD_CAMERA_KEY"/>
+             <action time="1.2" name="EXIT"/>
+             <action time="1.8" name="EXIT"/>)",
+          "", "", R"(<start playing="true"/>)");
+    EXPECT_EQ(runUntil(5.0f), EXIT_CODE_OK);
+    EXPECT_EQ(host.framesRun(), 36u) << "ended by the second Q";
+    const std::string script = testing::TemporaryFolder::read(app.path() + "/keyframes.xml");
+    const std::size_t at = script.find("  <keyframe entity=\"CAMERA\" time=\"0.95\">\n"
+                                       "    <position x=\"0\" y=\"5\" z=\"30\"/>\n"
+                                       "    <orientation w=\"0.99677896\" x=\"-0.08019831\"");
+    ASSERT_NE(at, std::string::npos) << script;
+    // After the keyframes at 0.5, before those at 2; the rest as it was.
+    EXPECT_EQ(script.substr(0, at), std::string(SCRIPT).substr(0, at));
+    EXPECT_LT(at, script.find("time=\"2\""));
+    EXPECT_EQ(testing::TemporaryFolder::read(app.path() + "/keyframes.xml.bak"), SCRIPT);
+    EXPECT_NE(diagnostics().find("the camera at 0.95 s is written into keyframes.xml:19\n"),
+              std::string::npos)
+        << diagnostics();
 }
 
 } // namespace

@@ -101,5 +101,35 @@ TEST(StatisticsDisplay, TheHostIsAskedEveryFrameUntilAServiceIsGranted) {
     EXPECT_EQ(host.listQueries, 3);
 }
 
+TEST(StatisticsDisplay, BeforeTheEnginesFirstSecondTheRatesComeFromTheFramesShown) {
+    std::vector<std::string> log;
+    FakeOverlay overlay("O", log);
+    testing::FakeHost host;
+    host.add(PLUGIN_A, &overlay);
+    Ogre::RenderTarget::FrameStats unmeasured{};
+    unmeasured.worstFPS = 999.0f;
+    StatisticsDisplay display;
+    struct Row {
+        double at;
+        const char* current;
+        const char* average;
+        const char* worst;
+        const char* best;
+    };
+    const Row rows[] = {{10.0, "-", "-", "-", "-"},
+                        {10.02, "50", "50", "50", "50"},
+                        {10.06, "25", "33.3333", "25", "50"}};
+    for (const Row& row : rows) {
+        display.show(unmeasured, "", row.at);
+        EXPECT_EQ(overlay.text("OPCurrentFPS"), std::string("Current FPS: ") + row.current);
+        EXPECT_EQ(overlay.text("OPAverageFPS"), std::string("Average FPS: ") + row.average);
+        EXPECT_EQ(overlay.text("OPWorstFPS"), std::string("Worst FPS: ") + row.worst);
+        EXPECT_EQ(overlay.text("OPBestFPS"), std::string("Best FPS: ") + row.best);
+    }
+    // Once the engine has measured, its record counts.
+    display.show(statistics(), "", 10.1);
+    EXPECT_EQ(overlay.text("OPWorstFPS"), "Worst FPS: 0.5");
+}
+
 } // namespace
 } // namespace corvane

@@ -118,6 +118,28 @@ TEST(ViewerEntry, ElementsWithoutSourceAreSkippedWithOneLineEach) {
     EXPECT_EQ(viewer.getSceneFile(), "kept.scene");
 }
 
+TEST(ViewerEntry, TheWindowTakesTheTitleItIsGivenElseItsOwn) {
+    const struct {
+        const char* environment;
+        const char* title;
+        const char* line;
+    } rows[] = {
+        {"<env/>", "Corvane - SceneViewer::Ogre", ""},
+        {"<env><window title=\"Corvane - a.scene (k.xml)\"/></env>", "Corvane - a.scene (k.xml)",
+         ""},
+        {"<env>\n<window title=\"\"/></env>", "Corvane - SceneViewer::Ogre",
+         "SceneViewer: a \"window\" element without a \"title\" (row 2) is skipped\n"},
+    };
+    for (const auto& row : rows) {
+        TiXmlDocument document;
+        ViewerApplication viewer;
+        ::testing::internal::CaptureStderr();
+        viewer.parseEnvironment(parse(document, row.environment));
+        EXPECT_EQ(::testing::internal::GetCapturedStderr(), row.line);
+        EXPECT_EQ(viewer.getWindowTitle(), row.title);
+    }
+}
+
 TEST(ViewerEntry, NullEnvironmentChangesNothing) {
     ViewerApplication viewer;
     viewer.parseEnvironment(nullptr);

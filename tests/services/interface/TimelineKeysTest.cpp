@@ -88,5 +88,19 @@ TEST(TimelineKeys, SpeedsStepThroughQuartersToFourTimesAndStopAtTheEnds) {
     }
 }
 
+TEST(TimelineKeys, TheReadoutGivesTimeAndLengthToTheHundredthAndTheFrameAtTheStep) {
+    const struct {
+        float time;
+        float length;
+        float step;
+        const char* text;
+    } rows[] = {{0.1f, 28.0f, 1.0f / 30.0f, "0.10 / 28.00 s   frame 3"},
+                {12.533334f, 28.0f, 1.0f / 30.0f, "12.53 / 28.00 s   frame 376"},
+                {2.5f, 0.0f, 0.04f, "2.50 / 0.00 s   frame 63"},
+                {1.0f, 2.0f, 0.0f, "1.00 / 2.00 s   frame 0"}};
+    for (const auto& row : rows)
+        EXPECT_EQ(TimelineKeys::readout(row.time, row.length, row.step), row.text);
+}
+
 } // namespace
 } // namespace corvane
