@@ -78,62 +78,38 @@ struct Reading {
     }
 };
 
-// The names of the script's format: each element's attributes and the elements it holds.
-struct Format {
-    const char* element;
-    std::initializer_list<const char*> attributes;
-    std::initializer_list<const char*> children;
-};
+// Names of the script's format.
+using Names = std::initializer_list<const char*>;
 
-const Format FORMATS[] = {
-    {"keyframes", {}, {"keyframe"}},
-    {"keyframe",
-     {"entity", "time"},
-     {"position", "velocity", "velocitytarget", "orientation", "slerp", "animation"}},
-    {"position", {"x", "y", "z"}, {}},
-    {"velocity", {"x", "y", "z"}, {}},
-    {"velocitytarget", {"x", "y", "z"}, {}},
-    {"orientation", {"w", "x", "y", "z"}, {}},
-    {"slerp", {"w", "x", "y", "z", "multiplier"}, {}},
-    {"animation", {"name", "type", "value"}, {}},
-};
+// The elements a keyframe holds: its transform, then its actions.
+constexpr Names PARTS = {"position",    "velocity", "velocitytarget",
+                         "orientation", "slerp",    "animation"};
+constexpr int TRANSFORM_PARTS = 5;
 
-bool listed(const char* name, std::initializer_list<const char*> names) {
-    for (const char* known : names)
+// The place of `name` among `names`; -1 when it is none of them.
+int placeIn(const char* name, Names names) {
+    int place = 0;
+    for (const char* known : names) {
         if (name[0] == known[0] && std::strcmp(name, known) == 0)
-            return true;
-    return false;
+            return place;
+        ++place;
+    }
+    return -1;
 }
 
-// Reports the attributes of `element` and the elements it holds that its format does not
-// know: a misspelt "<postion>" would otherwise leave the keyframe at the origin without a
-// word. Elements of the format are looked into as well.
-void checkNames(const TiXmlElement& element, const Reading& reading) {
-    const Format* format = nullptr;
-    for (const Format& candidate : FORMATS)
-        if (std::strcmp(element.Value(), candidate.element) == 0)
-            format = &candidate;
-    if (format == nullptr)
-        return;
-    const auto known = [](std::initializer_list<const char*> names) {
-        return std::set<std::string>(names.begin(), names.end());
-    };
+// A name the format does not know in `owner`: ignored, and reported, as a misspelt
+// "<postion>" would otherwise leave the keyframe at the origin without a word.
+void unknownName(const TiXmlElement& owner, int row, const char* kind, const char* name,
+                 Names known, const Reading& reading) {
+    reading.diagnostics.unknownName(row, reading.keyframeTime(), kind, owner.Value(), name,
+                                    std::set<std::string>(known.begin(), known.end()));
+}
+
+void checkAttributes(const TiXmlElement& element, Names known, const Reading& reading) {
     for (const TiXmlAttribute* attribute = element.FirstAttribute(); attribute != nullptr;
          attribute = attribute->Next())
-        if (!listed(attribute->Name(), format->attributes))
-            reading.diagnostics.unknownName(element.Row(), reading.keyframeTime(), "attribute",
-                                            element.Value(), attribute->Name(),
-                                            known(format->attributes));
-    for (const TiXmlElement* child = element.FirstChildElement(); child != nullptr;
-         child = child->NextSiblingElement()) {
-        if (!listed(child->Value(), format->children))
-            reading.diagnostics.unknownName(child->Row(), reading.keyframeTime(), "element",
-                                            element.Value(), child->Value(),
-                                            known(format->children));
-        // The keyframes of the root are checked one by one as they are read.
-        else if (format != &FORMATS[0])
-            checkNames(*child, reading);
-    }
+        if (placeIn(attribute->Name(), known) < 0)
+            unknownName(element, element.Row(), "attribute", attribute->Name(), known, reading);
 }
 
 float decimal(const TiXmlAttribute& attribute, const TiXmlElement& element,
@@ -151,18 +127,32 @@ float decimal(const TiXmlAttribute& attribute, const TiXmlElement& element,
 
 // The named decimals of an element, in one pass over its attributes; a name that is absent
 // reads as 0. The parser refuses an element that repeats an attribute, so the first match
-// is the only one.
+// is the only one. Attributes that are neither wanted nor `others`, and any element inside,
+// are names the format does not know.
 void decimals(const TiXmlElement& element, const Reading& reading,
-              std::initializer_list<std::pair<const char*, float*>> wanted) {
+              std::initializer_list<std::pair<const char*, float*>> wanted, Names others = {}) {
     for (const auto& [name, value] : wanted)
         *value = 0.0f;
     for (const TiXmlAttribute* attribute = element.FirstAttribute(); attribute != nullptr;
-         attribute = attribute->Next())
+         attribute = attribute->Next()) {
+        bool known = false;
         for (const auto& [name, value] : wanted)
             if (attribute->Name()[0] == name[0] && std::strcmp(attribute->Name(), name) == 0) {
                 *value = decimal(*attribute, element, reading);
+                known = true;
                 break;
             }
+        if (!known && placeIn(attribute->Name(), others) < 0) {
+            std::set<std::string> names(others.begin(), others.end());
+            for (const auto& [name, value] : wanted)
+                names.insert(name);
+            reading.diagnostics.unknownName(element.Row(), reading.keyframeTime(), "attribute",
+                                            element.Value(), attribute->Name(), names);
+        }
+    }
+    for (const TiXmlElement* inside = element.FirstChildElement(); inside != nullptr;
+         inside = inside->NextSiblingElement())
+        unknownName(element, inside->Row(), "element", inside->Value(), {}, reading);
 }
 
 // A transform that is not finite would reach the engine, which refuses it in the middle
@@ -193,15 +183,10 @@ FloatQuaternion turn(const FloatQuaternion& read, const TiXmlElement& element,
     return FloatQuaternion{1.0f, 0.0f, 0.0f, 0.0f};
 }
 
-// Only the first element of each transform name counts.
-void readVector(const TiXmlElement& keyframe, const char* name, FloatVector3& vector,
-                const Reading& reading) {
-    const TiXmlElement* element = keyframe.FirstChildElement(name);
-    if (element == nullptr)
-        return;
+void readVector(const TiXmlElement& element, FloatVector3& vector, const Reading& reading) {
     FloatVector3 read{};
-    decimals(*element, reading, {{"x", &read.x}, {"y", &read.y}, {"z", &read.z}});
-    if (finite({read.x, read.y, read.z}, *element, reading))
+    decimals(element, reading, {{"x", &read.x}, {"y", &read.y}, {"z", &read.z}});
+    if (finite({read.x, read.y, read.z}, element, reading))
         vector = read;
 }
 
@@ -251,7 +236,7 @@ void readActions(const TiXmlElement& element, Keyframe& keyframe, const Reading&
         }
         action.name = text(*animation, "name");
         action.row = animation->Row();
-        decimals(*animation, reading, {{"value", &action.value}});
+        decimals(*animation, reading, {{"value", &action.value}}, {"name", "type"});
         if (!std::isfinite(action.value)) {
             reading.report(*animation, "has an animation value " +
                                            quoted(text(*animation, "value")) +
@@ -296,13 +281,27 @@ Keyframe readKeyframe(const TiXmlElement& element, const Reading& reading) {
     Keyframe keyframe;
     keyframe.entity = text(element, "entity");
     keyframe.row = element.Row();
-    readVector(element, "position", keyframe.position, reading);
-    readVector(element, "velocity", keyframe.velocity, reading);
-    readVector(element, "velocitytarget", keyframe.velocityTarget, reading);
-    if (const TiXmlElement* orientation = element.FirstChildElement("orientation"))
-        readOrientation(*orientation, keyframe.orientation, reading);
-    if (const TiXmlElement* slerp = element.FirstChildElement("slerp"))
-        readSlerp(*slerp, keyframe, reading);
+    checkAttributes(element, {"entity", "time"}, reading);
+    // One pass over the keyframe's elements: only the first of each transform counts.
+    const TiXmlElement* transform[TRANSFORM_PARTS] = {};
+    for (const TiXmlElement* child = element.FirstChildElement(); child != nullptr;
+         child = child->NextSiblingElement()) {
+        const int place = placeIn(child->Value(), PARTS);
+        if (place < 0)
+            unknownName(element, child->Row(), "element", child->Value(), PARTS, reading);
+        else if (place < TRANSFORM_PARTS && transform[place] == nullptr)
+            transform[place] = child;
+    }
+    if (transform[0] != nullptr)
+        readVector(*transform[0], keyframe.position, reading);
+    if (transform[1] != nullptr)
+        readVector(*transform[1], keyframe.velocity, reading);
+    if (transform[2] != nullptr)
+        readVector(*transform[2], keyframe.velocityTarget, reading);
+    if (transform[3] != nullptr)
+        readOrientation(*transform[3], keyframe.orientation, reading);
+    if (transform[4] != nullptr)
+        readSlerp(*transform[4], keyframe, reading);
     readActions(element, keyframe, reading);
     return keyframe;
 }
@@ -389,13 +388,17 @@ void KeyframeLoader::read(const TiXmlDocument& document, KeyframeDiagnostics& di
     const TiXmlElement* root = document.FirstChildElement("keyframes");
     if (root == nullptr)
         return;
-    checkNames(*root, Reading{diagnostics});
-    for (const TiXmlElement* element = root->FirstChildElement("keyframe"); element != nullptr;
-         element = element->NextSiblingElement("keyframe")) {
+    const Reading outside{diagnostics};
+    checkAttributes(*root, {}, outside);
+    for (const TiXmlElement* element = root->FirstChildElement(); element != nullptr;
+         element = element->NextSiblingElement()) {
+        if (std::strcmp(element->Value(), "keyframe") != 0) {
+            unknownName(*root, element->Row(), "element", element->Value(), {"keyframe"}, outside);
+            continue;
+        }
         Reading reading{diagnostics};
         if (!readTime(*element, reading))
             continue;
-        checkNames(*element, reading);
         // Scripts are mostly in time order, where the end is the right place at once; the
         // end also keeps equal times in file order.
         keyframes.emplace_hint(keyframes.end(), reading.time, readKeyframe(*element, reading));
