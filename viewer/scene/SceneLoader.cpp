@@ -469,6 +469,7 @@ void SceneLoader::processNode(const TiXmlElement* element, Ogre::SceneNode* pare
     // objects are made before its child nodes; a later element overrides an earlier one.
     // A scaled node needs no more: the engine renormalises the normals of scaled nodes.
     const char* rotation = SceneSpellings::childName(element, "rotation");
+    const TiXmlElement* animations = nullptr;
     for (const TiXmlElement* child = element->FirstChildElement(); child != nullptr;
          child = child->NextSiblingElement()) {
         const char* kind = child->Value();
@@ -484,9 +485,12 @@ void SceneLoader::processNode(const TiXmlElement* element, Ogre::SceneNode* pare
             const Ogre::Vector3 scale = readScale(child);
             if (placeable(report, child, scale, nodeName, kind))
                 node->setScale(scale);
+        } else if (animations == nullptr && same(kind, "animations")) {
+            animations = child;
         }
     }
-    if (const TiXmlElement* animations = element->FirstChildElement("animations"))
+    // The animations play from the node's own transform.
+    if (animations != nullptr)
         guarded(report, *animations, nodeName,
                 [&] { NodeAnimationReader::read(*animations, *sceneManager, *node, report); });
     if (showInfo && name.find(".Target") != std::string::npos)
