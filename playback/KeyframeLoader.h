@@ -28,7 +28,8 @@ class KeyframeDiagnostics;
 class KeyframeLoader {
 public:
     // Adds the keyframes of the file to `keyframes`. A missing file adds nothing, silently;
-    // a file that cannot be read or parsed adds nothing and is one problem. False in both.
+    // a file that cannot be read or parsed adds nothing and is one problem (naming where an
+    // element it left open begins). False in both.
     static bool load(const std::string& fileName, KeyframeMap& keyframes);
     static bool load(const std::string& fileName, KeyframeMap& keyframes, DiagnosticSink& sink);
     // Adds the keyframes of a parsed document; `fileName` only names it in diagnostics.
