@@ -29,6 +29,12 @@ inline constexpr UUID IID_ISceneTimeline =
     UUID::fromFields(0x77CF0780, 0x312B, 0x4F84, 0xA84E54BDC326459B);
 inline constexpr UUID IID_IPlaybackTimeline =
     UUID::fromFields(0x8CE04B9E, 0xC5E9, 0x4F2F, 0x848BC296DD73DD72);
+inline constexpr UUID IID_IFrameSource =
+    UUID::fromFields(0x9CE9A02C, 0x0920, 0x43FD, 0x9FC08259A29EEC48);
+inline constexpr UUID IID_ISoundTrack =
+    UUID::fromFields(0xD256BF23, 0x8F0C, 0x41AD, 0x89545096161BACD0);
+inline constexpr UUID IID_IOutputStatus =
+    UUID::fromFields(0x46E4C91B, 0x8F14, 0x4EF1, 0xAE4CEB3C968EFCF2);
 inline constexpr UUID IID_IPlaybackStaging =
     UUID::fromFields(0xED304BC8, 0x2F46, 0x4F1E, 0xA62A13C613A5648B);
 

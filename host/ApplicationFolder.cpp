@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "framework/XmlReader.h"
+#include "platform/FolderLock.h"
 
 #ifndef CORVANE_INSTALLED_RUNTIME
 #define CORVANE_INSTALLED_RUNTIME "share/corvane/runtime"
@@ -79,6 +80,26 @@ bool ApplicationFolder::layOut(const std::string& runtime, const std::string& fo
             return false;
     }
     return true;
+}
+
+std::string ApplicationFolder::claim(const std::string& base, FolderLock& lock,
+                                     std::string& error) {
+    // As many as runs side by side on one machine can need.
+    constexpr int FOLDERS = 64;
+    for (int number = 1; number <= FOLDERS; ++number) {
+        const std::string folder = number == 1 ? base : base + "-" + std::to_string(number);
+        switch (lock.acquire(folder, error)) {
+        case FolderLock::Outcome::LOCKED:
+            return folder;
+        case FolderLock::Outcome::IN_USE:
+            continue;
+        case FolderLock::Outcome::UNUSABLE:
+            error = folder + ": " + error;
+            return {};
+        }
+    }
+    error = base + " and " + std::to_string(FOLDERS - 1) + " more are in use by other runs";
+    return {};
 }
 
 } // namespace corvane

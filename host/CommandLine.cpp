@@ -1,18 +1,25 @@
 #include "host/CommandLine.h"
 
 #include <cerrno>
-#include <cmath>
 #include <cstdlib>
+
+#include "platform/DebugOutput.h"
 
 namespace corvane {
 
 namespace {
 
+// A frame's step: long enough that a float clock still moves by it over hours of frames,
+// short enough that one frame does not jump over a script's keyframes wholesale.
+constexpr double SHORTEST_STEP = 1e-6;
+constexpr double LONGEST_STEP = 10.0;
+
 bool readSeconds(const std::string& text, float& out) {
     char* end = nullptr;
     errno = 0;
     const double value = std::strtod(text.c_str(), &end);
-    if (text.empty() || *end != '\0' || errno != 0 || !std::isfinite(value) || value < 0.0)
+    if (text.empty() || *end != '\0' || errno != 0 || !(value >= SHORTEST_STEP) ||
+        !(value <= LONGEST_STEP))
         return false;
     out = static_cast<float>(value);
     return true;
@@ -60,8 +67,8 @@ bool CommandLine::parse(const std::vector<std::string>& arguments, std::string& 
         } else if (option == "--fixed-step") {
             float seconds = 0.0f;
             if (!readSeconds(value, seconds)) {
-                error =
-                    "--fixed-step needs a number of seconds of 0 or more, not \"" + value + "\"";
+                error = "--fixed-step needs seconds from " + DebugOutput::number(SHORTEST_STEP) +
+                        " to " + DebugOutput::number(LONGEST_STEP) + ", not \"" + value + "\"";
                 return false;
             }
             fixedStep = seconds;
@@ -86,6 +93,7 @@ std::string CommandLine::usage() {
            "  --config FILE        host configuration (default: corvane.xml in the current "
            "folder)\n"
            "  --fixed-step SECONDS give every frame this elapsed time instead of the real one\n"
+           "                       (from 0.000001 to 10)\n"
            "  --frames N           stop after N frames\n"
            "  --plugin-dir DIR     look for plug-ins named without a path here first\n"
            "  --help               show this text\n"
@@ -93,7 +101,8 @@ std::string CommandLine::usage() {
            "\n"
            "Exit status: 0 the run ended, 1 bad command line, 2 bad configuration,\n"
            "3 a plug-in (or a subcommand's tool) cannot be loaded, 4 a plug-in did not start,\n"
-           "5 a plug-in call threw, 128 + N stopped by signal N.\n";
+           "5 a plug-in call threw, 6 the output could not be written, 7 the display went\n"
+           "away, 128 + N stopped by signal N.\n";
 }
 
 } // namespace corvane

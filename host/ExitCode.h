@@ -11,6 +11,8 @@ enum ExitCode : int {
                                     // subcommand's tool cannot be run
     EXIT_CODE_PLUGIN_START = 4,     // a plug-in did not start
     EXIT_CODE_PLUGIN_EXCEPTION = 5, // a plug-in call ended with an exception
+    EXIT_CODE_OUTPUT = 6,           // the output could not be written
+    EXIT_CODE_DISPLAY_LOST = 7,     // the display went away
     EXIT_CODE_SIGNAL_BASE = 128,    // plus the number of the signal that stopped the run
 };
 

@@ -3,21 +3,21 @@
 #include <filesystem>
 #include <iostream>
 #include <system_error>
-#include <tinyxml.h>
 
-#include "framework/XmlReader.h"
 #include "host/ApplicationFolder.h"
 #include "host/ExitCode.h"
 #include "host/HostConfiguration.h"
 #include "host/HostProgram.h"
 #include "host/PlayConfiguration.h"
 #include "host/PlayOptions.h"
-#include "host/SceneScript.h"
+#include "host/SceneFiles.h"
+#include "host/SoundDefinitions.h"
 #include "platform/CurrentDirectory.h"
 #include "platform/DebugOutput.h"
 #include "platform/ExecutablePath.h"
+#include "platform/FolderLock.h"
 #include "platform/ProcessEnvironment.h"
-#include "platform/ProcessImage.h"
+#include "platform/VirtualDisplay.h"
 
 namespace corvane {
 
@@ -36,23 +36,7 @@ std::string absolute(const std::string& path) {
     return fs::absolute(path, ignored).lexically_normal().string();
 }
 
-// The file's text, or one line saying why there is none.
-bool readable(const std::string& path, std::string& text) {
-    std::error_code ignored;
-    if (!fs::is_regular_file(path, ignored)) {
-        report(path + ": there is no such file");
-        return false;
-    }
-    if (!XmlReader::readFile(path, text)) {
-        report(path + ": cannot be read");
-        return false;
-    }
-    return true;
-}
-
 } // namespace
-
-const char* const PlayCommand::UNDER_VIRTUAL_DISPLAY = "CORVANE_PLAY_UNDER_VIRTUAL_DISPLAY";
 
 int PlayCommand::run(const std::vector<std::string>& arguments) {
     PlayOptions options;
@@ -69,9 +53,12 @@ int PlayCommand::run(const std::vector<std::string>& arguments) {
     PlayConfiguration play;
     if (const int status = check(options, play); status != EXIT_CODE_OK)
         return status;
-    if (ProcessEnvironment::get("DISPLAY").empty())
-        return needDisplay(arguments);
+    return runConfiguration(ORIGIN, "playing", play.text(), options.frames);
+}
 
+int PlayCommand::runConfiguration(const std::string& origin, const char* doing,
+                                  const std::string& text, const PluginHost::FrameOptions& frames) {
+    auto report = [&origin](const std::string& line) { DebugOutput::line(origin + ": " + line); };
     const std::string runtime = ApplicationFolder::findRuntime(ExecutablePath::folder());
     if (runtime.empty()) {
         report("the runtime folder is neither in ../runtime nor in ../share/corvane/runtime "
@@ -83,52 +70,49 @@ int PlayCommand::run(const std::vector<std::string>& arguments) {
         report("neither XDG_CACHE_HOME nor HOME is set: there is no cache folder to run in");
         return EXIT_CODE_PLUGIN_LOAD;
     }
-    const std::string folder = cache + "/corvane/play";
-    if (!ApplicationFolder::layOut(runtime, folder, error)) {
+    std::string error;
+    FolderLock lock;
+    const std::string folder = ApplicationFolder::claim(cache + "/corvane/play", lock, error);
+    if (folder.empty() || !ApplicationFolder::layOut(runtime, folder, error)) {
         report("cannot lay out the application folder: " + error);
         return EXIT_CODE_PLUGIN_LOAD;
     }
     HostConfiguration configuration;
-    if (!configuration.parse(play.text(), ORIGIN, error)) {
+    if (!configuration.parse(text, origin, error)) {
         report(error);
         return EXIT_CODE_CONFIGURATION;
     }
+    // Made last, when nothing else can keep the run from starting; ended after the plug-ins.
+    VirtualDisplay display;
+    if (ProcessEnvironment::get("DISPLAY").empty())
+        if (const int status = provideDisplay(origin, doing, display); status != EXIT_CODE_OK)
+            return status;
     if (!CurrentDirectory::set(folder)) {
         report("cannot run in " + folder);
         return EXIT_CODE_PLUGIN_LOAD;
     }
-    return HostProgram::runPlugins(configuration, {}, options.frames);
+    return HostProgram::runPlugins(configuration, {}, frames);
 }
 
 int PlayCommand::check(const PlayOptions& options, PlayConfiguration& configuration) {
-    bool usable = true;
-    configuration.scene = absolute(options.scene);
-    if (std::string text; readable(configuration.scene, text)) {
-        TiXmlDocument document;
-        const std::string problem = XmlReader::describe(XmlReader::parse(text, document),
-                                                        configuration.scene, text, document);
-        if (!problem.empty()) {
-            report(problem);
+    const SceneFiles files =
+        SceneFiles::resolve(options.scene, options.keyframes, options.mediaFolders);
+    for (const SceneFiles::Problem& problem : files.problems)
+        report(problem.line());
+    bool usable = files.problems.empty();
+    configuration.scene = files.scene;
+    configuration.folders = files.folders;
+    configuration.script = files.script;
+    if (!options.sounds.empty()) {
+        std::vector<std::string> skipped;
+        std::string error;
+        if (!SoundDefinitions::read(absolute(options.sounds), configuration.sounds, skipped,
+                                    error)) {
+            report(error);
             usable = false;
         }
-    } else {
-        usable = false;
-    }
-    configuration.folders = {fs::path(configuration.scene).parent_path().string()};
-    for (const std::string& media : options.mediaFolders) {
-        const std::string folder = absolute(media);
-        std::error_code ignored;
-        if (!fs::is_directory(folder, ignored)) {
-            report(folder + ": there is no such folder");
-            usable = false;
-        }
-        configuration.folders.push_back(folder);
-    }
-    configuration.script = SceneScript::choose(configuration.scene, options.keyframes);
-    if (!configuration.script.empty()) {
-        configuration.script = absolute(configuration.script);
-        if (std::string text; !readable(configuration.script, text))
-            usable = false;
+        for (const std::string& line : skipped)
+            report(line);
     }
     if (!options.captureFolder.empty()) {
         configuration.captureFolder = absolute(options.captureFolder);
@@ -137,25 +121,22 @@ int PlayCommand::check(const PlayOptions& options, PlayConfiguration& configurat
     return usable ? EXIT_CODE_OK : EXIT_CODE_CONFIGURATION;
 }
 
-int PlayCommand::needDisplay(const std::vector<std::string>& arguments) {
-    if (!ProcessEnvironment::get(UNDER_VIRTUAL_DISPLAY).empty()) {
-        report("xvfb-run made no display");
+int PlayCommand::provideDisplay(const std::string& origin, const char* doing,
+                                VirtualDisplay& display) {
+    auto report = [&origin](const std::string& line) { DebugOutput::line(origin + ": " + line); };
+    if (VirtualDisplay::program().empty()) {
+        report("there is no display, and no Xvfb to make one: install the Debian package xvfb "
+               "(apt-get install xvfb)");
         return EXIT_CODE_PLUGIN_START;
     }
-    const std::string xvfb = ProcessImage::find("xvfb-run");
-    if (xvfb.empty()) {
-        report("there is no display, and no xvfb-run to make one: install the Debian package "
-               "xvfb (apt-get install xvfb xauth)");
+    std::string error;
+    if (!display.start("1024x768x24", error)) {
+        report("there is no display, and the virtual X server did not start: " + error);
         return EXIT_CODE_PLUGIN_START;
     }
-    std::vector<std::string> command{"-a", "-s", "-screen 0 1024x768x24 -noreset",
-                                     ExecutablePath::file(), "play"};
-    command.insert(command.end(), arguments.begin(), arguments.end());
-    ProcessEnvironment::set(UNDER_VIRTUAL_DISPLAY, "1");
-    report("there is no display: playing under a virtual X server (xvfb-run)");
-    const std::string reason = ProcessImage::replace(xvfb, command);
-    report("cannot run " + xvfb + ": " + reason);
-    return EXIT_CODE_PLUGIN_START;
+    report("there is no display: " + std::string(doing) + " under a virtual X server (Xvfb, " +
+           "display " + display.name() + ")");
+    return EXIT_CODE_OK;
 }
 
 } // namespace corvane

@@ -18,6 +18,10 @@ TiXmlElement* addPlugin(TiXmlNode& root, const char* library) {
     return add(*plugin, "environment");
 }
 
+// The overlay elements of the status line and the time bar.
+const char* const STATUS_ELEMENTS[] = {"ZORV/StatusText", "ZORV/StatusText/Static1",
+                                       "ZORV/Timebar"};
+
 } // namespace
 
 std::string PlayConfiguration::text() const {
@@ -38,21 +42,53 @@ std::string PlayConfiguration::text() const {
     std::string title = "Corvane - " + std::filesystem::path(scene).filename().string();
     if (!script.empty())
         title += " (" + std::filesystem::path(script).filename().string() + ")";
-    add(*viewer, "window")->SetAttribute("title", title);
+    TiXmlElement* window = add(*viewer, "window");
+    window->SetAttribute("title", title);
+    if (film)
+        window->SetAttribute("visible", "false");
 
-    addPlugin(*root, "UserInterface");
+    if (!film || film->statusOverlay)
+        addPlugin(*root, "UserInterface");
 
     TiXmlElement* playback = addPlugin(*root, "PlaybackDirector");
     if (!script.empty()) {
         TiXmlElement* source = add(*playback, "script");
         source->SetAttribute("src", script);
-        source->SetAttribute("watch", "true");
+        source->SetAttribute("watch", film ? "false" : "true");
     }
-    add(*playback, "start")->SetAttribute("playing", "true");
+    TiXmlElement* start = add(*playback, "start");
+    start->SetAttribute("playing", "true");
+    if (film)
+        start->SetDoubleAttribute("clock", 0.5 / film->framesPerSecond);
 
-    addPlugin(*root, "Sound");
+    TiXmlElement* sound = addPlugin(*root, "Sound");
+    if (film) {
+        TiXmlElement* output = add(*sound, "output");
+        output->SetAttribute("mode", "offline");
+        output->SetAttribute("fps", std::to_string(film->framesPerSecond));
+    }
+    for (const auto& [name, file] : sounds) {
+        TiXmlElement* defined = add(*sound, "sound");
+        defined->SetAttribute("name", name);
+        defined->SetAttribute("file", file);
+    }
+    for (const std::string& folder : folders)
+        add(*sound, "folder")->SetAttribute("src", folder);
 
-    if (!captureFolder.empty()) {
+    if (film) {
+        TiXmlElement* made = add(*addPlugin(*root, "FrameCapture"), "film");
+        made->SetAttribute("format", film->format);
+        made->SetAttribute("output", film->output);
+        made->SetAttribute("width", std::to_string(film->width));
+        made->SetAttribute("height", std::to_string(film->height));
+        made->SetAttribute("fps", std::to_string(film->framesPerSecond));
+        made->SetAttribute("first", std::to_string(film->first));
+        made->SetAttribute("end", std::to_string(film->end));
+        made->SetAttribute("quality", std::to_string(film->quality));
+        for (const char* element : STATUS_ELEMENTS)
+            if (film->statusOverlay)
+                add(*made, "overlay")->SetAttribute("element", element);
+    } else if (!captureFolder.empty()) {
         TiXmlElement* capture = add(*addPlugin(*root, "FrameCapture"), "capture");
         capture->SetAttribute("folder", captureFolder);
         capture->SetAttribute("every", std::to_string(captureEvery));

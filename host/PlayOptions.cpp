@@ -6,7 +6,8 @@
 namespace corvane {
 
 bool PlayOptions::parse(const std::vector<std::string>& arguments, std::string& error) {
-    SceneArguments read({}, {"--media", "--capture", "--every", "--frames", "--fixed-step"});
+    SceneArguments read(
+        {}, {"--media", "--capture", "--every", "--frames", "--fixed-step", "--sounds"});
     if (!read.read(arguments, error))
         return false;
     help = read.has("--help");
@@ -16,6 +17,8 @@ bool PlayOptions::parse(const std::vector<std::string>& arguments, std::string& 
             mediaFolders.push_back(value);
         } else if (option == "--capture") {
             captureFolder = value;
+        } else if (option == "--sounds") {
+            sounds = value;
         } else if (option == "--every") {
             everyGiven = true;
             if (!CommandLine::readCount(value, captureEvery) || captureEvery == 0) {
@@ -44,7 +47,7 @@ bool PlayOptions::parse(const std::vector<std::string>& arguments, std::string& 
 
 std::string PlayOptions::usage() {
     return "Usage: corvane play SCENE [KEYFRAMES] [--media DIR]... [--capture DIR [--every N]]\n"
-           "                    [--frames N] [--fixed-step SECONDS]\n"
+           "                    [--frames N] [--fixed-step SECONDS] [--sounds FILE]\n"
            "\n"
            "Plays a dotScene file (.scene, or .xml as some exporters name it) with the viewer,\n"
            "the user interface, the playback and the sound, without a configuration file or\n"
@@ -69,23 +72,29 @@ std::string PlayOptions::usage() {
            "to look around, the wheel for a faster or slower flight, Shift held for five\n"
            "times the speed.\n"
            "\n"
-           "  --media DIR          another folder of meshes, materials, skeletons, textures\n"
+           "  --media DIR          another folder of meshes, materials, skeletons, textures,\n"
+           "                       sounds\n"
            "  --capture DIR        write the window's frames into DIR as numbered PNG files\n"
            "  --every N            with --capture: every N-th frame only (default 1)\n"
            "  --frames N           stop after N frames (a run without a window ends no other\n"
            "                       way but Ctrl-C)\n"
-           "  --fixed-step SECONDS give every frame this elapsed time, as for a video\n"
+           "  --fixed-step SECONDS give every frame this elapsed time, as for a video (from\n"
+           "                       0.000001 to 10)\n"
+           "  --sounds FILE        the sounds of the Sound plug-in of a host configuration;\n"
+           "                       without it a sound is the .wav, .ogg or .flac file of its\n"
+           "                       name in the scene's folders or the media folders\n"
            "  --help               show this text\n"
            "\n"
-           "Without a display, it runs itself under a virtual X server (xvfb-run, Debian\n"
-           "package xvfb) so that --capture still writes frames. Nothing is written into your\n"
+           "Without a display, it starts a virtual X server of its own (Xvfb, Debian package\n"
+           "xvfb) so that --capture still writes frames. Nothing is written into your\n"
            "folders but the --capture folder: what the plug-ins need is laid out in\n"
            "${XDG_CACHE_HOME:-~/.cache}/corvane/play.\n"
            "\n"
            "Exit status: 0 the run ended, 1 bad command line, 2 a scene, script or media\n"
            "folder cannot be read, 3 the plug-ins or their runtime folder cannot be set up,\n"
-           "4 a plug-in did not start (also: no display and no xvfb-run), 5 a plug-in call\n"
-           "threw, 128 + N stopped by signal N.\n";
+           "4 a plug-in did not start (also: no display and no Xvfb), 5 a plug-in call\n"
+           "threw, 6 the frames could not be written, 7 the display went away, 128 + N\n"
+           "stopped by signal N.\n";
 }
 
 } // namespace corvane

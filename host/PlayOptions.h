@@ -15,6 +15,7 @@ struct PlayOptions {
     std::vector<std::string> mediaFolders; // --media DIR: more folders searched with the scene's
     std::string captureFolder;             // --capture DIR: frames written there; empty: none
     std::uint64_t captureEvery = 1;        // --every N: every N-th frame
+    std::string sounds;                    // --sounds FILE: a host configuration's sounds
     PluginHost::FrameOptions frames;       // --frames N, --fixed-step S, as the host takes them
     bool help = false;                     // --help
 

@@ -3,7 +3,8 @@
 #include <chrono>
 #include <exception>
 
-#include "framework/IUnknown.h"
+#include "framework/IOutputStatus.h"
+#include "framework/Identifiers.h"
 #include "host/ExitCode.h"
 #include "host/LoadedPlugin.h"
 #include "platform/DebugOutput.h"
@@ -82,8 +83,11 @@ int PluginHost::startAll() {
             return EXIT_CODE_PLUGIN_EXCEPTION;
         }
         if (!started) {
-            report(plugin->name() + ": the plug-in did not start");
             stopAll();
+            if (const int status = withOutputs(EXIT_CODE_PLUGIN_START);
+                status != EXIT_CODE_PLUGIN_START)
+                return status;
+            report(plugin->name() + ": the plug-in did not start");
             return EXIT_CODE_PLUGIN_START;
         }
     }
@@ -123,6 +127,29 @@ bool PluginHost::stopAll() {
         if ((*plugin)->started() && !guarded(**plugin, "StopPlugin", [&] { (*plugin)->stop(); }))
             stopped = false;
     return stopped;
+}
+
+int PluginHost::withOutputs(int status) {
+    if (status != EXIT_CODE_OK && status != EXIT_CODE_PLUGIN_START)
+        return status;
+    int outputs = status;
+    for (const std::unique_ptr<LoadedPlugin>& plugin : plugins) {
+        IUnknown* object = plugin->info().pluginObject;
+        void* pointer = nullptr;
+        if (object == nullptr || object->QueryInterface(IID_IOutputStatus, &pointer) != S_OK)
+            continue;
+        auto* output = static_cast<IOutputStatus*>(pointer);
+        std::int32_t state = IOutputStatus::OUTPUT_WRITTEN;
+        guarded(*plugin, "IOutputStatus::getOutputStatus",
+                [&] { state = output->getOutputStatus(); });
+        output->Release();
+        // A folder that another run holds is said first: nothing was written at all.
+        if (state == IOutputStatus::OUTPUT_IN_USE)
+            return EXIT_CODE_CONFIGURATION;
+        if (state == IOutputStatus::OUTPUT_FAILED)
+            outputs = EXIT_CODE_OUTPUT;
+    }
+    return outputs;
 }
 
 void PluginHost::unloadAll() {

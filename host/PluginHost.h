@@ -37,13 +37,20 @@ public:
     // plug-ins loaded so far stay.
     int load(const std::string& path, const TiXmlElement* environment);
     // Starts every loaded plug-in in load order. When one does not start (or throws), the
-    // started ones are stopped and the exit status is returned; 0 when all started.
+    // started ones are stopped and the exit status is returned; 0 when all started. A
+    // plug-in that did not start because of its output has said why, and its output's
+    // status is returned (outputStatus).
     int startAll();
     // Calls RenderFrame of every plug-in in load order, once per frame, until one returns
     // false, the frame count is reached or a stop signal arrives. Returns the exit status.
     int runFrames(const FrameOptions& options);
     // Stops the started plug-ins in reverse order; false when a StopPlugin threw.
     bool stopAll();
+    // `status` once the outputs of the plug-ins are counted: a run that ended well, or a
+    // plug-in that did not start, becomes EXIT_CODE_OUTPUT when a plug-in's output could
+    // not be written (IOutputStatus), or EXIT_CODE_CONFIGURATION when its folder was
+    // another run's. Any other status stands.
+    int withOutputs(int status);
     // Closes every library in reverse order.
     void unloadAll();
 

@@ -2,14 +2,18 @@
 
 namespace corvane {
 
-SceneArguments::SceneArguments(std::set<std::string> flags, std::set<std::string> valued)
-    : flags(std::move(flags)), valued(std::move(valued)) {
+SceneArguments::SceneArguments(std::set<std::string> flags, std::set<std::string> valued,
+                               std::map<std::string, std::string> shortNames)
+    : flags(std::move(flags)), valued(std::move(valued)), shortNames(std::move(shortNames)) {
     this->flags.insert("--help");
+    this->shortNames.emplace("-h", "--help");
 }
 
 bool SceneArguments::read(const std::vector<std::string>& arguments, std::string& error) {
     for (std::size_t i = 0; i < arguments.size(); ++i) {
-        const std::string& argument = arguments[i] == "-h" ? "--help" : arguments[i];
+        const auto shortName = shortNames.find(arguments[i]);
+        const std::string& argument =
+            shortName != shortNames.end() ? shortName->second : arguments[i];
         if (flags.count(argument) > 0) {
             given.insert(argument);
         } else if (argument.rfind("--", 0) != 0) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <map>
 #include <set>
 #include <string>
 #include <utility>
@@ -11,8 +12,10 @@ namespace corvane {
 // order:  SCENE [KEYFRAMES] [--FLAG]... [--OPTION VALUE]...   ("-h" is "--help").
 class SceneArguments {
 public:
-    // The flags and the options that take a value that the subcommand knows, "--help" aside.
-    SceneArguments(std::set<std::string> flags, std::set<std::string> valued);
+    // The flags and the options that take a value that the subcommand knows, "--help" aside,
+    // and short names of options ("-o" for "--output").
+    SceneArguments(std::set<std::string> flags, std::set<std::string> valued,
+                   std::map<std::string, std::string> shortNames = {});
 
     // False and `error` set for an option it does not know, or one without its value.
     bool read(const std::vector<std::string>& arguments, std::string& error);
@@ -26,6 +29,7 @@ public:
 private:
     std::set<std::string> flags;
     std::set<std::string> valued;
+    std::map<std::string, std::string> shortNames;
     std::set<std::string> given;
     std::vector<std::pair<std::string, std::string>> options;
     std::vector<std::string> files;

@@ -3,6 +3,7 @@
 #include "host/ExitCode.h"
 #include "host/PlayCommand.h"
 #include "host/PluginLocator.h"
+#include "host/RenderCommand.h"
 #include "platform/DebugOutput.h"
 #include "platform/ExecutablePath.h"
 #include "platform/ProcessImage.h"
@@ -38,9 +39,14 @@ struct Subcommand {
 const Subcommand SUBCOMMANDS[] = {
     {"play",
      "corvane play SCENE [KEYFRAMES] [--media DIR]... [--capture DIR [--every N]] [--frames N] "
-     "[--fixed-step SECONDS]\n"
+     "[--fixed-step SECONDS] [--sounds FILE]\n"
      "    plays a scene of your own, without a configuration or folder layout",
      PlayCommand::run},
+    {"render",
+     "corvane render SCENE [KEYFRAMES] -o OUTPUT [--media DIR]... [--size WxH] [--fps N] "
+     "[--range START:END] [--overlays none|status] [--quality Q] [--sounds FILE]\n"
+     "    renders a scene and its script to a video file with its sound, or to PNG files",
+     RenderCommand::run},
     {"lint",
      "corvane lint SCENE [KEYFRAMES] [--media DIR]... [--config FILE] [--format text|json] "
      "[--strict]\n"

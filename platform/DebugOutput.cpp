@@ -1,25 +1,16 @@
 #include "platform/DebugOutput.h"
 
-#include <cerrno>
 #include <sstream>
 #include <string>
 #include <unistd.h>
 
+#include "platform/SystemError.h"
+
 namespace corvane {
 
 void DebugOutput::write(std::string_view text) {
-    const char* data = text.data();
-    std::size_t left = text.size();
-    while (left > 0) {
-        const ssize_t written = ::write(STDERR_FILENO, data, left);
-        if (written < 0) {
-            if (errno == EINTR)
-                continue;
-            return;
-        }
-        data += written;
-        left -= static_cast<std::size_t>(written);
-    }
+    // A channel that cannot be written (closed, its reader gone) drops the text.
+    SystemError::writeAll(STDERR_FILENO, text);
 }
 
 void DebugOutput::line(std::string_view text) {

@@ -2,7 +2,8 @@
 
 namespace corvane {
 
-// SIGINT and SIGTERM, turned into a request that the frame loop polls.
+// SIGINT, SIGTERM and SIGHUP (a closed terminal), turned into a request that the frame loop
+// polls: the run then stops as at its end, with what it wrote kept and said.
 class StopSignals {
 public:
     // Installs the handlers; a second signal while stopping ends the process at once.

@@ -64,8 +64,12 @@ public:
 
     // The entity name of keyframes that drive the camera.
     static const char* const CAMERA_ENTITY;
-    // The clock at load and after "RESET_SIMULATION".
+    // The clock at load and after "RESET_SIMULATION", unless another is set.
     static constexpr float START_CLOCK = 0.1f;
+    // Where the clock starts, at load, at a reset and in a seek's replay: a film's frames of
+    // script time N / fps want it half a frame in.
+    void setStartClock(float seconds) { clock = startClock = seconds; }
+    float getStartClock() const { return startClock; }
 
 private:
     void performOnObject(ISceneAccess& scene, ISceneObject& object, const Keyframe& keyframe,
@@ -78,6 +82,7 @@ private:
     PlaybackProviders& providers;
     ScriptSource script;
     float clock = START_CLOCK;
+    float startClock = START_CLOCK;
     float rate = 0.0f;
     float speed = 1.0f; // the playing rate
     KeyframeMap pendingKeyframes;

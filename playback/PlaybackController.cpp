@@ -159,6 +159,17 @@ void PlaybackController::parseEnvironment(const TiXmlElement* environment) {
                               "\", neither \"true\" nor \"false\"; playback starts paused");
         if (startsPlaying)
             menu.resumeAtFirstFrame();
+        if (const char* text = start->Attribute("clock")) {
+            double seconds = 0.0;
+            if (start->QueryDoubleAttribute("clock", &seconds) == TIXML_SUCCESS && seconds >= 0.0 &&
+                seconds <= 1.0)
+                player.setStartClock(static_cast<float>(seconds));
+            else
+                DebugOutput::line("PlaybackController::parseEnvironment(): \"start\" (row " +
+                                  std::to_string(start->Row()) + ") has clock=\"" + text +
+                                  "\", not a time from 0 to 1 s; the clock starts at " +
+                                  DebugOutput::number(player.getStartClock()));
+        }
     }
 }
 

@@ -64,7 +64,8 @@ public:
     PLUGIN_INFO pluginInfo() const;
     // Reads the "name" of the first "entity" child, the first "script" child, and the first
     // "start" child: <start playing="true"/> starts playback playing, menu closed, instead
-    // of paused with the menu open.
+    // of paused with the menu open; clock="SECONDS" (0 to 1) is the clock at the start, at a
+    // reset and in a seek's replay instead of START_CLOCK.
     void parseEnvironment(const TiXmlElement* environment);
     // Loads the keyframe script; true also when it is missing or unreadable.
     bool start();

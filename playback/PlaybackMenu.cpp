@@ -66,7 +66,7 @@ PlaybackMenu::WorkingCopies PlaybackMenu::begin() {
 void PlaybackMenu::readInputActions(WorkingCopies& working) {
     for (IActionInput* input : providers.actionInputs) {
         if (triggered(*input, "RESET_SIMULATION") && menuShown) {
-            player.setClock(KeyframePlayer::START_CLOCK);
+            player.setClock(player.getStartClock());
             player.restart();
             working.menuShown = false;
         }

@@ -202,7 +202,7 @@ void PlaybackTimeline::seek(float target, float seconds) {
     const float length = getLength();
     target = std::clamp(target, 0.0f, length);
     if (!(step > 0.0f) || !std::isfinite(step) ||
-        (target - KeyframePlayer::START_CLOCK) / step > MOST_SEEK_FRAMES) {
+        (target - player.getStartClock()) / step > MOST_SEEK_FRAMES) {
         DebugOutput::line("PlaybackController::seekTo(): " + DebugOutput::number(target) +
                           " s at frames of " + DebugOutput::number(seconds) +
                           " s is more than the playback replays; no seek");
@@ -225,7 +225,7 @@ void PlaybackTimeline::seek(float target, float seconds) {
     const float playingRate = player.getRate();
     player.setReplaying(true);
     player.setRate(player.getSpeed());
-    player.setClock(KeyframePlayer::START_CLOCK);
+    player.setClock(player.getStartClock());
     player.restart();
     player.clearStatusText();
     for (ISceneAccess* scene : providers.sceneAccesses)

@@ -11,8 +11,11 @@
 #include "platform/CurrentDirectory.h"
 #include "platform/DebugOutput.h"
 #include "platform/WindowSystem.h"
+#include "viewer/EngineLogLines.h"
+#include "viewer/OffscreenTarget.h"
 #include "viewer/ResourceGroup.h"
 #include "viewer/ResourceLocations.h"
+#include "viewer/ResourceReadGuard.h"
 #include "viewer/ResourceScripts.h"
 #include "viewer/control/TransformGuard.h"
 #include "viewer/scene/SceneLoader.h"
@@ -60,6 +63,7 @@ ViewerApplication::~ViewerApplication() {
         WindowSystem::unregisterWindow(window);
     if (sceneManager != nullptr && overlaySystem)
         sceneManager->removeRenderQueueListener(overlaySystem.get());
+    offscreen.reset();
 }
 
 HRESULT ViewerApplication::QueryInterface(const UUID& iid, void** out) {
@@ -71,6 +75,8 @@ HRESULT ViewerApplication::QueryInterface(const UUID& iid, void** out) {
         *out = static_cast<ISceneAccess*>(this);
     else if (iid == IID_ISceneTimeline)
         *out = static_cast<ISceneTimeline*>(this);
+    else if (iid == IID_IFrameSource)
+        *out = static_cast<IFrameSource*>(this);
     else
         return E_FAIL;
     AddRef();
@@ -99,6 +105,8 @@ bool ViewerApplication::setUp() {
         if (!root)
             return false;
         overlaySystem = std::make_unique<Ogre::OverlaySystem>();
+        readGuard = std::make_unique<ResourceReadGuard>();
+        engineLogLines = std::make_unique<EngineLogLines>(VIEWER_RESOURCE_GROUP, *readGuard);
     }
     addResourceLocations();
     if (!configure())
@@ -211,7 +219,7 @@ void ViewerApplication::loadScene() {
     if (const std::optional<Ogre::ColourValue>& background = sceneLoader->getBackgroundColour();
         background && window != nullptr && window->getNumViewports() > 0)
         window->getViewport(0)->setBackgroundColour(*background);
-    if (window != nullptr && !window->isFullScreen())
+    if (window != nullptr && !window->isFullScreen() && !windowHidden)
         WindowSystem::setWindowHidden(window, false);
 }
 
@@ -354,6 +362,69 @@ void ViewerApplication::advanceScene(float seconds) {
         moveScene(seconds, false, "advanceScene");
 }
 
+bool ViewerApplication::openTarget(std::uint32_t width, std::uint32_t height) {
+    if (window == nullptr || cameraNode == nullptr) {
+        DebugOutput::line("ViewerApplication::openTarget(): the viewer has not started; there "
+                          "is no target to draw");
+        return false;
+    }
+    // The old target goes first: the new one takes its name.
+    offscreen.reset();
+    const Ogre::ColourValue background = window->getNumViewports() > 0
+                                             ? window->getViewport(0)->getBackgroundColour()
+                                             : Ogre::ColourValue::Black;
+    std::string error;
+    offscreen =
+        OffscreenTarget::create(*root, *sceneManager, *camera, width, height, background, error);
+    if (!offscreen) {
+        DebugOutput::line("ViewerApplication::openTarget(): a target of " + std::to_string(width) +
+                          "x" + std::to_string(height) + " cannot be made: " +
+                          DebugOutput::oneLine(error) + "; the window is drawn as before");
+        camera->setAspectRatio(static_cast<Ogre::Real>(window->getWidth()) /
+                               static_cast<Ogre::Real>(window->getHeight()));
+        return false;
+    }
+    window->setAutoUpdated(false);
+    if (!window->isFullScreen())
+        WindowSystem::setWindowHidden(window, true);
+    // Before the first frame, a start camera that frames the scene frames it for the
+    // target's shape, and the timeline's start is that camera.
+    if (!anyFrameRun && sceneLoader && startCamera.mode() != StartCamera::Mode::ORIGIN) {
+        startCamera.place(*cameraNode, *camera, *sceneManager, sceneLoader->getFirstCamera());
+        loadedScene.capture(*sceneManager, cameraMotion);
+    }
+    return true;
+}
+
+void ViewerApplication::showOverlayElement(const std::string& name) {
+    if (offscreen)
+        offscreen->showOverlayElement(name);
+}
+
+void ViewerApplication::setDrawing(bool drawing) {
+    if (offscreen)
+        offscreen->setDrawing(drawing);
+}
+
+bool ViewerApplication::readFrame(std::uint8_t* pixels, std::size_t rowBytes) {
+    if (!offscreen || pixels == nullptr)
+        return false;
+    try {
+        return offscreen->read(pixels, rowBytes);
+    } catch (const Ogre::Exception& error) {
+        DebugOutput::line("ViewerApplication::readFrame(): " + error.getDescription());
+        return false;
+    }
+}
+
+std::uint32_t ViewerApplication::getTargetWidth() {
+    return offscreen ? offscreen->width() : 0;
+}
+
+std::uint32_t ViewerApplication::getTargetHeight() {
+    return offscreen ? offscreen->height() : 0;
+}
+
 FloatVector3 ViewerApplication::getLocalVelocity() const {
     return fromOgre(cameraMotion.getLocalVelocity());
 }
@@ -393,12 +464,15 @@ void ViewerApplication::parseEnvironment(const TiXmlElement* environment) {
                               std::to_string(scene->Row()) + ") is skipped");
     }
     startCamera.configure(environment->FirstChildElement("camera"));
-    // The title says what plays: "corvane play" names the scene and the script.
+    // The title says what plays: "corvane play" names the scene and the script. A run that
+    // draws only off-screen keeps the window hidden.
     if (const TiXmlElement* windowElement = environment->FirstChildElement("window")) {
         const char* title = windowElement->Attribute("title");
+        const char* visible = windowElement->Attribute("visible");
+        windowHidden = visible != nullptr && std::string(visible) == "false";
         if (title != nullptr && *title != '\0')
             windowTitle = title;
-        else
+        else if (visible == nullptr)
             DebugOutput::line("SceneViewer: a \"window\" element without a \"title\" (row " +
                               std::to_string(windowElement->Row()) + ") is skipped");
     }
@@ -429,9 +503,12 @@ bool ViewerApplication::renderFrame(float seconds) {
     WindowSystem::pumpMessages(window);
     statistics.show(window->getStatistics(), debugText);
     moveScene(seconds, true, "renderFrame");
+    anyFrameRun = true;
     if (window->isClosed())
         return false;
     try {
+        if (offscreen)
+            return root->renderOneFrame(seconds);
         return root->renderOneFrame();
     } catch (const Ogre::Exception& error) {
         DebugOutput::line("ViewerApplication::renderFrame(): " + error.getDescription());

@@ -11,6 +11,7 @@
 #include <OgreVector.h>
 
 #include "framework/ICameraControl.h"
+#include "framework/IFrameSource.h"
 #include "framework/ISceneAccess.h"
 #include "framework/ISceneTimeline.h"
 #include "framework/IViewerCore.h"
@@ -36,16 +37,20 @@ class SceneNode;
 
 namespace corvane {
 
+class EngineLogLines;
+class OffscreenTarget;
+class ResourceReadGuard;
 class ResourceScripts;
 class SceneLoader;
 
 // The one object of the viewer plug-in: owns the engine's root object, the window, the
 // scene and its controllable objects, and serves IViewerCore (at its start),
-// ICameraControl, ISceneAccess and ISceneTimeline to other plug-ins.
+// ICameraControl, ISceneAccess, ISceneTimeline and IFrameSource to other plug-ins.
 class ViewerApplication : public IViewerCore,
                           public ICameraControl,
                           public ISceneAccess,
-                          public ISceneTimeline {
+                          public ISceneTimeline,
+                          public IFrameSource {
 public:
     ViewerApplication();
 
@@ -105,17 +110,28 @@ public:
     bool restoreLoadedScene() override;
     void advanceScene(float seconds) override;
 
+    // IFrameSource: frames drawn off-screen (OffscreenTarget) instead of the window.
+    bool openTarget(std::uint32_t width, std::uint32_t height) override;
+    void showOverlayElement(const std::string& name) override;
+    void setDrawing(bool drawing) override;
+    bool readFrame(std::uint8_t* pixels, std::size_t rowBytes) override;
+    std::uint32_t getTargetWidth() override;
+    std::uint32_t getTargetHeight() override;
+
     // The plug-in's entry points.
     PLUGIN_INFO pluginInfo() const;
     // Reads the "searchpath" children (in document order), the first "scene" child, the
     // first "camera" child, and the first "window" child: <window title="..."/> titles the
-    // window instead of WINDOW_TITLE.
+    // window instead of WINDOW_TITLE, and visible="false" keeps it hidden, for runs that
+    // draw only off-screen.
     void parseEnvironment(const TiXmlElement* environment);
     // Runs setUp with the start directory current, and makes the previous directory
     // current again however setUp ends.
     bool start();
     // One frame of `seconds`: window events, statistics, camera motion, scene objects,
-    // rendering. False once the window is closed (nothing is rendered then).
+    // rendering. False once the window is closed (nothing is rendered then). With an
+    // off-screen target the engine's own frame work (particles, material animations) gets
+    // the frame's `seconds` too, as a film's frames need, not the time that passed.
     bool renderFrame(float seconds);
     void stop();
 
@@ -176,11 +192,19 @@ private:
     std::unique_ptr<Ogre::Root> root;
     // Fonts and overlays; made once, right after the root object, gone before it.
     std::unique_ptr<Ogre::OverlaySystem> overlaySystem;
+    // What the engine only logs, told as diagnostic lines; and the files it opens, looked at
+    // before it reads them. Made with the root object, gone before it.
+    std::unique_ptr<ResourceReadGuard> readGuard;
+    std::unique_ptr<EngineLogLines> engineLogLines;
     Ogre::Camera* camera = nullptr;
     // The camera hangs on a node of its own, which carries its position and orientation.
     Ogre::SceneNode* cameraNode = nullptr;
     Ogre::SceneManager* sceneManager = nullptr;
     Ogre::RenderWindow* window = nullptr;
+    // Drawn instead of the window once a plug-in asks for frames off-screen.
+    std::unique_ptr<OffscreenTarget> offscreen;
+    bool windowHidden = false;
+    bool anyFrameRun = false;
     std::unique_ptr<SceneLoader> sceneLoader;
     // Parses the resource group's scripts, each on its own; made when the scene loads.
     std::unique_ptr<ResourceScripts> resourceScripts;

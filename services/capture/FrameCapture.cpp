@@ -1,14 +1,20 @@
 #include "services/capture/FrameCapture.h"
 
+#include <OgreDataStream.h>
 #include <OgreException.h>
+#include <OgreImage.h>
 #include <OgreRenderWindow.h>
 #include <OgreRoot.h>
 #include <cstdio>
 #include <filesystem>
+#include <thread>
 #include <tinyxml.h>
 
 #include "framework/Identifiers.h"
 #include "platform/DebugOutput.h"
+#include "services/capture/FilmCapture.h"
+#include "services/capture/FilmWriter.h"
+#include "services/capture/PngSequence.h"
 
 namespace corvane {
 
@@ -32,10 +38,14 @@ bool readCount(const TiXmlElement* element, const char* name, std::uint64_t& out
 
 } // namespace
 
+FrameCapture::FrameCapture() = default;
+
+FrameCapture::~FrameCapture() = default;
+
 HRESULT FrameCapture::QueryInterface(const UUID& iid, void** out) {
-    if (iid != IID_IUnknown)
+    if (iid != IID_IUnknown && iid != IID_IOutputStatus)
         return E_FAIL;
-    *out = static_cast<IUnknown*>(this);
+    *out = static_cast<IOutputStatus*>(this);
     AddRef();
     return S_OK;
 }
@@ -48,6 +58,10 @@ std::int32_t FrameCapture::Release() {
     return --referenceCount;
 }
 
+std::int32_t FrameCapture::getOutputStatus() {
+    return film ? film->outputStatus() : outputStatus;
+}
+
 PLUGIN_INFO FrameCapture::pluginInfo() {
     return {PLUGIN_ID_FRAME_CAPTURE, {KIND_ID_FRAME_CAPTURE}, {}, this};
 }
@@ -55,6 +69,11 @@ PLUGIN_INFO FrameCapture::pluginInfo() {
 void FrameCapture::parseEnvironment(const TiXmlElement* environment) {
     if (environment == nullptr)
         return;
+    if (const TiXmlElement* filmElement = environment->FirstChildElement("film")) {
+        film = std::make_unique<FilmCapture>();
+        filmUsable = film->configure(*filmElement);
+        return;
+    }
     if (const TiXmlElement* capture = environment->FirstChildElement("capture")) {
         if (const char* path = capture->Attribute("folder"); path != nullptr && *path != '\0')
             folder = path;
@@ -69,12 +88,16 @@ void FrameCapture::parseEnvironment(const TiXmlElement* environment) {
 }
 
 bool FrameCapture::start() {
-    std::error_code error;
-    std::filesystem::create_directories(folder, error);
-    if (error) {
-        DebugOutput::line("FrameCapture::start(): cannot make the folder " + folder + ": " +
-                          error.message());
-        failed = true;
+    if (film)
+        return filmUsable && film->start();
+    if (!captureFolder.acquire(folder, outputStatus))
+        return false;
+    writer = std::make_unique<FilmWriter>(
+        std::make_unique<PngSequence>(folder, 0, 0, std::thread::hardware_concurrency()));
+    if (std::string error; !writer->begin(0, 0, error)) {
+        DebugOutput::line("FrameCapture::start(): " + error);
+        writer.reset();
+        return false;
     }
     // The viewer, listed first, has its window by now: found here, the capture sees the
     // first frame, which the viewer renders before this plug-in's first frame call.
@@ -87,14 +110,22 @@ bool FrameCapture::isCaptured(std::uint64_t number) const {
 }
 
 std::string FrameCapture::fileFor(std::uint64_t number) const {
-    char name[32];
-    std::snprintf(name, sizeof(name), "frame_%06llu.png", static_cast<unsigned long long>(number));
-    return (std::filesystem::path(folder) / name).string();
+    return (std::filesystem::path(folder) / PngSequence::fileName(number)).string();
 }
 
 bool FrameCapture::renderFrame(float) {
+    if (film)
+        return film->renderFrame();
     listen();
-    return true;
+    if (std::string error; !failed && writer != nullptr && writer->failed(error))
+        stopWriting(error);
+    return !failed;
+}
+
+void FrameCapture::stopWriting(const std::string& error) {
+    DebugOutput::line("FrameCapture: cannot write " + error + "; the capture stops");
+    failed = true;
+    outputStatus = OUTPUT_FAILED;
 }
 
 void FrameCapture::listen() {
@@ -127,21 +158,50 @@ bool FrameCapture::frameRenderingQueued(const Ogre::FrameEvent&) {
     ++frame;
     if (failed || !isCaptured(frame))
         return true;
-    try {
-        window->writeContentsToFile(fileFor(frame));
-        ++written;
-    } catch (const Ogre::Exception& exception) {
-        DebugOutput::line("FrameCapture: frame " + std::to_string(frame) +
-                          " cannot be written: " + exception.getDescription());
+    if (!write(frame)) {
         failed = true;
+        outputStatus = OUTPUT_FAILED;
     }
     return true;
 }
 
+bool FrameCapture::write(std::uint64_t number) {
+    // The frame is read here, while the back buffer holds it; it is compressed and written
+    // on the writer's threads.
+    std::unique_ptr<FilmFrame> pixels = writer->nextFrame();
+    if (pixels == nullptr)
+        return true; // the writer failed: renderFrame() says so
+    pixels->resize(window->getWidth(), window->getHeight());
+    pixels->number = number;
+    try {
+        Ogre::PixelBox box(pixels->width, pixels->height, 1, Ogre::PF_BYTE_RGBA,
+                           pixels->pixels.data());
+        window->copyContentsToMemory(Ogre::Box(0, 0, pixels->width, pixels->height), box);
+    } catch (const Ogre::Exception& exception) {
+        DebugOutput::line("FrameCapture: cannot write " + fileFor(number) + ": " +
+                          DebugOutput::oneLine(exception.getDescription()) + "; the capture stops");
+        return false;
+    }
+    writer->write(std::move(pixels));
+    return true;
+}
+
 void FrameCapture::stop() {
+    if (film) {
+        film->stop();
+        return;
+    }
     if (listening && Ogre::Root::getSingletonPtr() != nullptr)
         Ogre::Root::getSingleton().removeFrameListener(this);
     listening = false;
+    if (writer != nullptr) {
+        // Every frame read is written before the folder is given up.
+        if (std::string error; !writer->end(error) && !failed)
+            stopWriting(error);
+        written = writer->framesWritten();
+        writer.reset();
+    }
+    captureFolder.release();
     if (written > 0)
         DebugOutput::line("FrameCapture: " + std::to_string(written) +
                           (written == 1 ? " frame" : " frames") + " written to " +

@@ -11,6 +11,11 @@ namespace {
 
 constexpr ALCint LOOPBACK_FREQUENCY = 22050;
 
+LPALCRENDERSAMPLESSOFT renderFunction(ALCdevice* device) {
+    return reinterpret_cast<LPALCRENDERSAMPLESSOFT>(
+        alcGetProcAddress(device, "alcRenderSamplesSOFT"));
+}
+
 } // namespace
 
 AudioOutput::~AudioOutput() {
@@ -33,13 +38,6 @@ bool AudioOutput::open(bool silent) {
         if (device != nullptr)
             alcCloseDevice(device);
         device = nullptr;
-        auto openLoopback = reinterpret_cast<LPALCLOOPBACKOPENDEVICESOFT>(
-            alcGetProcAddress(nullptr, "alcLoopbackOpenDeviceSOFT"));
-        if (openLoopback == nullptr)
-            return false;
-        device = openLoopback(nullptr);
-        if (device == nullptr)
-            return false;
         const ALCint attributes[] = {ALC_FORMAT_CHANNELS_SOFT,
                                      ALC_STEREO_SOFT,
                                      ALC_FORMAT_TYPE_SOFT,
@@ -47,9 +45,34 @@ bool AudioOutput::open(bool silent) {
                                      ALC_FREQUENCY,
                                      LOOPBACK_FREQUENCY,
                                      0};
-        context = alcCreateContext(device, attributes);
-        loopback = true;
+        return openLoopback(attributes);
     }
+    alcMakeContextCurrent(context);
+    return true;
+}
+
+bool AudioOutput::openMixer(int rate) {
+    const ALCint attributes[] = {ALC_FORMAT_CHANNELS_SOFT,
+                                 ALC_STEREO_SOFT,
+                                 ALC_FORMAT_TYPE_SOFT,
+                                 ALC_FLOAT_SOFT,
+                                 ALC_FREQUENCY,
+                                 rate,
+                                 0};
+    mixer = openLoopback(attributes);
+    return mixer;
+}
+
+bool AudioOutput::openLoopback(const int* attributes) {
+    auto openDevice = reinterpret_cast<LPALCLOOPBACKOPENDEVICESOFT>(
+        alcGetProcAddress(nullptr, "alcLoopbackOpenDeviceSOFT"));
+    if (openDevice == nullptr)
+        return false;
+    device = openDevice(nullptr);
+    if (device == nullptr)
+        return false;
+    context = alcCreateContext(device, attributes);
+    loopback = true;
     if (context == nullptr)
         return false;
     alcMakeContextCurrent(context);
@@ -57,10 +80,9 @@ bool AudioOutput::open(bool silent) {
 }
 
 void AudioOutput::advance(float seconds) {
-    if (!loopback || context == nullptr || !(seconds > 0.0f))
+    if (!loopback || mixer || context == nullptr || !(seconds > 0.0f))
         return;
-    auto render =
-        reinterpret_cast<LPALCRENDERSAMPLESSOFT>(alcGetProcAddress(device, "alcRenderSamplesSOFT"));
+    LPALCRENDERSAMPLESSOFT render = renderFunction(device);
     if (render == nullptr)
         return;
     // Whole sample frames only; the remainder is carried into the next frame.
@@ -73,6 +95,22 @@ void AudioOutput::advance(float seconds) {
     while (frames > 0) {
         const ALCsizei now = frames < CHUNK ? frames : CHUNK;
         render(device, scratch.data(), now);
+        frames -= now;
+    }
+}
+
+void AudioOutput::mix(float* samples, std::size_t frames) {
+    LPALCRENDERSAMPLESSOFT render = mixer ? renderFunction(device) : nullptr;
+    if (render == nullptr) {
+        for (std::size_t i = 0; i < 2 * frames; ++i)
+            samples[i] = 0.0f;
+        return;
+    }
+    constexpr std::size_t CHUNK = 4096;
+    while (frames > 0) {
+        const std::size_t now = frames < CHUNK ? frames : CHUNK;
+        render(device, samples, static_cast<ALCsizei>(now));
+        samples += 2 * now;
         frames -= now;
     }
 }

@@ -1,5 +1,6 @@
 #include "services/sound/SoundService.h"
 
+#include <algorithm>
 #include <tinyxml.h>
 
 #include "framework/Identifiers.h"
@@ -7,10 +8,19 @@
 
 namespace corvane {
 
+namespace {
+
+constexpr std::uint32_t OFFLINE_CHANNELS = 2;
+
+} // namespace
+
 HRESULT SoundService::QueryInterface(const UUID& iid, void** out) {
-    if (iid != IID_ISoundBank && iid != IID_IUnknown)
+    if (iid == IID_ISoundBank || iid == IID_IUnknown)
+        *out = static_cast<ISoundBank*>(this);
+    else if (iid == IID_ISoundTrack && offline)
+        *out = static_cast<ISoundTrack*>(this);
+    else
         return E_FAIL;
-    *out = static_cast<ISoundBank*>(this);
     AddRef();
     return S_OK;
 }
@@ -25,7 +35,36 @@ std::int32_t SoundService::Release() {
 
 ISound* SoundService::findSound(const std::string& name) {
     const auto sound = sounds.find(name);
-    return sound != sounds.end() ? sound->second.get() : nullptr;
+    if (sound != sounds.end())
+        return sound->second.get();
+    if (files.empty() || !output.isOpen() || missing.count(name) > 0)
+        return nullptr;
+    const std::string file = files.find(name);
+    OpenAlSound* found = file.empty() ? nullptr : load("findSound", name, file);
+    if (found == nullptr)
+        missing.insert(name);
+    return found;
+}
+
+std::uint32_t SoundService::getSampleRate() {
+    return OFFLINE_RATE;
+}
+
+std::uint32_t SoundService::getChannelCount() {
+    return OFFLINE_CHANNELS;
+}
+
+std::size_t SoundService::takeSamples(float* samples, std::size_t frames) {
+    const std::size_t available = (mixed.size() - takenUpTo) / OFFLINE_CHANNELS;
+    const std::size_t count = std::min(frames, available);
+    std::copy_n(mixed.begin() + static_cast<std::ptrdiff_t>(takenUpTo), count * OFFLINE_CHANNELS,
+                samples);
+    takenUpTo += count * OFFLINE_CHANNELS;
+    if (takenUpTo == mixed.size()) {
+        mixed.clear();
+        takenUpTo = 0;
+    }
+    return count;
 }
 
 PLUGIN_INFO SoundService::pluginInfo() {
@@ -37,7 +76,19 @@ void SoundService::parseEnvironment(const TiXmlElement* environment) {
         return;
     if (const TiXmlElement* mode = environment->FirstChildElement("output")) {
         const char* text = mode->Attribute("mode");
-        silent = text != nullptr && std::string(text) == "silent";
+        const std::string value = text != nullptr ? text : "";
+        silent = value == "silent";
+        offline = value == "offline";
+        if (offline) {
+            int fps = 0;
+            if (mode->QueryIntAttribute("fps", &fps) == TIXML_SUCCESS && fps > 0)
+                framesPerSecond = static_cast<std::uint32_t>(fps);
+            else if (mode->Attribute("fps") != nullptr)
+                DebugOutput::line("SoundService::parseEnvironment(): \"output\" (row " +
+                                  std::to_string(mode->Row()) + ") has fps=\"" +
+                                  mode->Attribute("fps") + "\", not a whole number above 0; " +
+                                  "frames are 1/" + std::to_string(framesPerSecond) + " s");
+        }
     }
     for (const TiXmlElement* sound = environment->FirstChildElement("sound"); sound != nullptr;
          sound = sound->NextSiblingElement("sound")) {
@@ -51,30 +102,59 @@ void SoundService::parseEnvironment(const TiXmlElement* environment) {
         }
         configured.emplace_back(name, file);
     }
+    for (const TiXmlElement* folder = environment->FirstChildElement("folder"); folder != nullptr;
+         folder = folder->NextSiblingElement("folder")) {
+        const char* source = folder->Attribute("src");
+        if (source == nullptr || *source == '\0') {
+            DebugOutput::line("SoundService::parseEnvironment(): a \"folder\" element (row " +
+                              std::to_string(folder->Row()) + ") needs a \"src\"; it is skipped");
+            continue;
+        }
+        folderNames.emplace_back(source);
+    }
 }
 
 bool SoundService::start() {
-    if (!output.open(silent)) {
+    if (offline ? !output.openMixer(static_cast<int>(OFFLINE_RATE)) : !output.open(silent)) {
         DebugOutput::line("SoundService::start(): no audio output can be opened");
         return false;
     }
-    if (output.isSilent() && !silent)
+    if (output.isSilent() && !silent && !offline)
         DebugOutput::line("SoundService::start(): no audio device; sounds play silently");
-    for (const auto& [name, file] : configured) {
-        auto sound = std::make_unique<OpenAlSound>();
-        std::string error;
-        if (!sound->load(file, error)) {
-            DebugOutput::line("SoundService::start(): sound \"" + name + "\": " + file + " " +
-                              error);
-            continue;
-        }
-        sounds[name] = std::move(sound);
-    }
+    for (const auto& [name, file] : configured)
+        load("start", name, file);
+    // Listed once, at the start: the folders below are not listed again during the run.
+    for (const std::string& folder : folderNames)
+        files.addFolder(folder);
     return true;
 }
 
+OpenAlSound* SoundService::load(const char* operation, const std::string& name,
+                                const std::string& file) {
+    auto sound = std::make_unique<OpenAlSound>();
+    std::string error;
+    if (!sound->load(file, error)) {
+        DebugOutput::line(std::string("SoundService::") + operation + "(): sound \"" + name +
+                          "\": " + file + " " + error);
+        return nullptr;
+    }
+    OpenAlSound* loaded = sound.get();
+    sounds[name] = std::move(sound);
+    return loaded;
+}
+
 bool SoundService::renderFrame(float seconds) {
-    output.advance(seconds);
+    if (!offline) {
+        output.advance(seconds);
+        return true;
+    }
+    // Whole sample frames from the frame count, so that no rounding adds up over a film.
+    const std::uint64_t from = framesMixed * OFFLINE_RATE / framesPerSecond;
+    const std::uint64_t to = (framesMixed + 1) * OFFLINE_RATE / framesPerSecond;
+    ++framesMixed;
+    const std::size_t before = mixed.size();
+    mixed.resize(before + static_cast<std::size_t>(to - from) * OFFLINE_CHANNELS);
+    output.mix(mixed.data() + before, static_cast<std::size_t>(to - from));
     return true;
 }
 

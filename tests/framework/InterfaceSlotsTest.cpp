@@ -4,9 +4,11 @@
 
 #include "framework/IActionInput.h"
 #include "framework/ICameraControl.h"
+#include "framework/IFrameSource.h"
 #include "framework/IGuiElement.h"
 #include "framework/IGuiOverlay.h"
 #include "framework/IGuiProgressBar.h"
+#include "framework/IOutputStatus.h"
 #include "framework/IPlaybackStaging.h"
 #include "framework/IPlaybackStatus.h"
 #include "framework/IPlaybackTimeline.h"
@@ -15,6 +17,7 @@
 #include "framework/ISceneTimeline.h"
 #include "framework/ISound.h"
 #include "framework/ISoundBank.h"
+#include "framework/ISoundTrack.h"
 #include "framework/IViewerCore.h"
 #include "tests/support/VirtualSlot.h"
 
@@ -50,6 +53,13 @@ TEST(InterfaceSlots, ViewerInterfaces) {
 
     EXPECT_EQ(virtualSlot(&ISceneTimeline::restoreLoadedScene), 3);
     EXPECT_EQ(virtualSlot(&ISceneTimeline::advanceScene), 4);
+
+    EXPECT_EQ(virtualSlot(&IFrameSource::openTarget), 3);
+    EXPECT_EQ(virtualSlot(&IFrameSource::showOverlayElement), 4);
+    EXPECT_EQ(virtualSlot(&IFrameSource::setDrawing), 5);
+    EXPECT_EQ(virtualSlot(&IFrameSource::readFrame), 6);
+    EXPECT_EQ(virtualSlot(&IFrameSource::getTargetWidth), 7);
+    EXPECT_EQ(virtualSlot(&IFrameSource::getTargetHeight), 8);
 }
 
 TEST(InterfaceSlots, SceneObjectIsPlainWithTheDestructorLast) {
@@ -124,12 +134,16 @@ TEST(InterfaceSlots, OverlayService) {
     EXPECT_EQ(virtualSlot(&IGuiProgressBar::setProgress), 5);
 }
 
-TEST(InterfaceSlots, InputAndSound) {
+TEST(InterfaceSlots, InputSoundAndOutput) {
     EXPECT_EQ(virtualSlot(&IActionInput::getActionValue), 3);
+    EXPECT_EQ(virtualSlot(&IOutputStatus::getOutputStatus), 3);
     EXPECT_EQ(virtualSlot(&ISoundBank::findSound), 3);
     EXPECT_EQ(virtualSlot(&ISound::play), 3);
     EXPECT_EQ(virtualSlot(&ISound::stop), 4);
     EXPECT_EQ(virtualSlot(&ISound::isPlaying), 5);
+    EXPECT_EQ(virtualSlot(&ISoundTrack::getSampleRate), 3);
+    EXPECT_EQ(virtualSlot(&ISoundTrack::getChannelCount), 4);
+    EXPECT_EQ(virtualSlot(&ISoundTrack::takeSamples), 5);
 }
 
 // A call through the raw table by index reaches the operation the header names there.

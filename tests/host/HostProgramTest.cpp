@@ -76,11 +76,11 @@ TEST_F(HostProgramTest, ProvidersOfAnIdComeBackInHostOrderWithBalancedCounts) {
 }
 
 TEST_F(HostProgramTest, APluginThatAsksToStopEndsTheRunAfterEveryoneHadTheFrame) {
-    EXPECT_EQ(run(plugin("A", "<frames stopAfter=\"2\"/>") + plugin("B"), {"--fixed-step", "0"}),
+    EXPECT_EQ(run(plugin("A", "<frames stopAfter=\"2\"/>") + plugin("B"), {"--fixed-step", "0.25"}),
               EXIT_CODE_OK);
     const std::string calls = log();
-    EXPECT_NE(calls.find("A: RenderFrame 0.000000\nB: RenderFrame 0.000000\n"
-                         "A: RenderFrame 0.000000\nB: RenderFrame 0.000000\nB: StopPlugin\n"),
+    EXPECT_NE(calls.find("A: RenderFrame 0.250000\nB: RenderFrame 0.250000\n"
+                         "A: RenderFrame 0.250000\nB: RenderFrame 0.250000\nB: StopPlugin\n"),
               std::string::npos)
         << calls;
 }

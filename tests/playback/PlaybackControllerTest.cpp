@@ -59,12 +59,14 @@ TEST(PlaybackController, TakesTheNameOfTheFirstEntityChild) {
     }
 }
 
-// Asked to, playback starts playing: the first frame resumes as the menu's Resume does.
+// Asked to, playback starts playing: the first frame resumes as the menu's Resume does. A
+// film's frames start the clock where they need it.
 TEST(PlaybackController, StartsPlayingWithTheMenuClosedOnlyWhenAsked) {
     const struct {
         const char* environment;
         bool playing;
         const char* line;
+        float clock = 0.1f;
     } rows[] = {
         {"<env><start playing=\"true\"/></env>", true, ""},
         {"<env><start playing=\"false\"/></env>", false, ""},
@@ -72,6 +74,10 @@ TEST(PlaybackController, StartsPlayingWithTheMenuClosedOnlyWhenAsked) {
         {"<env><start playing=\"yes\"/></env>", false,
          "PlaybackController::parseEnvironment(): \"start\" (row 1) has playing=\"yes\", "
          "neither \"true\" nor \"false\"; playback starts paused\n"},
+        {"<env><start playing=\"true\" clock=\"0.25\"/></env>", true, "", 0.25f},
+        {"<env><start playing=\"true\" clock=\"2\"/></env>", true,
+         "PlaybackController::parseEnvironment(): \"start\" (row 1) has clock=\"2\", not a "
+         "time from 0 to 1 s; the clock starts at 0.1\n"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.environment);
@@ -85,7 +91,7 @@ TEST(PlaybackController, StartsPlayingWithTheMenuClosedOnlyWhenAsked) {
         rig.frames(1, 0.5f);
         EXPECT_EQ(rig.controller.isMenuShown(), !row.playing);
         EXPECT_EQ(rig.controller.getRate(), row.playing ? 1.0f : 0.0f);
-        EXPECT_EQ(rig.controller.getClock(), row.playing ? 0.6f : 0.1f);
+        EXPECT_EQ(rig.controller.getClock(), row.clock + (row.playing ? 0.5f : 0.0f));
         EXPECT_EQ(rig.log.containing("ZORV/EscapeMenu.hide()").size(), row.playing ? 1u : 0u);
         EXPECT_EQ(rig.log.containing("notifyResumed()").size(), row.playing ? 1u : 0u);
     }

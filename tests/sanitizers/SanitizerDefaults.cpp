@@ -1,7 +1,9 @@
 // Linked into every test program of a sanitizer build (CORVANE_SANITIZE), so that the
 // programs need nothing in their environment.
+#include <algorithm>
 #include <dlfcn.h>
 #include <initializer_list>
+#include <string>
 
 extern "C" {
 
@@ -30,11 +32,20 @@ namespace {
 // the driver's own globals still reach then reads as leaked, with frames that can no
 // longer be named. Held open to the end, the driver's memory stays reachable and leak
 // checking stays on for everything else.
-struct KeepGlDriverLoaded {
-    KeepGlDriverLoaded() {
+// FFmpeg's libraries, which the frame capture plug-in brings and takes with it, keep
+// tables made on first use in their globals alike.
+struct KeepLibrariesLoaded {
+    KeepLibrariesLoaded() {
         for (const char* library : {CORVANE_GL_DRIVER, "libGLX_mesa.so.0"})
             dlopen(library, RTLD_LAZY | RTLD_GLOBAL | RTLD_NODELETE);
+        const std::string ffmpeg = CORVANE_FFMPEG_LIBRARIES;
+        for (std::size_t start = 0; start < ffmpeg.size();) {
+            const std::size_t end = std::min(ffmpeg.find(':', start), ffmpeg.size());
+            dlopen(ffmpeg.substr(start, end - start).c_str(),
+                   RTLD_LAZY | RTLD_GLOBAL | RTLD_NODELETE);
+            start = end + 1;
+        }
     }
-} keepGlDriverLoaded;
+} keepLibrariesLoaded;
 
 } // namespace

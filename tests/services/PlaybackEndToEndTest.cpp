@@ -210,6 +210,8 @@ TEST_F(PlaybackEndToEnd, StartsPausedAndResumingPlaysToCompletion) {
 TEST_F(PlaybackEndToEnd, CapturedFramesChangeWhereTheDoorOpens) {
     start(R"(<click time="0.1" element="ZORV/EscapeMenu/Resume"/>)");
     ASSERT_EQ(runUntil(2.5f), EXIT_CODE_OK);
+    // The capture writes beside the frames: every frame is on disk once it has stopped.
+    ASSERT_TRUE(host.stopAll());
     // Numbered as the host's frames, the run's first and last among them.
     for (const char* name : {"frame_000001.png", "frame_000050.png"})
         EXPECT_TRUE(fs::exists(app.path() + "/frames/" + name)) << name;
@@ -329,6 +331,8 @@ TEST_F(PlaybackEndToEnd, HiddenStatisticsLeaveTheStatusLineFromTheFirstFrames) {
     start("", "", R"(<statistics visible="false"/>)", R"(<start playing="true"/>)");
     ASSERT_EQ(runUntil(0.1f), EXIT_CODE_OK);
     EXPECT_EQ(text("ZORV/StatusText"), "Simulation Status: Playing");
+    // The capture writes beside the frames: every frame is on disk once it has stopped.
+    ASSERT_TRUE(host.stopAll());
     // Where the status line and the statistics stand, against the same frame without them.
     const Ogre::Image shown = frame(1);
     int lit = 0;

@@ -4,10 +4,10 @@
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
-#include <limits>
 #include <set>
 
 #include "host/HostConfiguration.h"
+#include "host/SceneFiles.h"
 #include "host/SceneScript.h"
 #include "platform/DebugOutput.h"
 #include "playback/KeyframeLoader.h"
@@ -60,29 +60,28 @@ bool readSounds(const std::string& path, std::set<std::string>& names, Findings&
 }
 
 // The scene's folder and the media folders with their subfolders, then the scene; what the
-// scripts and the scene loader find wrong become the scene's findings.
-bool readScene(const LintOptions& options, HeadlessScene& scene, Findings& findings) {
-    std::error_code ignored;
-    if (!fs::is_regular_file(options.scene, ignored)) {
-        fileError(findings, options.scene, "cannot be read: there is no such file");
-        return false;
-    }
-    const fs::path path(options.scene);
-    std::vector<std::string> folders{path.has_parent_path() ? path.parent_path().string() : "."};
-    folders.insert(folders.end(), options.mediaFolders.begin(), options.mediaFolders.end());
+// scripts and the scene loader find wrong become the scene's findings. What cannot be read
+// at all is found as play and render find it (SceneFiles).
+bool readScene(const LintOptions& options, const SceneFiles& files, HeadlessScene& scene,
+               Findings& findings) {
     bool usable = true;
-    for (const std::string& folder : folders) {
+    for (const SceneFiles::Problem& problem : files.problems) {
+        if (problem.path == files.script)
+            continue; // the script's, with the script
+        fileError(findings, problem.given, "cannot be read: " + problem.reason);
+        if (problem.path == files.scene)
+            return false;
+        usable = false;
+    }
+    for (const std::string& folder : files.folders) {
         std::string error;
-        if (!fs::is_directory(folder, ignored)) {
-            fileError(findings, folder, "cannot be read: there is no such folder");
-            usable = false;
-        } else if (!scene.addFolder(folder, error)) {
+        if (!scene.addFolder(folder, error)) {
             fileError(findings, folder, "cannot be read: " + error);
             usable = false;
         }
     }
     FindingSink sink;
-    const std::string name = path.filename().string();
+    const std::string name = fs::path(files.scene).filename().string();
     const bool loaded = scene.load(name, sink);
     for (LintFinding& finding : sink.take(name, options.scene))
         findings.push_back(std::move(finding));
@@ -122,17 +121,22 @@ int LintProgram::run(const std::vector<std::string>& arguments) {
     else if (!readSounds(options.configuration, sounds, findings))
         unreadable = true;
 
+    const SceneFiles files =
+        SceneFiles::resolve(options.scene, options.keyframes, options.mediaFolders, false);
     HeadlessScene scene;
-    const bool sceneRead = readScene(options, scene, findings);
+    const bool sceneRead = readScene(options, files, scene, findings);
     unreadable = unreadable || !sceneRead;
 
-    const std::string script = SceneScript::choose(options.scene, options.keyframes);
-    std::error_code ignored;
+    const std::string& script = files.scriptAsGiven;
+    const auto scriptProblem = std::find_if(
+        files.problems.begin(), files.problems.end(), [&files](const SceneFiles::Problem& problem) {
+            return !files.script.empty() && problem.path == files.script;
+        });
     if (script.empty()) {
         note(std::string("there is no ") + SceneScript::SCRIPT_NAME + " beside " + options.scene +
              ": only the scene is checked");
-    } else if (!fs::exists(script, ignored)) {
-        fileError(findings, script, "cannot be read: there is no such file");
+    } else if (scriptProblem != files.problems.end()) {
+        fileError(findings, script, "cannot be read: " + scriptProblem->reason);
         unreadable = true;
     } else {
         KeyframeMap keyframes;

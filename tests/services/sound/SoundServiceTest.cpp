@@ -1,10 +1,13 @@
+#include <algorithm>
 #include <cmath>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <sndfile.h>
 #include <tinyxml.h>
 #include <vector>
 
 #include "framework/ISound.h"
+#include "framework/ISoundTrack.h"
 #include "framework/Identifiers.h"
 #include "services/sound/SoundService.h"
 #include "tests/support/TemporaryFolder.h"
@@ -12,12 +15,14 @@
 namespace corvane {
 namespace {
 
-// Writes a tone of the given length as a 16-bit WAV file.
-void writeTone(const std::string& path, double seconds, int channels = 1) {
+// Writes a tone of the given length as a 16-bit WAV file (or another format libsndfile
+// writes).
+void writeTone(const std::string& path, double seconds, int channels = 1,
+               int format = SF_FORMAT_WAV | SF_FORMAT_PCM_16) {
     SF_INFO info{};
     info.samplerate = 8000;
     info.channels = channels;
-    info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
+    info.format = format;
     SNDFILE* file = sf_open(path.c_str(), SFM_WRITE, &info);
     ASSERT_NE(file, nullptr) << sf_strerror(nullptr);
     const int frames = static_cast<int>(seconds * info.samplerate);
@@ -132,6 +137,77 @@ TEST_F(SoundServiceTest, UnreadableSoundsAreOneLineEachAndNotInTheBank) {
     EXPECT_EQ(service.findSound("OK"), nullptr);
 }
 
+// A script names its sounds; without a "sound" element for a name, the name is a file's
+// name in the project's folders.
+TEST_F(SoundServiceTest, SoundsNotDefinedAreTheFilesOfTheirNameInTheFolders) {
+    std::filesystem::create_directories(folder.path() + "/media/sfx");
+    std::filesystem::create_directories(folder.path() + "/media/.git");
+    writeTone(folder.path() + "/media/sfx/chime.flac", 0.1, 1, SF_FORMAT_FLAC | SF_FORMAT_PCM_16);
+    writeTone(folder.path() + "/media/sfx/wind.ogg", 0.1, 1, SF_FORMAT_OGG | SF_FORMAT_VORBIS);
+    writeTone(folder.path() + "/media/door.wav", 0.1);
+    writeTone(folder.path() + "/media/sfx/door.wav", 0.2);
+    writeTone(folder.path() + "/media/.git/secret.wav", 0.1);
+    writeTone(folder.path() + "/named.wav", 0.1);
+    writeTone(folder.path() + "/outside.wav", 0.1);
+    folder.write("media/broken.wav", "not a sound");
+    EXPECT_EQ(start("<env><output mode=\"silent\"/><folder src=\"" + folder.path() +
+                    "/media\"/><sound name=\"door\" file=\"" + folder.path() +
+                    "/named.wav\"/></env>"),
+              "");
+    const struct {
+        const char* name;
+        bool found;
+    } rows[] = {
+        {"chime", true},    {"wind", true},        {"door", true},      {"secret", false},
+        {"outside", false}, {"../outside", false}, {"sfx/door", false}, {"", false},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(service.findSound(row.name) != nullptr, row.found) << row.name;
+    // The "sound" element's file is the one played, not the folders' door.wav.
+    EXPECT_NE(service.findSound("door"), nullptr);
+    ::testing::internal::CaptureStderr();
+    EXPECT_EQ(service.findSound("broken"), nullptr);
+    EXPECT_EQ(service.findSound("broken"), nullptr);
+    EXPECT_EQ(::testing::internal::GetCapturedStderr().rfind(
+                  "SoundService::findSound(): sound \"broken\": " + folder.path() +
+                      "/media/broken.wav cannot be read: ",
+                  0),
+              0u);
+}
+
+// Offline, the sounds played in a frame start at that frame's first sample, however long
+// the film has run: frames of 1/30 s are 1600 samples at 48 kHz, and none is lost to
+// rounding.
+TEST_F(SoundServiceTest, OfflineASoundStartsAtTheFirstSampleOfTheFrameItIsPlayedIn) {
+    writeTone(folder.path() + "/door.wav", 0.05);
+    start("<env><output mode=\"offline\" fps=\"30\"/><sound name=\"door\" file=\"" + folder.path() +
+          "/door.wav\"/></env>");
+    ASSERT_TRUE(started);
+    void* out = nullptr;
+    ASSERT_EQ(service.QueryInterface(IID_ISoundTrack, &out), S_OK);
+    ISoundTrack& track = *static_cast<ISoundTrack*>(out);
+    ASSERT_EQ(track.getSampleRate(), 48000u);
+    ASSERT_EQ(track.getChannelCount(), 2u);
+    std::vector<float> samples;
+    auto take = [&] {
+        std::vector<float> some(2 * 4000);
+        const std::size_t taken = track.takeSamples(some.data(), 4000);
+        samples.insert(samples.end(), some.begin(), some.begin() + std::ptrdiff_t(2 * taken));
+    };
+    for (int frame = 0; frame < 1000; ++frame) {
+        if (frame == 999)
+            service.findSound("door")->play();
+        service.renderFrame(1.0f / 30.0f);
+        take();
+    }
+    ASSERT_EQ(samples.size(), 2u * 1600000u);
+    const auto first = std::find_if(samples.begin(), samples.end(),
+                                    [](float sample) { return std::fabs(sample) > 1e-4f; });
+    ASSERT_NE(first, samples.end());
+    EXPECT_LE(std::distance(samples.begin(), first) / 2 - 999 * 1600, 4);
+    EXPECT_GE(std::distance(samples.begin(), first) / 2, 999 * 1600);
+}
+
 TEST_F(SoundServiceTest, AnswersTheSoundBankAndIUnknownOnly) {
     void* out = nullptr;
     EXPECT_EQ(service.QueryInterface(IID_ISoundBank, &out), S_OK);
@@ -139,6 +215,8 @@ TEST_F(SoundServiceTest, AnswersTheSoundBankAndIUnknownOnly) {
     EXPECT_EQ(service.QueryInterface(IID_IUnknown, &out), S_OK);
     void* untouched = &service;
     EXPECT_EQ(service.QueryInterface(IID_IGuiOverlay, &untouched), E_FAIL);
+    // The sound track only mixing offline.
+    EXPECT_EQ(service.QueryInterface(IID_ISoundTrack, &untouched), E_FAIL);
     EXPECT_EQ(untouched, &service);
     EXPECT_EQ(service.Release(), 1);
     const PLUGIN_INFO info = service.pluginInfo();

@@ -1,0 +1,154 @@
+#include "host/RenderCommand.h"
+
+#include <cmath>
+#include <filesystem>
+#include <iostream>
+#include <iterator>
+#include <system_error>
+
+#include "host/ExitCode.h"
+#include "host/PlayCommand.h"
+#include "host/PlayConfiguration.h"
+#include "host/RenderOptions.h"
+#include "host/SceneFiles.h"
+#include "host/SoundDefinitions.h"
+#include "platform/DebugOutput.h"
+#include "platform/DiagnosticSink.h"
+#include "platform/FileAccess.h"
+#include "playback/KeyframeLoader.h"
+
+namespace corvane {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const char* const ORIGIN = "corvane render";
+
+void report(const std::string& text) {
+    DebugOutput::line(std::string(ORIGIN) + ": " + text);
+}
+
+// The playback says what is wrong with a script when it plays it; here only its length is
+// wanted.
+class Silent final : public DiagnosticSink {
+public:
+    void report(const Diagnostic&) override {}
+    void list(std::string_view) override {}
+};
+
+// The script's length as the playback takes it: its largest keyframe time; 0 without one.
+double scriptLength(const std::string& script) {
+    if (script.empty())
+        return 0.0;
+    KeyframeMap keyframes;
+    Silent silent;
+    KeyframeLoader::load(script, keyframes, silent);
+    return keyframes.empty() ? 0.0 : std::max(0.0, double(std::prev(keyframes.end())->first));
+}
+
+// Where the film goes can be written to: a file's folder, or the PNG files' folder (made
+// when missing). Empty, or the folder and the system's reason it cannot.
+std::string unwritable(const PlayConfiguration::Film& film) {
+    const fs::path folder =
+        film.format == "png" ? fs::path(film.output) : fs::path(film.output).parent_path();
+    std::error_code made;
+    if (film.format == "png")
+        fs::create_directories(folder, made);
+    const std::string reason = FileAccess::whyNotWritable(folder.string());
+    return reason.empty() ? "" : folder.string() + ": " + reason;
+}
+
+} // namespace
+
+void RenderCommand::framesOf(double start, double end, std::uint32_t framesPerSecond,
+                             std::uint64_t& first, std::uint64_t& past) {
+    // Seconds in decimals are not exact in binary: 2.1 s at 30 fps is 62.99999... frames.
+    constexpr double SLACK = 1e-6;
+    first = static_cast<std::uint64_t>(std::ceil(start * framesPerSecond - SLACK));
+    past = static_cast<std::uint64_t>(std::ceil(end * framesPerSecond - SLACK));
+}
+
+int RenderCommand::run(const std::vector<std::string>& arguments) {
+    RenderOptions options;
+    std::string error;
+    switch (options.parse(arguments, error)) {
+    case RenderOptions::Outcome::USAGE:
+        report(error);
+        std::cerr << RenderOptions::usage();
+        return EXIT_CODE_USAGE;
+    case RenderOptions::Outcome::VALUE:
+        report(error);
+        return EXIT_CODE_CONFIGURATION;
+    case RenderOptions::Outcome::OK:
+        break;
+    }
+    if (options.help) {
+        std::cout << RenderOptions::usage();
+        return EXIT_CODE_OK;
+    }
+
+    const SceneFiles files =
+        SceneFiles::resolve(options.scene, options.keyframes, options.mediaFolders);
+    for (const SceneFiles::Problem& problem : files.problems)
+        report(problem.line());
+    bool usable = files.problems.empty();
+    PlayConfiguration configuration;
+    configuration.scene = files.scene;
+    configuration.folders = files.folders;
+    configuration.script = files.script;
+    if (!options.sounds.empty()) {
+        std::vector<std::string> skipped;
+        const std::string sounds = fs::absolute(options.sounds).lexically_normal().string();
+        if (!SoundDefinitions::read(sounds, configuration.sounds, skipped, error)) {
+            report(error);
+            usable = false;
+        }
+        for (const std::string& line : skipped)
+            report(line);
+    }
+    if (!usable)
+        return EXIT_CODE_CONFIGURATION;
+
+    const double length = scriptLength(files.script);
+    const double scriptEnd = length > 0.0 ? length : DEFAULT_SECONDS;
+    const double start = options.rangeStart.value_or(0.0);
+    const double end = options.rangeEnd.value_or(scriptEnd);
+    PlayConfiguration::Film film;
+    framesOf(start, end, options.framesPerSecond, film.first, film.end);
+    if (options.rangeStart && start >= scriptEnd) {
+        report("--range " + DebugOutput::number(start) + ":" + DebugOutput::number(end) +
+               ": the script ends at " + DebugOutput::number(scriptEnd) +
+               " s; the range holds none of it");
+        return EXIT_CODE_CONFIGURATION;
+    }
+    if (film.end <= film.first) {
+        report("--range " + DebugOutput::number(start) + ":" + DebugOutput::number(end) +
+               ": no frame of " + std::to_string(options.framesPerSecond) +
+               " a second begins in it");
+        return EXIT_CODE_CONFIGURATION;
+    }
+    film.format = options.format;
+    film.output = fs::absolute(options.output).lexically_normal().string();
+    while (film.output.size() > 1 && film.output.back() == '/')
+        film.output.pop_back();
+    film.width = options.width;
+    film.height = options.height;
+    film.framesPerSecond = options.framesPerSecond;
+    film.quality = options.quality;
+    film.statusOverlay = options.statusOverlay;
+    if (const std::string why = unwritable(film); !why.empty()) {
+        report(why);
+        return EXIT_CODE_OUTPUT;
+    }
+    configuration.film = film;
+
+    // The host's frames are the film's, and one before them that shows the scene before the
+    // playback's first frame; the capture ends the run after the last.
+    PluginHost::FrameOptions frames;
+    frames.fixedStep = 1.0f / static_cast<float>(film.framesPerSecond);
+    frames.frames = film.end + 1;
+    return PlayCommand::runConfiguration(ORIGIN, "rendering", configuration.text(), frames);
+}
+
+} // namespace corvane

@@ -1,0 +1,78 @@
+#include "host/SceneFiles.h"
+
+#include <filesystem>
+#include <system_error>
+#include <tinyxml.h>
+
+#include "framework/XmlReader.h"
+#include "host/SceneScript.h"
+#include "platform/FileAccess.h"
+
+namespace corvane {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string absolute(const std::string& path) {
+    std::error_code ignored;
+    return fs::absolute(path, ignored).lexically_normal().string();
+}
+
+} // namespace
+
+std::string SceneFiles::Problem::line() const {
+    // The parser's reason begins with the row and column it stopped at.
+    const bool atPlace = !reason.empty() && reason.front() >= '0' && reason.front() <= '9';
+    return path + (atPlace ? ":" : ": ") + reason;
+}
+
+SceneFiles SceneFiles::resolve(const std::string& scene, const std::string& script,
+                               const std::vector<std::string>& mediaFolders, bool parseScene) {
+    SceneFiles files;
+    auto problem = [&files](const std::string& path, const std::string& given,
+                            const std::string& reason) {
+        files.problems.push_back({path, given, reason});
+    };
+    files.scene = absolute(scene);
+    bool sceneRead = FileAccess::whyNotReadable(files.scene).empty();
+    if (!sceneRead) {
+        problem(files.scene, scene, FileAccess::whyNotReadable(files.scene));
+    } else if (parseScene) {
+        std::string text;
+        TiXmlDocument document;
+        if (!XmlReader::readFile(files.scene, text)) {
+            problem(files.scene, scene, "cannot be read");
+            sceneRead = false;
+        } else if (const std::string parsed =
+                       XmlReader::describe(XmlReader::parse(text, document), "", text, document);
+                   !parsed.empty()) {
+            // ":ROW:COLUMN: the parser's message", or ": why the text was refused".
+            problem(files.scene, scene, parsed.substr(parsed.compare(0, 2, ": ") == 0 ? 2 : 1));
+            sceneRead = false;
+        }
+    }
+    // Meshes and textures are looked for by listing the folders: a folder that cannot be
+    // listed would play a scene without them.
+    const fs::path sceneFolder = fs::path(files.scene).parent_path();
+    files.folders = {sceneFolder.string()};
+    if (const std::string reason = FileAccess::whyNotListable(files.folders.front());
+        sceneRead && !reason.empty())
+        problem(files.folders.front(), fs::path(scene).parent_path().string(),
+                "the scene's folder cannot be listed: " + reason);
+    for (const std::string& media : mediaFolders) {
+        const std::string folder = absolute(media);
+        if (const std::string reason = FileAccess::whyNotListable(folder); !reason.empty())
+            problem(folder, media, reason);
+        files.folders.push_back(folder);
+    }
+    files.scriptAsGiven = SceneScript::choose(scene, script);
+    if (!files.scriptAsGiven.empty()) {
+        files.script = absolute(files.scriptAsGiven);
+        if (const std::string reason = FileAccess::whyNotReadable(files.script); !reason.empty())
+            problem(files.script, files.scriptAsGiven, reason);
+    }
+    return files;
+}
+
+} // namespace corvane

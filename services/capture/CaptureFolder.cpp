@@ -1,0 +1,31 @@
+#include "services/capture/CaptureFolder.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include "framework/IOutputStatus.h"
+#include "platform/DebugOutput.h"
+
+namespace corvane {
+
+bool CaptureFolder::acquire(const std::string& folder, std::int32_t& status) {
+    std::error_code ignored;
+    const std::string shown = std::filesystem::absolute(folder, ignored).string();
+    std::string error;
+    switch (lock.acquire(folder, error)) {
+    case FolderLock::Outcome::LOCKED:
+        return true;
+    case FolderLock::Outcome::IN_USE:
+        DebugOutput::line("FrameCapture::start(): " + shown + " is being written by another run" +
+                          (error.empty() ? "" : " (" + error + ")"));
+        status = IOutputStatus::OUTPUT_IN_USE;
+        return false;
+    case FolderLock::Outcome::UNUSABLE:
+        break;
+    }
+    DebugOutput::line("FrameCapture::start(): cannot write into " + shown + ": " + error);
+    status = IOutputStatus::OUTPUT_FAILED;
+    return false;
+}
+
+} // namespace corvane

@@ -1,0 +1,236 @@
+#include "services/capture/FilmCapture.h"
+
+#include <cstdio>
+#include <thread>
+#include <tinyxml.h>
+
+#include "framework/IOutputStatus.h"
+#include "framework/Identifiers.h"
+#include "platform/DebugOutput.h"
+#include "platform/Terminal.h"
+#include "services/capture/FilmSink.h"
+#include "services/capture/FilmWriter.h"
+#include "services/capture/PngSequence.h"
+#include "services/capture/VideoSink.h"
+
+namespace corvane {
+
+namespace {
+
+const char* const ORIGIN = "FrameCapture";
+
+// A whole number from `low` to `high`; false, with one line, when the attribute is absent
+// or is no such number.
+bool readWhole(const TiXmlElement& film, const char* name, std::uint64_t low, std::uint64_t high,
+               std::uint64_t& out) {
+    const char* text = film.Attribute(name);
+    const std::string value = text != nullptr ? text : "";
+    std::uint64_t number = 0;
+    bool whole = !value.empty() && value.size() <= 18 &&
+                 value.find_first_not_of("0123456789") == std::string::npos;
+    if (whole)
+        number = std::stoull(value);
+    if (!whole || number < low || number > high) {
+        DebugOutput::line(std::string(ORIGIN) + "::parseEnvironment(): \"film\" (row " +
+                          std::to_string(film.Row()) + ") needs " + name + " from " +
+                          std::to_string(low) + " to " + std::to_string(high) + ", not \"" + value +
+                          "\"");
+        return false;
+    }
+    out = number;
+    return true;
+}
+
+std::string sizeText(std::uint64_t bytes) {
+    char text[32];
+    if (bytes >= (std::uint64_t(1) << 20))
+        std::snprintf(text, sizeof(text), "%.1f MB", static_cast<double>(bytes) / 1048576.0);
+    else
+        std::snprintf(text, sizeof(text), "%.1f kB", static_cast<double>(bytes) / 1024.0);
+    return text;
+}
+
+std::string secondsText(double seconds) {
+    char text[32];
+    std::snprintf(text, sizeof(text), "%.2f s", seconds);
+    return text;
+}
+
+} // namespace
+
+FilmCapture::FilmCapture() = default;
+
+FilmCapture::~FilmCapture() = default;
+
+bool FilmCapture::configure(const TiXmlElement& film) {
+    const char* formatName = film.Attribute("format");
+    bool usable = formatName != nullptr && filmFormatFromName(formatName, format);
+    if (!usable)
+        DebugOutput::line(std::string(ORIGIN) + "::parseEnvironment(): \"film\" (row " +
+                          std::to_string(film.Row()) + ") needs format \"png\", \"mp4\", " +
+                          "\"webm\" or \"mov\"");
+    if (const char* path = film.Attribute("output"); path != nullptr && *path != '\0') {
+        output = path;
+    } else {
+        DebugOutput::line(std::string(ORIGIN) + "::parseEnvironment(): \"film\" (row " +
+                          std::to_string(film.Row()) + ") needs an output");
+        usable = false;
+    }
+    std::uint64_t w = 0, h = 0, fps = 0, q = 0;
+    usable = readWhole(film, "width", 2, 16384, w) && usable;
+    usable = readWhole(film, "height", 2, 16384, h) && usable;
+    usable = readWhole(film, "fps", 1, 1000, fps) && usable;
+    usable = readWhole(film, "quality", 1, 100, q) && usable;
+    usable = readWhole(film, "first", 0, std::uint64_t(1) << 40, first) && usable;
+    usable = readWhole(film, "end", first + 1, std::uint64_t(1) << 40, end) && usable;
+    width = static_cast<std::uint32_t>(w);
+    height = static_cast<std::uint32_t>(h);
+    framesPerSecond = static_cast<std::uint32_t>(fps);
+    quality = static_cast<int>(q);
+    for (const TiXmlElement* overlay = film.FirstChildElement("overlay"); overlay != nullptr;
+         overlay = overlay->NextSiblingElement("overlay"))
+        if (const char* element = overlay->Attribute("element"))
+            overlayElements.emplace_back(element);
+    return usable;
+}
+
+bool FilmCapture::start() {
+    started = std::chrono::steady_clock::now();
+    sources.bind(IID_IFrameSource);
+    for (IFrameSource* candidate : sources)
+        source = candidate;
+    if (source == nullptr)
+        return fail("::start(): no viewer draws frames off-screen; no film is made");
+    if (!source->openTarget(width, height))
+        return fail("::start(): the viewer draws no frames of " + std::to_string(width) + "x" +
+                    std::to_string(height) + "; no film is made");
+    for (const std::string& element : overlayElements)
+        source->showOverlayElement(element);
+    // The host's first frame shows the scene before the playback's first frame: no frame
+    // of the film.
+    source->setDrawing(false);
+
+    tracks.bind(IID_ISoundTrack);
+    for (ISoundTrack* candidate : tracks)
+        if (candidate->getChannelCount() == 2)
+            track = candidate;
+    if (format == FilmFormat::PNG && !folder.acquire(output, status)) {
+        failed = true;
+        return false;
+    }
+    std::unique_ptr<FilmSink> sink;
+    if (format == FilmFormat::PNG)
+        sink = std::make_unique<PngSequence>(output, width, height,
+                                             std::thread::hardware_concurrency());
+    else
+        sink = std::make_unique<VideoSink>(
+            VideoFile::Settings{output, format, width, height, framesPerSecond, quality,
+                                track != nullptr ? track->getSampleRate() : 0});
+    writer = std::make_unique<FilmWriter>(std::move(sink));
+    std::string error;
+    if (!writer->begin(width, height, error)) {
+        const std::string name = writer->sink().name();
+        writer.reset();
+        return failOutput("::start(): cannot write " + error);
+    }
+    progress.emplace(end - first, Terminal::standardErrorIsTerminal(), Terminal::columns());
+    return true;
+}
+
+bool FilmCapture::fail(const std::string& what) {
+    DebugOutput::line(std::string(ORIGIN) + what);
+    failed = true;
+    return false;
+}
+
+bool FilmCapture::failOutput(const std::string& what) {
+    status = IOutputStatus::OUTPUT_FAILED;
+    return fail(what);
+}
+
+bool FilmCapture::renderFrame() {
+    if (writer == nullptr || failed || ended)
+        return false;
+    const std::uint64_t frame = hostFrame++;
+    // The host's frame N + 1 drew film frame N.
+    if (frame > first && frame <= end) {
+        std::unique_ptr<FilmFrame> pixels = writer->nextFrame();
+        if (pixels == nullptr || !source->readFrame(pixels->pixels.data(), pixels->rowBytes)) {
+            std::string error;
+            if (!writer->failed(error))
+                return fail(": the viewer gave no frame " + std::to_string(frame - 1));
+            return failOutput(": cannot write " + error + "; the film stops");
+        }
+        pixels->number = frame - 1;
+        writer->write(std::move(pixels));
+    }
+    drainSound(frame);
+    source->setDrawing(frame + 1 > first && frame + 1 <= end);
+    progress->update(
+        writer->framesWritten(),
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count());
+    if (std::string error; writer->failed(error))
+        return failOutput(": cannot write " + error + "; the film stops");
+    if (frame >= end)
+        ended = true;
+    return !ended;
+}
+
+void FilmCapture::drainSound(std::uint64_t frame) {
+    if (track == nullptr)
+        return;
+    // What the bank mixed in this frame belongs to film frame `frame`.
+    std::vector<float> mixed;
+    constexpr std::size_t CHUNK = 4096;
+    std::size_t taken = 0;
+    do {
+        mixed.resize(mixed.size() + 2 * CHUNK);
+        taken = track->takeSamples(mixed.data() + mixed.size() - 2 * CHUNK, CHUNK);
+        mixed.resize(mixed.size() - 2 * (CHUNK - taken));
+    } while (taken == CHUNK);
+    if (frame >= first && frame < end && !mixed.empty())
+        writer->writeSound(std::move(mixed));
+}
+
+void FilmCapture::stop() {
+    if (writer == nullptr)
+        return;
+    std::string error;
+    const bool complete = writer->end(error);
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    const std::uint64_t written = writer->framesWritten();
+    if (progress) {
+        progress->update(written, seconds);
+        progress->finish();
+    }
+    if (!complete) {
+        if (!failed)
+            failOutput(": cannot write " + error);
+        // Nothing is said to be written that is not there whole: a video file that could not
+        // be ended is not kept; PNG files are, each whole.
+        if (format == FilmFormat::PNG)
+            DebugOutput::line(std::string(ORIGIN) + ": " + std::to_string(written) + " of " +
+                              std::to_string(end - first) + " frames written to " +
+                              writer->sink().name());
+        else
+            DebugOutput::line(std::string(ORIGIN) + ": no film is written to " + output);
+        writer.reset();
+        folder.release();
+        return;
+    }
+    const std::string stopped = written < end - first
+                                    ? "the film stopped after " + std::to_string(written) + " of " +
+                                          std::to_string(end - first) + " frames; "
+                                    : "";
+    DebugOutput::line(std::string(ORIGIN) + ": " + stopped + "wrote " + writer->sink().name() +
+                      ": " + std::to_string(written) + " frames of " + std::to_string(width) + "x" +
+                      std::to_string(height) + " at " + std::to_string(framesPerSecond) + " fps (" +
+                      DebugOutput::number(static_cast<double>(written) / framesPerSecond) +
+                      " s from script time " +
+                      DebugOutput::number(static_cast<double>(first) / framesPerSecond) + " s), " +
+                      sizeText(writer->sink().bytes()) + ", in " + secondsText(seconds));
+    writer.reset();
+}
+
+} // namespace corvane

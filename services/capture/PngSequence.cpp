@@ -1,0 +1,57 @@
+#include "services/capture/PngSequence.h"
+
+#include <cstdio>
+#include <filesystem>
+
+#include "platform/OutputFile.h"
+#include "services/capture/FilmFrame.h"
+#include "services/capture/PngEncoder.h"
+
+namespace corvane {
+
+PngSequence::PngSequence(std::string folder, std::uint32_t width, std::uint32_t height,
+                         unsigned threads)
+    : folder(std::move(folder)), width(width), height(height), threads(threads > 0 ? threads : 1) {}
+
+PngSequence::~PngSequence() = default;
+
+std::string PngSequence::fileName(std::uint64_t number) {
+    char name[32];
+    std::snprintf(name, sizeof(name), "frame_%06llu.png", static_cast<unsigned long long>(number));
+    return name;
+}
+
+std::string PngSequence::name() const {
+    return (std::filesystem::path(folder) / "").string();
+}
+
+bool PngSequence::begin(std::string& error) {
+    for (unsigned i = 0; i < threads; ++i) {
+        encoders.push_back(std::make_unique<PngEncoder>());
+        if (width > 0 && height > 0 && !encoders.back()->open(width, height, error))
+            return false;
+    }
+    return true;
+}
+
+bool PngSequence::writeFrame(unsigned worker, const FilmFrame& frame, std::string& error) {
+    std::vector<std::uint8_t> file;
+    if (!encoders[worker]->encode(frame, file, error))
+        return false;
+    const std::string path = (std::filesystem::path(folder) / fileName(frame.number)).string();
+    if (!OutputFile::writeWhole(
+            path, std::string_view(reinterpret_cast<const char*>(file.data()), file.size()),
+            error)) {
+        error = path + ": " + error;
+        return false;
+    }
+    written += file.size();
+    return true;
+}
+
+bool PngSequence::end(bool, std::string&) {
+    encoders.clear();
+    return true;
+}
+
+} // namespace corvane

@@ -1,0 +1,93 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "services/capture/FilmFormat.h"
+#include "services/capture/PictureConverter.h"
+
+struct AVCodecContext;
+struct AVFormatContext;
+struct AVFrame;
+struct AVPacket;
+struct AVStream;
+struct AVAudioFifo;
+struct SwrContext;
+
+namespace corvane {
+
+struct FilmFrame;
+
+// A video file written with FFmpeg's libraries, as players and editors expect it: frame N of
+// the file presented at N / fps (a time base of 1/fps), colours converted from the rendered
+// sRGB to the encoder's YUV with BT.709 coefficients in the video range and tagged so
+// (BT.709 primaries and matrix, the sRGB transfer, limited range), and a stereo sound track
+// at the track's own rate. Not safe for use from two threads at once. Failures are said in
+// `error` as reasons: FFmpeg's ("No space left on device"), or what FFmpeg lacks.
+class VideoFile {
+public:
+    struct Settings {
+        std::string path;
+        FilmFormat format = FilmFormat::MP4;
+        std::uint32_t width = 0;
+        std::uint32_t height = 0;
+        std::uint32_t framesPerSecond = 30;
+        // 1 (smallest) to 100 (best).
+        int quality = 80;
+        // Samples per second of the sound track; 0: the file has none.
+        std::uint32_t soundRate = 0;
+    };
+
+    VideoFile();
+    ~VideoFile();
+    VideoFile(const VideoFile&) = delete;
+    VideoFile& operator=(const VideoFile&) = delete;
+
+    // Sets up the encoders and begins the file; false and `error` set (an encoder FFmpeg
+    // lacks, a file that cannot be made) when it cannot.
+    bool open(const Settings& settings, std::string& error);
+    // Encodes the next frame; its presentation time is the count of frames before it.
+    bool addFrame(const FilmFrame& frame, std::string& error);
+    // Encodes the next `frames` stereo sample frames of the sound track (interleaved floats).
+    bool addSound(const float* samples, std::size_t frames, std::string& error);
+    // Encodes what the encoders hold back, ends the file and closes it; the sound track is
+    // cut or filled with silence to the length of the video first.
+    bool finish(std::string& error);
+    // Closes the file without ending it, after a failure.
+    void abandon();
+
+    std::uint64_t framesAdded() const { return videoFrames; }
+
+    // The video encoder of each format, for messages and checks.
+    static const char* videoEncoderName(FilmFormat format);
+    static const char* soundEncoderName(FilmFormat format);
+
+private:
+    bool openVideo(std::string& error);
+    bool openSound(std::string& error);
+    // Sends a frame (null: the end) to an encoder and writes what comes out.
+    bool encode(AVCodecContext* encoder, AVStream* stream, AVFrame* frame, std::string& error);
+    // Encodes whole encoder frames of the sound held back; with `all`, the rest too.
+    bool drainSound(bool all, std::string& error);
+    void release();
+
+    Settings settings;
+    AVFormatContext* container = nullptr;
+    AVCodecContext* video = nullptr;
+    AVStream* videoStream = nullptr;
+    PictureConverter pictures;
+    AVCodecContext* sound = nullptr;
+    AVStream* soundStream = nullptr;
+    AVFrame* soundFrame = nullptr;
+    SwrContext* resampler = nullptr;
+    AVAudioFifo* heldSound = nullptr;
+    AVPacket* packet = nullptr;
+    std::uint64_t videoFrames = 0;
+    std::uint64_t soundSamples = 0;   // given to the encoder
+    std::uint64_t soundSamplesIn = 0; // given to this file
+    bool headerWritten = false;
+};
+
+} // namespace corvane
