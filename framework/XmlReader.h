@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -41,6 +42,17 @@ public:
     // empty for PARSED.
     static std::string describe(Outcome outcome, const std::string& origin, const std::string& text,
                                 const TiXmlDocument& document);
+    // The element that a text which failed to parse left open, where the parser's error is
+    // about an end tag (one missing, or one of another name): its name, and the row and
+    // column of its start tag as the parser counts them (a tab to the next fourth column).
+    // None for other errors, or when the parser stopped outside every element.
+    struct OpenElement {
+        std::string name;
+        int row = 0;
+        int column = 0;
+    };
+    static std::optional<OpenElement> unclosedElement(const std::string& text,
+                                                      const TiXmlDocument& document);
     // The whole file; false when it cannot be read.
     static bool readFile(const std::string& path, std::string& text);
 };

@@ -14,9 +14,9 @@
 #include "host/SceneFiles.h"
 #include "host/SoundDefinitions.h"
 #include "platform/DebugOutput.h"
+#include "platform/DiagnosticSink.h"
 #include "platform/ExecutablePath.h"
 #include "platform/FileAccess.h"
-#include "playback/KeyframeDiagnostics.h"
 #include "playback/KeyframeLoader.h"
 
 namespace corvane {
@@ -33,9 +33,10 @@ void report(const std::string& text) {
 
 // The playback says what is wrong with a script when it plays it; here only its length is
 // wanted.
-class Silent final : public KeyframeDiagnostics {
+class Silent final : public DiagnosticSink {
 public:
-    void report(const std::string&, const Problem&) override {}
+    void report(const Diagnostic&) override {}
+    void list(std::string_view) override {}
 };
 
 // The script's length as the playback takes it: its largest keyframe time; 0 without one.

@@ -5,11 +5,10 @@
 #include <OgreResourceGroupManager.h>
 #include <OgreRoot.h>
 #include <OgreSceneManager.h>
-#include <set>
-#include <sstream>
+#include <Overlay/OgreOverlaySystem.h>
 
 #include "platform/DebugOutput.h"
-#include "platform/StandardErrorCapture.h"
+#include "platform/DiagnosticSink.h"
 #include "viewer/ResourceGroup.h"
 #include "viewer/ResourceLocations.h"
 #include "viewer/ResourceScripts.h"
@@ -28,6 +27,7 @@ HeadlessScene::HeadlessScene() {
         DebugOutput::line("corvane lint: particle scripts are not read: " +
                           DebugOutput::oneLine(exception.getDescription()));
     }
+    overlays = std::make_unique<Ogre::OverlaySystem>();
     Ogre::ResourceGroupManager::getSingleton().createResourceGroup(VIEWER_RESOURCE_GROUP);
     scene = root->createSceneManager();
 }
@@ -44,33 +44,21 @@ bool HeadlessScene::addFolder(const std::string& folder, std::string& error) {
     return !added.empty() && added.front() == folder;
 }
 
-bool HeadlessScene::load(const std::string& fileName, std::vector<std::string>& lines) {
-    Ogre::ResourceGroupManager& resources = Ogre::ResourceGroupManager::getSingleton();
-    std::string stopped;
-    bool loaded = false;
-    StandardErrorCapture capture;
+bool HeadlessScene::load(const std::string& fileName, DiagnosticSink& sink) {
     // Every script is parsed as the viewer parses it: a faulty one costs only itself.
-    ResourceScripts scripts(VIEWER_RESOURCE_GROUP);
+    ResourceScripts scripts(VIEWER_RESOURCE_GROUP, sink);
     scripts.initialise({});
-    SceneLoader loader;
+    SceneLoader loader(sink);
     try {
-        loaded = loader.load(fileName, scene, nullptr, false, nullptr);
+        return loader.load(fileName, scene, nullptr, false, nullptr);
     } catch (const Ogre::Exception& exception) {
-        stopped = "\"" + fileName +
-                  "\" stopped loading: " + DebugOutput::oneLine(exception.getDescription());
+        Diagnostic stopped;
+        stopped.file = fileName;
+        stopped.message = "\"" + fileName +
+                          "\" stopped loading: " + DebugOutput::oneLine(exception.getDescription());
+        sink.report(stopped);
+        return false;
     }
-    const std::string written = capture.finish();
-
-    const Ogre::StringVectorPtr found =
-        resources.findResourceNames(VIEWER_RESOURCE_GROUP, "*.scene");
-    const std::set<std::string> sceneNames(found->begin(), found->end());
-    std::istringstream stream(written);
-    for (std::string line; std::getline(stream, line);)
-        if (!line.empty() && sceneNames.count(line) == 0)
-            lines.push_back(line);
-    if (!stopped.empty())
-        lines.push_back(stopped);
-    return loaded;
 }
 
 } // namespace corvane::lint

@@ -4,7 +4,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
-#include <limits>
 #include <set>
 
 #include "host/HostConfiguration.h"
@@ -14,8 +13,8 @@
 #include "playback/KeyframeLoader.h"
 #include "services/sound/SoundService.h"
 #include "tools/lint/FindingReport.h"
+#include "tools/lint/FindingSink.h"
 #include "tools/lint/HeadlessScene.h"
-#include "tools/lint/KeyframeFindings.h"
 #include "tools/lint/LintOptions.h"
 #include "tools/lint/SceneInventory.h"
 #include "tools/lint/ScriptChecker.h"
@@ -34,15 +33,6 @@ void note(const std::string& text) {
 
 void fileError(Findings& findings, const std::string& file, const std::string& message) {
     findings.push_back({file, 0, Severity::ERROR, {}, message});
-}
-
-// The row a diagnostic line names, as in "(row 12, column 3)"; 0 when it names none.
-int rowIn(const std::string& line) {
-    const std::size_t at = line.find("(row ");
-    if (at == std::string::npos)
-        return 0;
-    const long row = std::strtol(line.c_str() + at + 5, nullptr, 10);
-    return row > 0 && row <= std::numeric_limits<int>::max() ? static_cast<int>(row) : 0;
 }
 
 // The names the configuration's Sound plug-in defines, read by the Sound service itself.
@@ -69,9 +59,9 @@ bool readSounds(const std::string& path, std::set<std::string>& names, Findings&
     return true;
 }
 
-// The scene's folder and the media folders with their subfolders, then the scene; the
-// loader's own lines become the scene's findings. What cannot be read at all is found as
-// play and render find it (SceneFiles).
+// The scene's folder and the media folders with their subfolders, then the scene; what the
+// scripts and the scene loader find wrong become the scene's findings. What cannot be read
+// at all is found as play and render find it (SceneFiles).
 bool readScene(const LintOptions& options, const SceneFiles& files, HeadlessScene& scene,
                Findings& findings) {
     bool usable = true;
@@ -90,10 +80,11 @@ bool readScene(const LintOptions& options, const SceneFiles& files, HeadlessScen
             usable = false;
         }
     }
-    std::vector<std::string> lines;
-    const bool loaded = scene.load(fs::path(files.scene).filename().string(), lines);
-    for (const std::string& line : lines)
-        findings.push_back({options.scene, rowIn(line), Severity::ERROR, {}, line});
+    FindingSink sink;
+    const std::string name = fs::path(files.scene).filename().string();
+    const bool loaded = scene.load(name, sink);
+    for (LintFinding& finding : sink.take(name, options.scene))
+        findings.push_back(std::move(finding));
     return usable && loaded;
 }
 
@@ -149,9 +140,9 @@ int LintProgram::run(const std::vector<std::string>& arguments) {
         unreadable = true;
     } else {
         KeyframeMap keyframes;
-        KeyframeFindings problems;
+        FindingSink problems;
         unreadable = !KeyframeLoader::load(script, keyframes, problems) || unreadable;
-        Findings ofScript = std::move(problems.findings);
+        Findings ofScript = problems.take(script, script);
         // Against a scene that could not be read, every name would look wrong.
         if (sceneRead) {
             const SceneInventory inventory = SceneInventory::of(scene.sceneManager());

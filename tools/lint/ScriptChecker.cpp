@@ -4,9 +4,9 @@
 #include <sstream>
 #include <utility>
 
+#include "framework/NameSuggestion.h"
 #include "playback/KeyframeDiagnostics.h"
 #include "playback/PlaybackController.h"
-#include "tools/lint/NameSuggestion.h"
 
 namespace corvane::lint {
 

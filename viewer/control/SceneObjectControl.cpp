@@ -15,6 +15,7 @@
 #include <OgreTagPoint.h>
 
 #include "platform/DebugOutput.h"
+#include "platform/DiagnosticSink.h"
 #include "viewer/control/TransformGuard.h"
 
 namespace corvane {
@@ -51,10 +52,6 @@ float distanceSquared(const Ogre::Vector3& a, const Ogre::Vector3& b) {
     return lengthSquared(a.x - b.x, a.y - b.y, a.z - b.z);
 }
 
-void report(const char* operation, const std::string& text) {
-    DebugOutput::line("SceneObjectControl::" + std::string(operation) + "(): " + text);
-}
-
 std::string quoted(const std::string& text) {
     return '"' + text + '"';
 }
@@ -82,8 +79,8 @@ constexpr std::size_t REPORT_CAPACITY =
 } // namespace
 
 SceneObjectControl::SceneObjectControl(Ogre::Entity* entity, Ogre::SceneManager* sceneManager,
-                                       AnimationNames& animationNames)
-    : entity(nullptr), sceneManager(sceneManager), animationNames(&animationNames) {
+                                       AnimationNames& animationNames, DiagnosticSink* sink)
+    : entity(nullptr), sceneManager(sceneManager), animationNames(&animationNames), sink(sink) {
     rebind(entity);
 }
 
@@ -614,7 +611,14 @@ Ogre::AnimationState* SceneObjectControl::findAnimation(const char* operation,
 }
 
 TransformGuard SceneObjectControl::guard(TransformGuard::Pass* pass) const {
-    return TransformGuard("SceneObjectControl", name, pass);
+    return TransformGuard("SceneObjectControl", name, pass, sink);
+}
+
+void SceneObjectControl::report(const char* operation, const std::string& text) const {
+    Diagnostic diagnostic;
+    diagnostic.origin = "SceneObjectControl::" + std::string(operation) + "()";
+    diagnostic.message = text;
+    DiagnosticSink::reportTo(sink, diagnostic);
 }
 
 bool SceneObjectControl::entityExists(const char* operation) const {

@@ -39,9 +39,10 @@ public:
 
     // Controls `entity` (not owned) of `sceneManager` (not owned), where scene nodes are
     // looked up by name; the names of its animations are kept in `animationNames`, which
-    // must outlive the control.
+    // must outlive the control. Lines go to `sink` (not owned), standard error when it is
+    // null.
     SceneObjectControl(Ogre::Entity* entity, Ogre::SceneManager* sceneManager,
-                       AnimationNames& animationNames);
+                       AnimationNames& animationNames, DiagnosticSink* sink = nullptr);
     ~SceneObjectControl() override;
     SceneObjectControl(const SceneObjectControl&) = delete;
     SceneObjectControl& operator=(const SceneObjectControl&) = delete;
@@ -174,6 +175,8 @@ private:
     Ogre::Node* findNode(const char* operation) const;
     // Checks values before they reach the engine, in lines that name this object.
     TransformGuard guard(TransformGuard::Pass* pass = nullptr) const;
+    // One line "SceneObjectControl::<operation>(): <text>".
+    void report(const char* operation, const std::string& text) const;
     // The steps of `update`: for one animation its time, then its weight; then the node's
     // movement and turn. `checks` are those of the pass.
     void advance(Ogre::AnimationState& state, AnimationMotion& motion, double seconds,
@@ -201,6 +204,7 @@ private:
     std::string name;
     // Whether this control is the entity's listener, told of its destruction.
     bool listening = false;
+    DiagnosticSink* sink;
 };
 
 } // namespace corvane

@@ -5,7 +5,7 @@
 
 namespace corvane {
 
-SceneObjectRegistry::SceneObjectRegistry() = default;
+SceneObjectRegistry::SceneObjectRegistry(DiagnosticSink* sink) : sink(sink) {}
 
 SceneObjectRegistry::~SceneObjectRegistry() = default;
 
@@ -16,7 +16,7 @@ SceneObjectControl* SceneObjectRegistry::find(Ogre::SceneManager* sceneManager,
         return nullptr;
     Ogre::Entity* const entity = sceneManager->getEntity(entityName);
     const auto [entry, made] =
-        controls.try_emplace(entityName, entity, sceneManager, animationNames);
+        controls.try_emplace(entityName, entity, sceneManager, animationNames, sink);
     updateOrderStale = updateOrderStale || made;
     // An entity made anew under the name of a destroyed one takes over its control.
     if (!made && entry->second.getEntity() != entity)

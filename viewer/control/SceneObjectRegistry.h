@@ -17,7 +17,8 @@ namespace corvane {
 // and kept at a fixed address until the registry goes.
 class SceneObjectRegistry {
 public:
-    SceneObjectRegistry();
+    // The controls' lines go to `sink` (not owned), standard error when it is null.
+    explicit SceneObjectRegistry(DiagnosticSink* sink = nullptr);
     ~SceneObjectRegistry();
     SceneObjectRegistry(const SceneObjectRegistry&) = delete;
     SceneObjectRegistry& operator=(const SceneObjectRegistry&) = delete;
@@ -42,6 +43,7 @@ private:
     // would wait for each node in turn.
     std::vector<SceneObjectControl*> updateOrder;
     bool updateOrderStale = false;
+    DiagnosticSink* sink;
 };
 
 } // namespace corvane

@@ -26,7 +26,9 @@ std::string scene(const std::string& extraNodes) {
            "<node name=\"door\"><entity name=\"door\" meshfile=\"door.mesh\"/></node>\n"
            "<node name=\"figure\"><entity name=\"figure\" meshfile=\"figure.mesh\"/></node>\n"
            "<node name=\"gift\"><entity name=\"gift\" meshfile=\"gift.mesh\"/></node>\n"
-           "<node name=\"box\"><entity name=\"box\" meshfile=\"box.mesh\"/></node>\n" +
+           "<node name=\"box\"><entity name=\"box\" meshfile=\"box.mesh\"/></node>\n"
+           "<node name=\"lift\"><animations><animation name=\"rise\" length=\"1\">"
+           "<keyframe time=\"0\"/></animation></animations></node>\n" +
            extraNodes + "</nodes></scene>\n";
 }
 
@@ -48,7 +50,9 @@ const std::string CLEAN_SCRIPT =
     "<keyframe entity=\"narrator\" time=\"0.5\"><animation name=\"door\" type=\"PLAYSOUND\"/>"
     "<animation name=\"Hello\" type=\"STATUSTEXT\"/></keyframe>\n"
     "<keyframe entity=\"CAMERA\" time=\"0.5\"><position z=\"30\"/><velocity z=\"-1\"/>"
-    "<velocitytarget z=\"10\"/></keyframe>\n";
+    "<velocitytarget z=\"10\"/></keyframe>\n"
+    "<keyframe entity=\"node_lift\" time=\"0.5\"><animation name=\"rise\" type=\"PLAY\" "
+    "value=\"1\"/></keyframe>\n";
 
 const std::string CONFIGURATION = "<corvane><plugin library=\"Sound\"><environment>"
                                   "<sound name=\"door\" file=\"door.wav\"/></environment>"
@@ -75,10 +79,10 @@ TEST(Lint, EachPlantedFaultIsItsOwnLineInFileOrder) {
         const char* line;
     } sceneRows[] = {
         {"<node name=\"lost\"><entity name=\"lost\" meshfile=\"lost.mesh\"/></node>",
-         "SceneLoader::processEntity(): entity_lost cannot load mesh \"lost.mesh\": Cannot "
-         "locate resource lost.mesh in resource group OgreAutodetect."},
-        {"<node name=\"box\"/>", "SceneLoader::processNode(): there is already a node node_box; "
-                                 "the node and its children are skipped"},
+         "entity_lost cannot load mesh \"lost.mesh\": Cannot locate resource lost.mesh in "
+         "resource group OgreAutodetect."},
+        {"<node name=\"box\"/>",
+         "there is already a node node_box; the node and its children are skipped"},
     };
     // Planted in the script: each row one line, at its own time T, and what is said of it
     // (@LINE stands for that line's number).
@@ -130,6 +134,16 @@ TEST(Lint, EachPlantedFaultIsItsOwnLineInFileOrder) {
          "</keyframe>",
          "error: keyframe at @T: the Sound plug-in of the configuration defines no sound \"dor\" "
          "(did you mean \"door\"?)"},
+        {"an animation a scene node lacks",
+         "<keyframe entity=\"node_lift\" time=\"@T\"><animation name=\"rsie\" type=\"PLAY\" "
+         "value=\"1\"/></keyframe>",
+         "error: keyframe at @T: node_lift has no animation \"rsie\" (did you mean \"rise\"?)"},
+        {"a misspelt element",
+         "<keyframe entity=\"entity_box\" time=\"@T\"><postion x=\"1\"/></keyframe>",
+         "error: keyframe at @T: has an unknown element \"postion\" in \"keyframe\" (did you "
+         "mean \"position\"?); it is ignored"},
+        {"a negative time", "<keyframe entity=\"entity_box\" time=\"-@T\"/>",
+         "error: keyframe time \"-@T\" is negative; it falls due at the start"},
         {"an unknown action type",
          "<keyframe entity=\"entity_door\" time=\"@T\"><animation name=\"open\" type=\"PLAYY\"/>"
          "</keyframe>",
@@ -179,9 +193,12 @@ TEST(Lint, EachPlantedFaultIsItsOwnLineInFileOrder) {
 
     std::string nodes;
     std::string expected;
+    // The scene's own nodes take its first six lines.
+    int sceneLine = 6;
     for (const auto& row : sceneRows) {
         nodes += row.node + std::string("\n");
-        expected += "scene/test.scene: error: " + std::string(row.line) + "\n";
+        expected += "scene/test.scene:" + std::to_string(++sceneLine) +
+                    ": error: " + std::string(row.line) + "\n";
     }
     std::string keyframes;
     int line = static_cast<int>(std::count(CLEAN_SCRIPT.begin(), CLEAN_SCRIPT.end(), '\n'));
@@ -207,7 +224,7 @@ TEST(Lint, EachPlantedFaultIsItsOwnLineInFileOrder) {
     ASSERT_EQ(json.size(), static_cast<std::size_t>(errors + warnings));
     const nlohmann::json first = {
         {"file", "keyframes.xml"},
-        {"line", 9},
+        {"line", 10},
         {"severity", "error"},
         {"time", "1"},
         {"message", "entity \"entity_dor\" is not in the scene (did you mean \"entity_door\"?)"}};
@@ -263,6 +280,60 @@ TEST(Lint, AnExportersSceneOverRealMediaIsCheckedAlike) {
               "keyframes.xml:3: error: keyframe at 1: entity_sinbad has no bone \"Handel.R\" (did "
               "you mean \"Handle.R\"?)\n"
               "2 errors, 0 warnings\n");
+}
+
+// Scripts of every kind, as a render reads them: a material whose pass names GPU programs,
+// a font and an overlay that uses it, a particle system. The scene, whatever its file is
+// called, and the lists of what the loaders found stay out of the output.
+TEST(Lint, AProjectsScriptsOfEveryKindAreReadAsARenderWould) {
+    TemporaryFolder folder;
+    // One property a line, as the engine's scripts have them.
+    const auto script = [](std::string text) {
+        for (char& c : text)
+            if (c == ';')
+                c = '\n';
+        return text;
+    };
+    folder.write(
+        "scene/level.program",
+        script("vertex_program Level/Wave cg {;source wave.cg;entry_point main;"
+               "profiles arbvp1;};fragment_program Level/Tint glsl {;source tint.frag;};"));
+    folder.write("scene/level.material",
+                 script("material Level/Water {;technique {;pass {;vertex_program_ref Level/Wave {;"
+                        "param_named_auto world worldviewproj_matrix;};fragment_program_ref "
+                        "Level/Tint {;};texture_unit {;texture water.png;};};};};"));
+    folder.write("scene/level.fontdef", script("font Level/Font {;type truetype;source "
+                                               "DejaVuSans.ttf;size 16;resolution 96;};"));
+    folder.write("scene/level.overlay",
+                 script("overlay Level/Hud {;container Panel(Level/Panel) {;element "
+                        "TextArea(Level/Text) {;font_name Level/Font;caption Hi;};};};"));
+    folder.write("scene/level.particle",
+                 script("particle_system Level/Mist {;emitter Point {;emission_rate 10;};};"));
+    const std::string level = "<scene><nodes><node name=\"sea\"><entity name=\"sea\" "
+                              "meshfile=\"floor.mesh\" material=\"Level/Water\"/></node>"
+                              "</nodes></scene>\n";
+    for (const char* name : {"level.scene", "level.xml", ".scene"}) {
+        SCOPED_TRACE(name);
+        folder.write(std::string("scene/") + name, level);
+        const Outcome outcome = lint(folder.path(), std::string("scene/") + name);
+        EXPECT_EQ(outcome.status, 0);
+        EXPECT_EQ(outcome.output, "0 errors, 0 warnings\n");
+    }
+}
+
+// Real projects never abort the check: each scene of the shared media gives its findings.
+TEST(Lint, EveryRealSceneIsChecked) {
+    if (!std::filesystem::is_directory(CORVANE_SHARED_MEDIA))
+        GTEST_SKIP() << "no shared media at " << CORVANE_SHARED_MEDIA;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(CORVANE_SHARED_MEDIA)) {
+        if (entry.path().extension() != ".scene")
+            continue;
+        SCOPED_TRACE(entry.path());
+        const std::string folder = entry.path().parent_path().string();
+        const Outcome outcome = lint(folder, entry.path().filename().string());
+        EXPECT_TRUE(outcome.status == 0 || outcome.status == 1) << outcome.output;
+        EXPECT_NE(outcome.output.find(" warning"), std::string::npos) << outcome.output;
+    }
 }
 
 TEST(Lint, TheDemoIsClean) {
