@@ -301,6 +301,53 @@ TEST(Lint, AnExportersSceneOverRealMediaIsCheckedAlike) {
               "2 errors, 0 warnings\n");
 }
 
+// Without a host configuration, a script's sounds are found as play and render find them:
+// those that --sounds defines, then NAME.wav, .ogg or .flac in the scene's and media folders.
+TEST(Lint, SoundsAreFoundAsPlayFindsThem) {
+    TemporaryFolder folder;
+    folder.write("scene/test.scene", scene(""));
+    folder.write("scene/sfx/creak.ogg", "");
+    folder.write("sounds.xml",
+                 "<corvane><plugin library=\"Sound\"><environment><sound "
+                 "name=\"bell\" file=\"bell.wav\"/></environment></plugin></corvane>");
+    // A run of a host configuration finds only its Sound plug-in's.
+    folder.write("folders.xml", "<corvane><plugin library=\"Sound\"><environment><folder "
+                                "src=\"scene/sfx\"/></environment></plugin></corvane>");
+    const struct {
+        const char* options;
+        const char* sound;
+        const char* finding; // after "keyframes.xml:2: error: keyframe at 0: "; empty: none
+    } rows[] = {
+        {"", "chime", ""}, // in the media folder
+        {"", "creak", ""}, // below the scene's folder
+        {"", "chimes",
+         "there is no sound \"chimes\": the scene's and media folders hold no chimes.wav, "
+         "chimes.ogg or chimes.flac (did you mean \"chime\"?)"},
+        {" --sounds sounds.xml", "bell", ""},
+        {" --sounds sounds.xml", "bel",
+         "there is no sound \"bel\": sounds.xml defines none, and the scene's and media folders "
+         "hold no bel.wav, bel.ogg or bel.flac (did you mean \"bell\"?)"},
+        {" --config folders.xml", "creak", ""},
+        {" --config folders.xml", "chime",
+         "there is no sound \"chime\": the Sound plug-in of the configuration defines none, and "
+         "its folders hold no chime.wav, chime.ogg or chime.flac"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(std::string(row.sound) + row.options);
+        folder.write("keyframes.xml", std::string("<keyframes>\n<keyframe entity=\"narrator\" "
+                                                  "time=\"0\"><animation name=\"") +
+                                          row.sound +
+                                          "\" type=\"PLAYSOUND\"/></keyframe>\n"
+                                          "</keyframes>\n");
+        const Outcome outcome =
+            lint(folder.path(), std::string("scene/test.scene keyframes.xml") + row.options);
+        EXPECT_EQ(outcome.output, *row.finding == '\0'
+                                      ? "0 errors, 0 warnings\n"
+                                      : "keyframes.xml:2: error: keyframe at 0: " +
+                                            std::string(row.finding) + "\n1 error, 0 warnings\n");
+    }
+}
+
 // Scripts of every kind, as a render reads them: a material whose pass names GPU programs,
 // a font and an overlay that uses it, a particle system. The scene, whatever its file is
 // called, and the lists of what the loaders found stay out of the output.
