@@ -16,9 +16,9 @@ using Outcome = testing::ShellCommand::Outcome;
 
 // `corvane lint ARGUMENTS` in `folder`, over the generated media.
 Outcome lint(const std::string& folder, const std::string& arguments) {
-    return testing::ShellCommand::run("cd '" + folder + "' && '" CORVANE_HOST "' lint " +
-                                      arguments +
-                                      " --media '" CORVANE_MEDIA_FOLDER "' 2>/dev/null");
+    return testing::ShellCommand::run(
+        "cd '" + folder + "' && env " CORVANE_HOST_ENVIRONMENT " '" CORVANE_HOST "' lint " +
+        arguments + " --media '" CORVANE_MEDIA_FOLDER "' 2>/dev/null");
 }
 
 std::string scene(const std::string& extraNodes) {
