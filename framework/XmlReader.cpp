@@ -187,10 +187,9 @@ std::size_t walkRows(std::string_view text, std::size_t end, int& row, int& colu
     return at;
 }
 
-} // namespace
-
-std::optional<XmlReader::OpenElement> XmlReader::unclosedElement(const std::string& text,
-                                                                 const TiXmlDocument& document) {
+// The element that `text`, which failed to parse into `document`, left open.
+std::optional<XmlReader::OpenElement> unclosedElement(const std::string& text,
+                                                      const TiXmlDocument& document) {
     if (document.ErrorId() != TiXmlBase::TIXML_ERROR_READING_END_TAG &&
         document.ErrorId() != TiXmlBase::TIXML_ERROR_READING_ELEMENT_VALUE)
         return std::nullopt;
@@ -212,11 +211,31 @@ std::optional<XmlReader::OpenElement> XmlReader::unclosedElement(const std::stri
     const std::size_t start = XmlNestingDepth::innermostOpen(parsed, stop);
     if (start == std::string_view::npos)
         return std::nullopt;
-    OpenElement element;
+    XmlReader::OpenElement element;
     const std::size_t nameEnd = parsed.find_first_of(" \t\r\n/>", start + 1);
     element.name = std::string(parsed.substr(start + 1, nameEnd - start - 1));
     walkRows(parsed, start, element.row, element.column);
     return element;
+}
+
+} // namespace
+
+std::string XmlReader::ParseError::unclosed() const {
+    if (!open)
+        return "";
+    return "; \"" + open->name + "\" opened at row " + std::to_string(open->row) + ", column " +
+           std::to_string(open->column) + " is not closed";
+}
+
+std::string XmlReader::ParseError::described() const {
+    return message + " (row " + std::to_string(row) + ", column " + std::to_string(column) + ")" +
+           unclosed();
+}
+
+XmlReader::ParseError XmlReader::parseError(const std::string& text,
+                                            const TiXmlDocument& document) {
+    return {document.ErrorDesc(), document.ErrorRow(), document.ErrorCol(),
+            unclosedElement(text, document)};
 }
 
 std::string_view XmlReader::prepare(const std::string& text, std::string& storage) {
@@ -261,11 +280,11 @@ std::string XmlReader::describe(Outcome outcome, const std::string& origin, cons
     case Outcome::MALFORMED:
         break;
     }
+    const ParseError error = parseError(text, document);
     std::string where = origin;
-    if (document.ErrorRow() > 0)
-        where +=
-            ":" + std::to_string(document.ErrorRow()) + ":" + std::to_string(document.ErrorCol());
-    return where + ": " + document.ErrorDesc();
+    if (error.row > 0)
+        where += ":" + std::to_string(error.row) + ":" + std::to_string(error.column);
+    return where + ": " + error.message + error.unclosed();
 }
 
 bool XmlReader::readFile(const std::string& path, std::string& text) {

@@ -53,8 +53,8 @@ const Subcommand SUBCOMMANDS[] = {
      "    renders a scene and its script to a video file with its sound, or to PNG files",
      RenderCommand::run},
     {"lint",
-     "corvane lint SCENE [KEYFRAMES] [--media DIR]... [--config FILE] [--format text|json] "
-     "[--strict]\n"
+     "corvane lint SCENE [KEYFRAMES] [--media DIR]... [--sounds FILE | --config FILE] "
+     "[--format text|json] [--strict]\n"
      "    checks a keyframe script against its scene without playing it",
      lint},
     {"join",

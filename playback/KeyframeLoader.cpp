@@ -306,22 +306,12 @@ Keyframe readKeyframe(const TiXmlElement& element, const Reading& reading) {
     return keyframe;
 }
 
-// The parser's error, and where an element it left open begins: the parser stops where it
-// finds out, at an end tag far below or at the end of the file.
+// The parser's error, and where an element it left open begins.
 void reportUnparsed(KeyframeDiagnostics& diagnostics, const std::string& text,
                     const TiXmlDocument& document) {
-    std::string message = std::string("does not parse: ") + document.ErrorDesc() + " (row " +
-                          std::to_string(document.ErrorRow()) + ", column " +
-                          std::to_string(document.ErrorCol()) + ")";
-    const std::optional<XmlReader::OpenElement> open = XmlReader::unclosedElement(text, document);
-    if (!open) {
-        diagnostics.reportFile(message);
-        return;
-    }
-    diagnostics.reportFile(message + "; \"" + open->name + "\" opened at row " +
-                               std::to_string(open->row) + ", column " +
-                               std::to_string(open->column) + " is not closed",
-                           open->row);
+    const XmlReader::ParseError error = XmlReader::parseError(text, document);
+    diagnostics.reportFile("does not parse: " + error.described(),
+                           error.open ? error.open->row : 0);
 }
 
 } // namespace

@@ -106,7 +106,8 @@ bool ViewerApplication::setUp() {
             return false;
         overlaySystem = std::make_unique<Ogre::OverlaySystem>();
         readGuard = std::make_unique<ResourceReadGuard>();
-        engineLogLines = std::make_unique<EngineLogLines>(VIEWER_RESOURCE_GROUP, *readGuard);
+        engineLogLines =
+            std::make_unique<EngineLogLines>(VIEWER_RESOURCE_GROUP, *readGuard, diagnostics);
     }
     addResourceLocations();
     if (!configure())

@@ -65,6 +65,9 @@ public:
     // The names of the sounds that the environment defines, in its order, whether or not
     // their files can be read: what a check of a script can know without opening audio.
     std::vector<std::string> soundNames() const;
+    // The folders that the environment names, as it names them: where a sound that no
+    // "sound" element names is looked for.
+    const std::vector<std::string>& soundFolders() const { return folderNames; }
 
     // Samples per second of the offline mix.
     static constexpr std::uint32_t OFFLINE_RATE = 48000;

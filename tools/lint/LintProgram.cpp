@@ -4,11 +4,11 @@
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
-#include <set>
 
 #include "host/HostConfiguration.h"
 #include "host/SceneFiles.h"
 #include "host/SceneScript.h"
+#include "host/SoundDefinitions.h"
 #include "platform/DebugOutput.h"
 #include "playback/KeyframeLoader.h"
 #include "services/sound/SoundService.h"
@@ -18,6 +18,7 @@
 #include "tools/lint/LintOptions.h"
 #include "tools/lint/SceneInventory.h"
 #include "tools/lint/ScriptChecker.h"
+#include "tools/lint/ScriptSounds.h"
 
 namespace corvane::lint {
 
@@ -35,27 +36,60 @@ void fileError(Findings& findings, const std::string& file, const std::string& m
     findings.push_back({file, 0, Severity::ERROR, {}, message});
 }
 
-// The names the configuration's Sound plug-in defines, read by the Sound service itself.
-bool readSounds(const std::string& path, std::set<std::string>& names, Findings& findings) {
+// `error` about `path` without the path at its start, as a finding at that file has it.
+std::string aboutFile(const std::string& error, const std::string& path) {
+    if (error.rfind(path + ": ", 0) == 0)
+        return error.substr(path.size() + 2);
+    if (error.rfind(path + " ", 0) == 0)
+        return error.substr(path.size() + 1);
+    return error;
+}
+
+// The sounds of a run of the host configuration at `path`: what its Sound plug-in's
+// environment defines, read by the Sound service itself, and the files in its folders.
+bool readConfiguredSounds(const std::string& path, ScriptSounds& sounds, Findings& findings) {
     HostConfiguration configuration;
     std::string error;
     if (!configuration.load(path, error)) {
-        fileError(findings, path,
-                  error.rfind(path + ": ", 0) == 0 ? error.substr(path.size() + 2) : error);
+        fileError(findings, path, aboutFile(error, path));
         return false;
     }
-    bool sound = false;
-    for (const HostConfiguration::Plugin& plugin : configuration.plugins()) {
-        if (fs::path(plugin.library).stem() != "Sound")
-            continue;
-        sound = true;
-        SoundService service;
-        service.parseEnvironment(plugin.environment);
-        for (const std::string& name : service.soundNames())
-            names.insert(name);
-    }
-    if (!sound)
+    const std::vector<const TiXmlElement*> environments =
+        SoundDefinitions::environments(configuration);
+    if (environments.empty())
         note(path + " loads no Sound plug-in: no sound is defined");
+    for (const TiXmlElement* environment : environments) {
+        SoundService service;
+        service.parseEnvironment(environment);
+        for (const std::string& name : service.soundNames())
+            sounds.define(name);
+        for (const std::string& folder : service.soundFolders())
+            sounds.addFolder(folder);
+    }
+    return true;
+}
+
+// The sounds of a run of `corvane play` or `render`: those of --sounds FILE, read as play
+// reads them, then the files in the scene's and media folders.
+bool readPlayedSounds(const LintOptions& options, const SceneFiles& files, ScriptSounds& sounds,
+                      Findings& findings) {
+    for (const std::string& folder : files.folders)
+        sounds.addFolder(folder);
+    if (options.sounds.empty())
+        return true;
+    const std::string path = fs::absolute(options.sounds).lexically_normal().string();
+    std::vector<std::pair<std::string, std::string>> defined;
+    std::vector<std::string> skipped;
+    std::string error;
+    const bool read = SoundDefinitions::read(path, defined, skipped, error);
+    for (const std::string& line : skipped)
+        note(line);
+    if (!read) {
+        fileError(findings, options.sounds, aboutFile(error, path));
+        return false;
+    }
+    for (const auto& [name, file] : defined)
+        sounds.define(name);
     return true;
 }
 
@@ -113,16 +147,14 @@ int LintProgram::run(const std::vector<std::string>& arguments) {
     }
 
     Findings findings;
-    bool unreadable = false;
-    std::set<std::string> sounds;
-    const bool soundsChecked = !options.configuration.empty();
-    if (!soundsChecked)
-        note("no --config: sound names are not checked");
-    else if (!readSounds(options.configuration, sounds, findings))
-        unreadable = true;
-
     const SceneFiles files =
         SceneFiles::resolve(options.scene, options.keyframes, options.mediaFolders, false);
+    const bool configured = !options.configuration.empty();
+    ScriptSounds sounds(configured ? "the Sound plug-in of the configuration" : options.sounds,
+                        configured ? "its folders" : "the scene's and media folders");
+    bool unreadable = configured ? !readConfiguredSounds(options.configuration, sounds, findings)
+                                 : !readPlayedSounds(options, files, sounds, findings);
+
     HeadlessScene scene;
     const bool sceneRead = readScene(options, files, scene, findings);
     unreadable = unreadable || !sceneRead;
@@ -146,8 +178,7 @@ int LintProgram::run(const std::vector<std::string>& arguments) {
         // Against a scene that could not be read, every name would look wrong.
         if (sceneRead) {
             const SceneInventory inventory = SceneInventory::of(scene.sceneManager());
-            const Findings checked = ScriptChecker(inventory, soundsChecked ? &sounds : nullptr)
-                                         .check(keyframes, script);
+            const Findings checked = ScriptChecker(inventory, sounds).check(keyframes, script);
             ofScript.insert(ofScript.end(), checked.begin(), checked.end());
         }
         std::stable_sort(

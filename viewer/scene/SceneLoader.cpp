@@ -346,19 +346,9 @@ bool SceneLoader::parseScene(const std::string& fileName, TiXmlDocument& documen
             return false;
         }
         if (outcome == XmlReader::Outcome::MALFORMED) {
-            // The parser stops where it finds out, at an end tag far below or at the end of
-            // the file: the element it left open is where to look.
-            std::string message = "cannot parse " + name + ": " +
-                                  DebugOutput::oneLine(document.ErrorDesc()) + " (row " +
-                                  std::to_string(document.ErrorRow()) + ", column " +
-                                  std::to_string(document.ErrorCol()) + ")";
-            int row = document.ErrorRow();
-            if (const auto open = XmlReader::unclosedElement(text, document)) {
-                message += "; \"" + open->name + "\" opened at row " + std::to_string(open->row) +
-                           ", column " + std::to_string(open->column) + " is not closed";
-                row = open->row;
-            }
-            report.error("SceneLoader::load()", row, message);
+            const XmlReader::ParseError error = XmlReader::parseError(text, document);
+            report.error("SceneLoader::load()", error.open ? error.open->row : error.row,
+                         "cannot parse " + name + ": " + error.described());
             return false;
         }
         parsed = true;

@@ -16,9 +16,9 @@ using Outcome = testing::ShellCommand::Outcome;
 
 // `corvane lint ARGUMENTS` in `folder`, over the generated media.
 Outcome lint(const std::string& folder, const std::string& arguments) {
-    return testing::ShellCommand::run("cd '" + folder + "' && '" CORVANE_HOST "' lint " +
-                                      arguments +
-                                      " --media '" CORVANE_MEDIA_FOLDER "' 2>/dev/null");
+    return testing::ShellCommand::run(
+        "cd '" + folder + "' && env " CORVANE_HOST_ENVIRONMENT " '" CORVANE_HOST "' lint " +
+        arguments + " --media '" CORVANE_MEDIA_FOLDER "' 2>/dev/null");
 }
 
 std::string scene(const std::string& extraNodes) {
@@ -63,6 +63,13 @@ const std::string SCRIPT_ARGUMENTS = "scene/test.scene keyframes.xml --config co
 struct Pair {
     TemporaryFolder folder;
     Pair(const std::string& extraNodes, const std::string& keyframes) {
+        // Files that a render cannot use, for nodes that name them.
+        folder.write("scene/short.mesh",
+                     TemporaryFolder::read(CORVANE_MEDIA_FOLDER "/figure.mesh").substr(0, 5000));
+        folder.write("scene/crate.png", "\x89PNG\r\n\x1a\nnot an image at all");
+        folder.write("scene/crate.material",
+                     "material Crate {\ntechnique {\npass {\ntexture_unit {\ntexture crate.png\n"
+                     "}\n}\n}\n}\n");
         folder.write("scene/test.scene", scene(extraNodes));
         folder.write("keyframes.xml", CLEAN_SCRIPT + keyframes + "</keyframes>\n");
         folder.write("corvane.xml", CONFIGURATION);
@@ -73,16 +80,27 @@ struct Pair {
 };
 
 TEST(Lint, EachPlantedFaultIsItsOwnLineInFileOrder) {
-    // Planted in the scene: each row one node line and the loader's line about it.
+    // Planted in the scene: each row one node line and the loader's line about it, at that
+    // line or at the file it names (@FOLDER stands for the project's folder).
     const struct {
         const char* node;
         const char* line;
+        const char* file = nullptr;
     } sceneRows[] = {
         {"<node name=\"lost\"><entity name=\"lost\" meshfile=\"lost.mesh\"/></node>",
          "entity_lost cannot load mesh \"lost.mesh\": Cannot locate resource lost.mesh in "
          "resource group OgreAutodetect."},
         {"<node name=\"box\"/>",
          "there is already a node node_box; the node and its children are skipped"},
+        {"<node name=\"short\"><entity name=\"short\" meshfile=\"short.mesh\"/></node>",
+         "entity_short cannot load mesh \"short.mesh\": @FOLDER/scene/short.mesh is cut short: "
+         "5000 bytes, and its data goes on past them"},
+        // Textures are read once the scene is loaded.
+        {"<node name=\"crate\"><entity name=\"crate\" meshfile=\"box.mesh\" "
+         "material=\"Crate\"/></node>",
+         "texture crate.png (@FOLDER/scene/crate.png) cannot be used: Error decoding image: "
+         "first not IHDR; its layer is left blank",
+         "@FOLDER/scene/crate.png"},
     };
     // Planted in the script: each row one line, at its own time T, and what is said of it
     // (@LINE stands for that line's number).
@@ -197,8 +215,9 @@ TEST(Lint, EachPlantedFaultIsItsOwnLineInFileOrder) {
     int sceneLine = 6;
     for (const auto& row : sceneRows) {
         nodes += row.node + std::string("\n");
-        expected += "scene/test.scene:" + std::to_string(++sceneLine) +
-                    ": error: " + std::string(row.line) + "\n";
+        const std::string at = "scene/test.scene:" + std::to_string(++sceneLine);
+        expected +=
+            (row.file != nullptr ? std::string(row.file) : at) + ": error: " + row.line + "\n";
     }
     std::string keyframes;
     int line = static_cast<int>(std::count(CLEAN_SCRIPT.begin(), CLEAN_SCRIPT.end(), '\n'));
@@ -218,7 +237,7 @@ TEST(Lint, EachPlantedFaultIsItsOwnLineInFileOrder) {
     const Pair faulty(nodes, keyframes);
     const Outcome outcome = faulty.run();
     EXPECT_EQ(outcome.status, 1);
-    EXPECT_EQ(outcome.output, expected);
+    EXPECT_EQ(outcome.output, replaced(expected, "@FOLDER", faulty.folder.path()));
     // The same findings for editors.
     const nlohmann::json json = nlohmann::json::parse(faulty.run(" --format json").output);
     ASSERT_EQ(json.size(), static_cast<std::size_t>(errors + warnings));
@@ -228,7 +247,7 @@ TEST(Lint, EachPlantedFaultIsItsOwnLineInFileOrder) {
         {"severity", "error"},
         {"time", "1"},
         {"message", "entity \"entity_dor\" is not in the scene (did you mean \"entity_door\"?)"}};
-    EXPECT_EQ(json[2], first);
+    EXPECT_EQ(json[std::size(sceneRows)], first);
 }
 
 TEST(Lint, ExitStatusSaysWhetherTheScriptCanPlayAsWritten) {
@@ -282,6 +301,53 @@ TEST(Lint, AnExportersSceneOverRealMediaIsCheckedAlike) {
               "2 errors, 0 warnings\n");
 }
 
+// Without a host configuration, a script's sounds are found as play and render find them:
+// those that --sounds defines, then NAME.wav, .ogg or .flac in the scene's and media folders.
+TEST(Lint, SoundsAreFoundAsPlayFindsThem) {
+    TemporaryFolder folder;
+    folder.write("scene/test.scene", scene(""));
+    folder.write("scene/sfx/creak.ogg", "");
+    folder.write("sounds.xml",
+                 "<corvane><plugin library=\"Sound\"><environment><sound "
+                 "name=\"bell\" file=\"bell.wav\"/></environment></plugin></corvane>");
+    // A run of a host configuration finds only its Sound plug-in's.
+    folder.write("folders.xml", "<corvane><plugin library=\"Sound\"><environment><folder "
+                                "src=\"scene/sfx\"/></environment></plugin></corvane>");
+    const struct {
+        const char* options;
+        const char* sound;
+        const char* finding; // after "keyframes.xml:2: error: keyframe at 0: "; empty: none
+    } rows[] = {
+        {"", "chime", ""}, // in the media folder
+        {"", "creak", ""}, // below the scene's folder
+        {"", "chimes",
+         "there is no sound \"chimes\": the scene's and media folders hold no chimes.wav, "
+         "chimes.ogg or chimes.flac (did you mean \"chime\"?)"},
+        {" --sounds sounds.xml", "bell", ""},
+        {" --sounds sounds.xml", "bel",
+         "there is no sound \"bel\": sounds.xml defines none, and the scene's and media folders "
+         "hold no bel.wav, bel.ogg or bel.flac (did you mean \"bell\"?)"},
+        {" --config folders.xml", "creak", ""},
+        {" --config folders.xml", "chime",
+         "there is no sound \"chime\": the Sound plug-in of the configuration defines none, and "
+         "its folders hold no chime.wav, chime.ogg or chime.flac"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(std::string(row.sound) + row.options);
+        folder.write("keyframes.xml", std::string("<keyframes>\n<keyframe entity=\"narrator\" "
+                                                  "time=\"0\"><animation name=\"") +
+                                          row.sound +
+                                          "\" type=\"PLAYSOUND\"/></keyframe>\n"
+                                          "</keyframes>\n");
+        const Outcome outcome =
+            lint(folder.path(), std::string("scene/test.scene keyframes.xml") + row.options);
+        EXPECT_EQ(outcome.output, *row.finding == '\0'
+                                      ? "0 errors, 0 warnings\n"
+                                      : "keyframes.xml:2: error: keyframe at 0: " +
+                                            std::string(row.finding) + "\n1 error, 0 warnings\n");
+    }
+}
+
 // Scripts of every kind, as a render reads them: a material whose pass names GPU programs,
 // a font and an overlay that uses it, a particle system. The scene, whatever its file is
 // called, and the lists of what the loaders found stay out of the output.
@@ -301,7 +367,7 @@ TEST(Lint, AProjectsScriptsOfEveryKindAreReadAsARenderWould) {
     folder.write("scene/level.material",
                  script("material Level/Water {;technique {;pass {;vertex_program_ref Level/Wave {;"
                         "param_named_auto world worldviewproj_matrix;};fragment_program_ref "
-                        "Level/Tint {;};texture_unit {;texture water.png;};};};};"));
+                        "Level/Tint {;};texture_unit {;texture flare.png;};};};};"));
     folder.write("scene/level.fontdef", script("font Level/Font {;type truetype;source "
                                                "DejaVuSans.ttf;size 16;resolution 96;};"));
     folder.write("scene/level.overlay",
