@@ -21,10 +21,9 @@
 #include "host/PluginHost.h"
 #include "host/PluginLocator.h"
 #include "platform/CurrentDirectory.h"
-#include "platform/ExecutablePath.h"
-#include "platform/ProcessImage.h"
 #include "platform/StandardErrorCapture.h"
 #include "tests/support/TemporaryFolder.h"
+#include "tests/support/VirtualScreen.h"
 
 namespace {
 
@@ -100,15 +99,9 @@ double run(Way way, const std::string& folder, double& cpuSeconds) {
 } // namespace
 
 int main() {
-    if (std::getenv("DISPLAY") == nullptr) {
-        const std::string xvfb = ProcessImage::find("xvfb-run");
-        if (xvfb.empty()) {
-            std::fprintf(stderr, "bench_render: needs a display, or xvfb-run to make one\n");
-            return 1;
-        }
-        ProcessImage::replace(xvfb, {"-a", "-s", "-screen 0 1024x768x24", ExecutablePath::file()});
+    testing::VirtualScreen::ensure("bench_render");
+    if (std::getenv("DISPLAY") == nullptr)
         return 1;
-    }
     testing::TemporaryFolder folder;
     fs::copy(CORVANE_RUNTIME_FOLDER, folder.path(), fs::copy_options::recursive);
     CurrentDirectory::set(folder.path());

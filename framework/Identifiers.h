@@ -37,6 +37,8 @@ inline constexpr UUID IID_IOutputStatus =
     UUID::fromFields(0x46E4C91B, 0x8F14, 0x4EF1, 0xAE4CEB3C968EFCF2);
 inline constexpr UUID IID_IPlaybackStaging =
     UUID::fromFields(0xED304BC8, 0x2F46, 0x4F1E, 0xA62A13C613A5648B);
+inline constexpr UUID IID_ISoundSeek =
+    UUID::fromFields(0x5915D072, 0x7EE9, 0x4328, 0xADD0978D72B14603);
 
 // Plug-ins.
 inline constexpr UUID PLUGIN_ID_SCENE_VIEWER =

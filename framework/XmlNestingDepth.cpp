@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string>
+#include <vector>
 
 namespace corvane {
 
@@ -97,14 +98,15 @@ std::size_t endOfDeclaration(std::string_view text, std::size_t at) {
     return std::string_view::npos;
 }
 
-} // namespace
+// Calls `visit(at, tag)` for every element tag that the parser reads, in order, up to the
+// first tag that begins at or after `limit`.
+enum class Tag { START, EMPTY, END };
 
-std::size_t XmlNestingDepth::of(std::string_view text) {
+template <class Visit>
+void walk(std::string_view text, std::size_t limit, Visit&& visit) {
     constexpr std::size_t none = std::string_view::npos;
-    std::size_t depth = 0;
-    std::size_t deepest = 0;
     std::size_t at = text.find('<');
-    while (at != none) {
+    while (at != none && at < limit) {
         std::size_t end;
         if (startsWith(text, at, "<!--")) {
             end = text.find("-->", at + 4);
@@ -114,18 +116,14 @@ std::size_t XmlNestingDepth::of(std::string_view text) {
             end = end == none ? none : end + 2;
         } else if (startsWith(text, at, "</")) {
             end = text.find('>', at + 2);
-            if (depth > 0)
-                --depth;
+            visit(at, Tag::END);
         } else if (startsWithIgnoringCase(text, at, "<?xml")) {
             end = endOfDeclaration(text, at);
         } else if (at + 1 < text.size() && startsElementName(text[at + 1])) {
             end = endOfStartTag(text, at);
-            // An element is one level deeper than its parent; one that ends in "/>" holds
-            // nothing. An unfinished tag still counts: the parser may have gone into it.
-            const bool empty = end != none && text[end - 1] == '/';
-            deepest = std::max(deepest, depth + 1);
-            if (!empty)
-                ++depth;
+            // One that ends in "/>" holds nothing. An unfinished tag still opens an element:
+            // the parser may have gone into it.
+            visit(at, end != none && text[end - 1] == '/' ? Tag::EMPTY : Tag::START);
         } else {
             // Declarations, document types and anything else the parser does not know.
             end = text.find('>', at + 1);
@@ -134,7 +132,38 @@ std::size_t XmlNestingDepth::of(std::string_view text) {
             break;
         at = text.find('<', end + 1);
     }
+}
+
+} // namespace
+
+std::size_t XmlNestingDepth::of(std::string_view text) {
+    std::size_t depth = 0;
+    std::size_t deepest = 0;
+    walk(text, std::string_view::npos, [&](std::size_t, Tag tag) {
+        // An element is one level deeper than its parent.
+        if (tag == Tag::END) {
+            if (depth > 0)
+                --depth;
+            return;
+        }
+        deepest = std::max(deepest, depth + 1);
+        if (tag == Tag::START)
+            ++depth;
+    });
     return deepest;
+}
+
+std::size_t XmlNestingDepth::innermostOpen(std::string_view text, std::size_t end) {
+    // An end tag closes the element opened last, whatever name it gives: the parser then
+    // finds the names differ, and that element is the one left open.
+    std::vector<std::size_t> open;
+    walk(text, end, [&](std::size_t at, Tag tag) {
+        if (tag == Tag::START)
+            open.push_back(at);
+        else if (tag == Tag::END && !open.empty())
+            open.pop_back();
+    });
+    return open.empty() ? std::string_view::npos : open.back();
 }
 
 } // namespace corvane

@@ -22,6 +22,9 @@ public:
     // "/>". Never less than the depth of the tree that the parser builds from the same
     // text.
     static std::size_t of(std::string_view text);
+    // Where the innermost element that is still open at offset `end` of `text` begins (its
+    // '<'), read in the same way; npos when none is.
+    static std::size_t innermostOpen(std::string_view text, std::size_t end);
 };
 
 } // namespace corvane

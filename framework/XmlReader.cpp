@@ -162,7 +162,81 @@ Prepared prepareText(const std::string& text, std::string& storage) {
     return prepared;
 }
 
+// Walks `text` as the parser counts rows and columns (from 1; a tab goes on to the next
+// fourth column; "\r\n" is one line break) up to offset `end`, or to row `row` and column
+// `column`, whichever comes first. Returns the offset reached.
+std::size_t walkRows(std::string_view text, std::size_t end, int& row, int& column, int stopRow = 0,
+                     int stopColumn = 0) {
+    constexpr int TAB = 4;
+    row = 1;
+    column = 1;
+    std::size_t at = 0;
+    for (; at < end && at < text.size(); ++at) {
+        if (stopRow > 0 && (row > stopRow || (row == stopRow && column >= stopColumn)))
+            break;
+        const char c = text[at];
+        if (c == '\n' || (c == '\r' && (at + 1 == text.size() || text[at + 1] != '\n'))) {
+            ++row;
+            column = 1;
+        } else if (c == '\t') {
+            column = ((column - 1) / TAB + 1) * TAB + 1;
+        } else if (c != '\r') {
+            ++column;
+        }
+    }
+    return at;
+}
+
+// The element that `text`, which failed to parse into `document`, left open.
+std::optional<XmlReader::OpenElement> unclosedElement(const std::string& text,
+                                                      const TiXmlDocument& document) {
+    if (document.ErrorId() != TiXmlBase::TIXML_ERROR_READING_END_TAG &&
+        document.ErrorId() != TiXmlBase::TIXML_ERROR_READING_ELEMENT_VALUE)
+        return std::nullopt;
+    std::string storage;
+    const std::string_view parsed = prepareText(text, storage).text;
+    // The parser stops in the end tag it could not take (after a name that begins like the
+    // one it wanted), or at the end of the text.
+    std::size_t stop = parsed.size();
+    if (document.ErrorRow() > 0) {
+        int row, column;
+        stop =
+            walkRows(parsed, parsed.size(), row, column, document.ErrorRow(), document.ErrorCol());
+        const std::size_t tag = parsed.rfind("</", stop);
+        if (parsed.find_first_not_of(" \t\r\n", stop) == std::string_view::npos)
+            stop = parsed.size();
+        else if (tag != std::string_view::npos && parsed.find('\n', tag) >= stop)
+            stop = tag;
+    }
+    const std::size_t start = XmlNestingDepth::innermostOpen(parsed, stop);
+    if (start == std::string_view::npos)
+        return std::nullopt;
+    XmlReader::OpenElement element;
+    const std::size_t nameEnd = parsed.find_first_of(" \t\r\n/>", start + 1);
+    element.name = std::string(parsed.substr(start + 1, nameEnd - start - 1));
+    walkRows(parsed, start, element.row, element.column);
+    return element;
+}
+
 } // namespace
+
+std::string XmlReader::ParseError::unclosed() const {
+    if (!open)
+        return "";
+    return "; \"" + open->name + "\" opened at row " + std::to_string(open->row) + ", column " +
+           std::to_string(open->column) + " is not closed";
+}
+
+std::string XmlReader::ParseError::described() const {
+    return message + " (row " + std::to_string(row) + ", column " + std::to_string(column) + ")" +
+           unclosed();
+}
+
+XmlReader::ParseError XmlReader::parseError(const std::string& text,
+                                            const TiXmlDocument& document) {
+    return {document.ErrorDesc(), document.ErrorRow(), document.ErrorCol(),
+            unclosedElement(text, document)};
+}
 
 std::string_view XmlReader::prepare(const std::string& text, std::string& storage) {
     return prepareText(text, storage).text;
@@ -206,11 +280,11 @@ std::string XmlReader::describe(Outcome outcome, const std::string& origin, cons
     case Outcome::MALFORMED:
         break;
     }
+    const ParseError error = parseError(text, document);
     std::string where = origin;
-    if (document.ErrorRow() > 0)
-        where +=
-            ":" + std::to_string(document.ErrorRow()) + ":" + std::to_string(document.ErrorCol());
-    return where + ": " + document.ErrorDesc();
+    if (error.row > 0)
+        where += ":" + std::to_string(error.row) + ":" + std::to_string(error.column);
+    return where + ": " + error.message + error.unclosed();
 }
 
 bool XmlReader::readFile(const std::string& path, std::string& text) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -37,10 +38,36 @@ public:
     // What keeps parse() from reading `text`, such as "UTF-32"; empty when nothing does.
     static std::string unreadableEncoding(const std::string& text);
     // The outcome of parse() as one message about `origin`: "ORIGIN:ROW:COLUMN: the parser's
-    // message" (without row and column when it knows none), or why the text was refused;
-    // empty for PARSED.
+    // message" (without row and column when it knows none) and, where it left an element
+    // open, ParseError::unclosed(); or why the text was refused; empty for PARSED.
     static std::string describe(Outcome outcome, const std::string& origin, const std::string& text,
                                 const TiXmlDocument& document);
+
+    // The element that a text which failed to parse left open: its name, and the row and
+    // column of its start tag as the parser counts them (a tab to the next fourth column).
+    struct OpenElement {
+        std::string name;
+        int row = 0;
+        int column = 0;
+    };
+    // What the parser says of a text that did not parse (MALFORMED), worded here for every
+    // reader's line. The parser stops where it finds out, at an end tag far below or at the
+    // end of the text: where its error is about an end tag (one missing, or one of another
+    // name), the element it left open is where to look.
+    struct ParseError {
+        std::string message; // the parser's: "Error reading end tag."
+        int row = 0;         // where it stopped; 0 when it knows no place
+        int column = 0;
+        // None for other errors, or when the parser stopped outside every element.
+        std::optional<OpenElement> open;
+
+        // "; \"node\" opened at row 3, column 5 is not closed", or empty.
+        std::string unclosed() const;
+        // "MESSAGE (row ROW, column COLUMN)" and unclosed().
+        std::string described() const;
+    };
+    static ParseError parseError(const std::string& text, const TiXmlDocument& document);
+
     // The whole file; false when it cannot be read.
     static bool readFile(const std::string& path, std::string& text);
 };

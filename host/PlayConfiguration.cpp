@@ -60,12 +60,16 @@ std::string PlayConfiguration::text() const {
     start->SetAttribute("playing", "true");
     if (film)
         start->SetDoubleAttribute("clock", 0.5 / film->framesPerSecond);
+    if (film && film->range)
+        start->SetAttribute("frames", std::to_string(film->first));
 
     TiXmlElement* sound = addPlugin(*root, "Sound");
     if (film) {
         TiXmlElement* output = add(*sound, "output");
         output->SetAttribute("mode", "offline");
         output->SetAttribute("fps", std::to_string(film->framesPerSecond));
+        if (film->range)
+            output->SetAttribute("first", std::to_string(film->first));
     }
     for (const auto& [name, file] : sounds) {
         TiXmlElement* defined = add(*sound, "sound");
@@ -85,6 +89,10 @@ std::string PlayConfiguration::text() const {
         made->SetAttribute("first", std::to_string(film->first));
         made->SetAttribute("end", std::to_string(film->end));
         made->SetAttribute("quality", std::to_string(film->quality));
+        if (film->range)
+            made->SetAttribute("range", "true");
+        if (film->force)
+            made->SetAttribute("force", "true");
         for (const char* element : STATUS_ELEMENTS)
             if (film->statusOverlay)
                 add(*made, "overlay")->SetAttribute("element", element);

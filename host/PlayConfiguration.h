@@ -23,6 +23,10 @@ struct PlayConfiguration {
         std::uint64_t end = 0;
         int quality = 80;
         bool statusOverlay = false; // the status line and time bar on the frames
+        // A render farm's range: the playback starts with the frames before `first` replayed,
+        // and what is written whole already is not made again unless `force`.
+        bool range = false;
+        bool force = false;
     };
 
     std::string scene;                // the scene file

@@ -7,14 +7,16 @@
 #include <system_error>
 
 #include "host/ExitCode.h"
+#include "host/FarmJob.h"
 #include "host/PlayCommand.h"
 #include "host/PlayConfiguration.h"
 #include "host/RenderOptions.h"
 #include "host/SceneFiles.h"
 #include "host/SoundDefinitions.h"
 #include "platform/DebugOutput.h"
+#include "platform/DiagnosticSink.h"
+#include "platform/ExecutablePath.h"
 #include "platform/FileAccess.h"
-#include "playback/KeyframeDiagnostics.h"
 #include "playback/KeyframeLoader.h"
 
 namespace corvane {
@@ -31,9 +33,10 @@ void report(const std::string& text) {
 
 // The playback says what is wrong with a script when it plays it; here only its length is
 // wanted.
-class Silent final : public KeyframeDiagnostics {
+class Silent final : public DiagnosticSink {
 public:
-    void report(const std::string&, const Problem&) override {}
+    void report(const Diagnostic&) override {}
+    void list(std::string_view) override {}
 };
 
 // The script's length as the playback takes it: its largest keyframe time; 0 without one.
@@ -56,6 +59,48 @@ std::string unwritable(const PlayConfiguration::Film& film) {
         fs::create_directories(folder, made);
     const std::string reason = FileAccess::whyNotWritable(folder.string());
     return reason.empty() ? "" : folder.string() + ": " + reason;
+}
+
+// Writes the job that renders the film's frames in `options.chunks` ranges on a farm.
+int emitJob(const RenderOptions& options, const SceneFiles& files,
+            const PlayConfiguration::Film& film) {
+    const std::uint64_t count = film.end - film.first;
+    if (options.chunks > count) {
+        report("--chunks " + std::to_string(options.chunks) + ": the film has " +
+               std::to_string(count) + " frames; from 1 to " + std::to_string(count) +
+               " ranges can be made of it");
+        return EXIT_CODE_CONFIGURATION;
+    }
+    auto absolute = [](const std::string& path) {
+        return fs::absolute(path).lexically_normal().string();
+    };
+    FarmJob::Plan plan;
+    plan.program = ExecutablePath::file().empty() ? "corvane" : ExecutablePath::file();
+    plan.scene = files.scene;
+    plan.shared.push_back(files.scene);
+    if (!files.script.empty())
+        plan.shared.push_back(files.script);
+    for (const std::string& folder : options.mediaFolders)
+        plan.shared.insert(plan.shared.end(), {"--media", absolute(folder)});
+    plan.shared.insert(plan.shared.end(),
+                       {"--size", std::to_string(film.width) + "x" + std::to_string(film.height),
+                        "--fps", std::to_string(film.framesPerSecond), "--quality",
+                        std::to_string(film.quality)});
+    if (film.statusOverlay)
+        plan.shared.insert(plan.shared.end(), {"--overlays", "status"});
+    if (!options.sounds.empty())
+        plan.shared.insert(plan.shared.end(), {"--sounds", absolute(options.sounds)});
+    if (options.force)
+        plan.shared.push_back("--force");
+    plan.video = film.format != "png";
+    plan.output = film.output;
+    // A video's ranges begin on whole seconds, where its encoder starts anew.
+    plan.ranges = FrameRange::split(film.first, film.end, options.chunks,
+                                    plan.video ? film.framesPerSecond : 1);
+    FarmJob::Engine engine = FarmJob::Engine::PARALLEL;
+    FarmJob::engineOf(options.emit, engine);
+    std::cout << FarmJob::text(engine, plan);
+    return EXIT_CODE_OK;
 }
 
 } // namespace
@@ -115,6 +160,20 @@ int RenderCommand::run(const std::vector<std::string>& arguments) {
     const double end = options.rangeEnd.value_or(scriptEnd);
     PlayConfiguration::Film film;
     framesOf(start, end, options.framesPerSecond, film.first, film.end);
+    if (options.frameRange) {
+        const FrameRange& range = *options.frameRange;
+        if (range.last >= film.end) {
+            report("--frame-range " + std::to_string(range.first) + "-" +
+                   std::to_string(range.last) + ": the film has frames 0 to " +
+                   std::to_string(film.end - 1) + " (" + DebugOutput::number(scriptEnd) + " s at " +
+                   std::to_string(options.framesPerSecond) + " fps)");
+            return EXIT_CODE_CONFIGURATION;
+        }
+        film.first = range.first;
+        film.end = range.last + 1;
+        film.range = true;
+        film.force = options.force;
+    }
     if (options.rangeStart && start >= scriptEnd) {
         report("--range " + DebugOutput::number(start) + ":" + DebugOutput::number(end) +
                ": the script ends at " + DebugOutput::number(scriptEnd) +
@@ -136,6 +195,8 @@ int RenderCommand::run(const std::vector<std::string>& arguments) {
     film.framesPerSecond = options.framesPerSecond;
     film.quality = options.quality;
     film.statusOverlay = options.statusOverlay;
+    if (options.chunks > 0)
+        return emitJob(options, files, film);
     if (const std::string why = unwritable(film); !why.empty()) {
         report(why);
         return EXIT_CODE_OUTPUT;
@@ -143,10 +204,11 @@ int RenderCommand::run(const std::vector<std::string>& arguments) {
     configuration.film = film;
 
     // The host's frames are the film's, and one before them that shows the scene before the
-    // playback's first frame; the capture ends the run after the last.
+    // playback's first frame; the capture ends the run after the last. A range's first
+    // frame replays those before it.
     PluginHost::FrameOptions frames;
     frames.fixedStep = 1.0f / static_cast<float>(film.framesPerSecond);
-    frames.frames = film.end + 1;
+    frames.frames = film.end + 1 - (film.range ? film.first : 0);
     return PlayCommand::runConfiguration(ORIGIN, "rendering", configuration.text(), frames);
 }
 

@@ -58,13 +58,14 @@ bool RenderOptions::formatOf(const std::string& output, std::string& format) {
 
 RenderOptions::Outcome RenderOptions::parse(const std::vector<std::string>& arguments,
                                             std::string& error) {
-    SceneArguments read({},
+    SceneArguments read({"--force"},
                         {"--output", "--media", "--size", "--fps", "--range", "--overlays",
-                         "--quality", "--sounds"},
+                         "--quality", "--sounds", "--frame-range", "--chunks", "--emit"},
                         {{"-o", "--output"}});
     if (!read.read(arguments, error))
         return Outcome::USAGE;
     help = read.has("--help");
+    force = read.has("--force");
     if (help)
         return Outcome::OK;
     if (!read.sceneAndScript(scene, keyframes, error))
@@ -108,6 +109,27 @@ RenderOptions::Outcome RenderOptions::parse(const std::vector<std::string>& argu
                 return Outcome::VALUE;
             }
             statusOverlay = value == "status";
+        } else if (option == "--frame-range") {
+            FrameRange range;
+            if (!FrameRange::parse(value, range)) {
+                error = "--frame-range needs FIRST-LAST, frame numbers of the whole film with "
+                        "FIRST at most LAST, not \"" +
+                        value + "\"";
+                return Outcome::VALUE;
+            }
+            frameRange = range;
+        } else if (option == "--chunks") {
+            if (!readWhole(value, 1, std::uint64_t(1) << 40, chunks)) {
+                error = "--chunks needs a whole number of ranges from 1 up, not \"" + value + "\"";
+                return Outcome::VALUE;
+            }
+        } else if (option == "--emit") {
+            if (value != "parallel" && value != "slurm" && value != "kubernetes") {
+                error =
+                    "--emit needs \"parallel\", \"slurm\" or \"kubernetes\", not \"" + value + "\"";
+                return Outcome::VALUE;
+            }
+            emit = value;
         } else if (option == "--range") {
             const std::size_t colon = value.find(':');
             double start = 0.0;
@@ -127,6 +149,15 @@ RenderOptions::Outcome RenderOptions::parse(const std::vector<std::string>& argu
             if (!endText.empty())
                 rangeEnd = end;
         }
+    }
+    if ((chunks > 0) != !emit.empty()) {
+        error = "--chunks and --emit go together: --chunks N --emit parallel|slurm|kubernetes";
+        return Outcome::USAGE;
+    }
+    if (frameRange && (rangeStart || chunks > 0)) {
+        error = std::string("--frame-range is one range of the whole film; it goes with neither ") +
+                "--range nor --chunks";
+        return Outcome::USAGE;
     }
     if (output.empty()) {
         error = "an output is needed: -o FILE.mp4, FILE.webm, FILE.mov or a FOLDER/";
@@ -149,7 +180,8 @@ RenderOptions::Outcome RenderOptions::parse(const std::vector<std::string>& argu
 std::string RenderOptions::usage() {
     return "Usage: corvane render SCENE [KEYFRAMES] -o OUTPUT [--media DIR]... [--size WxH]\n"
            "                      [--fps N] [--range START:END] [--overlays none|status]\n"
-           "                      [--quality Q] [--sounds FILE]\n"
+           "                      [--quality Q] [--sounds FILE] [--frame-range A-B [--force]]\n"
+           "                      [--chunks N --emit parallel|slurm|kubernetes]\n"
            "\n"
            "Renders a scene and its script to a film with its sound, off-screen, at any size:\n"
            "frame N shows script time N / fps. Scene, script and media are found as\n"
@@ -167,6 +199,14 @@ std::string RenderOptions::usage() {
            "  --overlays status    the status line and time bar on the frames (default none)\n"
            "  --quality Q          1 (smallest) to 100 (best), default 80\n"
            "  --sounds FILE        the sounds of the Sound plug-in of a host configuration\n"
+           "  --frame-range A-B    only frames A to B of the whole film, for a render farm:\n"
+           "                       it starts with a seek to frame A; frames written whole\n"
+           "                       already are not made again, and a video cut short is not\n"
+           "                       kept (join the videos with `corvane join`)\n"
+           "  --force              make a range's frames again, also those written already\n"
+           "  --chunks N --emit parallel|slurm|kubernetes\n"
+           "                       render nothing; write to standard output a job that renders\n"
+           "                       the film in N ranges on that engine, then joins them\n"
            "  --help               show this text\n"
            "\n"
            "Progress goes to standard error: a bar on a terminal, else a line a second\n"
@@ -174,7 +214,7 @@ std::string RenderOptions::usage() {
            "command line, 2 a scene, script, folder or value that cannot be used, 3 the\n"
            "plug-ins cannot be set up, 4 a plug-in did not start, 5 a plug-in call threw,\n"
            "6 the output could not be written, 128 + N stopped by signal N (what was\n"
-           "written so far is kept, and plays).\n";
+           "written so far is kept, and plays; of a --frame-range video, nothing).\n";
 }
 
 } // namespace corvane

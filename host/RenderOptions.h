@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "host/FrameRange.h"
+
 namespace corvane {
 
 // The command line of `corvane render`.
@@ -26,8 +28,12 @@ struct RenderOptions {
     std::uint32_t framesPerSecond = 30; // --fps N
     std::optional<double> rangeStart;   // --range START:END, seconds
     std::optional<double> rangeEnd;
-    bool statusOverlay = false; // --overlays none|status
-    int quality = 80;           // --quality Q, 1 to 100
+    bool statusOverlay = false;           // --overlays none|status
+    int quality = 80;                     // --quality Q, 1 to 100
+    std::optional<FrameRange> frameRange; // --frame-range A-B: frames of the whole film
+    bool force = false;                   // --force: a range's frames written already anew
+    std::uint64_t chunks = 0;             // --chunks N, with --emit
+    std::string emit;                     // --emit parallel|slurm|kubernetes
     bool help = false;
 
     // Reads the arguments after "render"; `error` says what is wrong unless OK.

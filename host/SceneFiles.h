@@ -16,7 +16,8 @@ struct SceneFiles {
         std::string given;  // as the command line gave it, or as it was found beside the scene
         std::string reason; // "No such file or directory", "Permission denied", "the scene's
                             // folder cannot be listed: ...", or the parser's "ROW:COLUMN: ..."
-        // "PATH: REASON", or "PATH:ROW:COLUMN: the parser's message".
+        // "PATH: REASON", or "PATH:ROW:COLUMN: the parser's message", with the element that
+        // it left open (XmlReader::describe).
         std::string line() const;
     };
 

@@ -14,13 +14,10 @@ bool SoundDefinitions::read(const std::string& path,
     HostConfiguration configuration;
     if (!configuration.load(path, error))
         return false;
-    bool found = false;
-    for (const HostConfiguration::Plugin& plugin : configuration.plugins()) {
-        if (fs::path(plugin.library).stem() != "Sound")
-            continue;
-        found = true;
-        for (const TiXmlElement* sound = plugin.environment->FirstChildElement("sound");
-             sound != nullptr; sound = sound->NextSiblingElement("sound")) {
+    const std::vector<const TiXmlElement*> found = environments(configuration);
+    for (const TiXmlElement* environment : found) {
+        for (const TiXmlElement* sound = environment->FirstChildElement("sound"); sound != nullptr;
+             sound = sound->NextSiblingElement("sound")) {
             const char* name = sound->Attribute("name");
             const char* file = sound->Attribute("file");
             if (name == nullptr || *name == '\0' || file == nullptr || *file == '\0') {
@@ -36,8 +33,17 @@ bool SoundDefinitions::read(const std::string& path,
                           : (fs::path(configuration.folder()) / where).lexically_normal().string());
         }
     }
-    if (!found)
+    if (found.empty())
         error = path + " loads no Sound plug-in";
+    return !found.empty();
+}
+
+std::vector<const TiXmlElement*>
+SoundDefinitions::environments(const HostConfiguration& configuration) {
+    std::vector<const TiXmlElement*> found;
+    for (const HostConfiguration::Plugin& plugin : configuration.plugins())
+        if (std::filesystem::path(plugin.library).stem() == "Sound")
+            found.push_back(plugin.environment);
     return found;
 }
 

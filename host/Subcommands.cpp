@@ -30,6 +30,10 @@ int lint(const std::vector<std::string>& arguments) {
     return runTool("corvane-lint", arguments);
 }
 
+int join(const std::vector<std::string>& arguments) {
+    return runTool("corvane-join", arguments);
+}
+
 struct Subcommand {
     const char* name;
     const char* usage;
@@ -44,14 +48,19 @@ const Subcommand SUBCOMMANDS[] = {
      PlayCommand::run},
     {"render",
      "corvane render SCENE [KEYFRAMES] -o OUTPUT [--media DIR]... [--size WxH] [--fps N] "
-     "[--range START:END] [--overlays none|status] [--quality Q] [--sounds FILE]\n"
+     "[--range START:END] [--overlays none|status] [--quality Q] [--sounds FILE] "
+     "[--frame-range A-B [--force]] [--chunks N --emit parallel|slurm|kubernetes]\n"
      "    renders a scene and its script to a video file with its sound, or to PNG files",
      RenderCommand::run},
     {"lint",
-     "corvane lint SCENE [KEYFRAMES] [--media DIR]... [--config FILE] [--format text|json] "
-     "[--strict]\n"
+     "corvane lint SCENE [KEYFRAMES] [--media DIR]... [--sounds FILE | --config FILE] "
+     "[--format text|json] [--strict]\n"
      "    checks a keyframe script against its scene without playing it",
      lint},
+    {"join",
+     "corvane join OUTPUT SEGMENT...\n"
+     "    joins the video files of a film's frame ranges into one, without encoding again",
+     join},
 };
 
 } // namespace

@@ -26,6 +26,14 @@ struct flock wholeFile(short type) {
     return region;
 }
 
+// The bytes that stand for the numbers `first` to first + count - 1; all of them for 0.
+struct flock numbers(std::uint64_t first, std::uint64_t count) {
+    struct flock region = wholeFile(F_WRLCK);
+    region.l_start = static_cast<off_t>(first);
+    region.l_len = static_cast<off_t>(count);
+    return region;
+}
+
 } // namespace
 
 const char* const FolderLock::LOCK_FILE = ".corvane.lock";
@@ -34,7 +42,8 @@ FolderLock::~FolderLock() {
     release();
 }
 
-FolderLock::Outcome FolderLock::acquire(const std::string& folder, std::string& error) {
+FolderLock::Outcome FolderLock::acquire(const std::string& folder, std::string& error,
+                                        std::uint64_t first, std::uint64_t count) {
     release();
     std::error_code made;
     std::filesystem::create_directories(folder, made);
@@ -54,11 +63,11 @@ FolderLock::Outcome FolderLock::acquire(const std::string& folder, std::string& 
             error = SystemError::reason(errno);
             return Outcome::UNUSABLE;
         }
-        struct flock region = wholeFile(F_WRLCK);
+        struct flock region = numbers(first, count);
         if (::fcntl(file, F_SETLK, &region) != 0) {
             const int cause = errno;
             if (cause == EACCES || cause == EAGAIN) {
-                struct flock holder = wholeFile(F_WRLCK);
+                struct flock holder = numbers(first, count);
                 error = ::fcntl(file, F_GETLK, &holder) == 0 && holder.l_type != F_UNLCK
                             ? "process " + std::to_string(holder.l_pid)
                             : "";
@@ -85,9 +94,12 @@ FolderLock::Outcome FolderLock::acquire(const std::string& folder, std::string& 
 void FolderLock::release() {
     if (descriptor < 0)
         return;
-    // Removed only while it is still the file this lock holds: a lock that the same
-    // process released before may have let another run lay a new one.
-    if (sameFile(descriptor, lockPath))
+    // Removed only while it is still the file this lock holds (a lock that the same
+    // process released before may have let another run lay a new one) and no other run
+    // holds numbers of it.
+    struct flock others = wholeFile(F_WRLCK);
+    const bool alone = ::fcntl(descriptor, F_GETLK, &others) != 0 || others.l_type == F_UNLCK;
+    if (alone && sameFile(descriptor, lockPath))
         ::unlink(lockPath.c_str());
     ::close(descriptor);
     descriptor = -1;

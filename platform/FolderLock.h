@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace corvane {
@@ -24,8 +25,12 @@ public:
     FolderLock& operator=(const FolderLock&) = delete;
 
     // Makes and locks `folder`. On IN_USE `error` is "process 4242" (or empty when the
-    // holder cannot be told); on UNUSABLE, the reason ("Permission denied").
-    Outcome acquire(const std::string& folder, std::string& error);
+    // holder cannot be told); on UNUSABLE, the reason ("Permission denied"). With `count`
+    // above 0 only the numbers `first` to first + count - 1 of the folder are locked (a
+    // film's frames): runs that lock other numbers write into the folder side by side, and
+    // the lock file stays until the last of them releases its own.
+    Outcome acquire(const std::string& folder, std::string& error, std::uint64_t first = 0,
+                    std::uint64_t count = 0);
     // Removes the lock file and unlocks; nothing when nothing is held.
     void release();
     bool held() const { return descriptor >= 0; }

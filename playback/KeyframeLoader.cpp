@@ -6,18 +6,20 @@
 #include <cstring>
 #include <filesystem>
 #include <initializer_list>
+#include <optional>
+#include <set>
 #include <tinyxml.h>
 #include <utility>
 
+#include "framework/NameSuggestion.h"
 #include "framework/XmlNestingDepth.h"
 #include "framework/XmlReader.h"
+#include "playback/KeyframeActionType.h"
 #include "playback/KeyframeDiagnostics.h"
 
 namespace corvane {
 
 namespace {
-
-using Problem = KeyframeDiagnostics::Problem;
 
 // A plain decimal ("-12.5", "3e-2") as the parser's own query reads it: fully consumed by
 // the standard library's exact conversion. Anything else (white space, '+', hexadecimal,
@@ -51,37 +53,64 @@ const char* article(const char* noun) {
 // The keyframe being read, for what its parts report. Its time is written out only for a
 // problem: most scripts have none.
 struct Reading {
-    const std::string& fileName;
     KeyframeDiagnostics& diagnostics;
     bool timed = false;
     float time = 0.0f;
 
-    Problem problemAt(const TiXmlElement& element, std::string message) const {
-        Problem problem;
-        problem.row = element.Row();
-        if (timed)
-            problem.time = KeyframeDiagnostics::formatTime(time);
-        problem.message = std::move(message);
-        return problem;
+    std::optional<float> keyframeTime() const {
+        return timed ? std::optional<float>(time) : std::nullopt;
     }
 
-    void report(const TiXmlElement& element, std::string message) const {
-        diagnostics.report(fileName, problemAt(element, std::move(message)));
+    void report(const TiXmlElement& element, std::string message, std::string hint = "") const {
+        diagnostics.report(element.Row(), keyframeTime(), std::move(message), std::move(hint));
     }
 
     // Play reads such a text as the parser's query does, its leading number or 0, and
     // keeps doing so; a check of the script says what was read.
     void notPlain(const TiXmlElement& element, const TiXmlAttribute& attribute, bool number,
                   float read) const {
-        Problem problem =
-            problemAt(element, quoted(attribute.Name()) + " of " + quoted(element.Value()) +
-                                   " is " + quoted(attribute.Value()) +
-                                   (number ? ", not a plain number" : ", not a number") +
-                                   "; it reads as " + KeyframeDiagnostics::formatTime(read));
-        problem.shownAtPlay = false;
-        diagnostics.report(fileName, problem);
+        diagnostics.report(element.Row(), keyframeTime(),
+                           quoted(attribute.Name()) + " of " + quoted(element.Value()) + " is " +
+                               quoted(attribute.Value()) +
+                               (number ? ", not a plain number" : ", not a number") +
+                               "; it reads as " + KeyframeDiagnostics::formatTime(read),
+                           "", true);
     }
 };
+
+// Names of the script's format.
+using Names = std::initializer_list<const char*>;
+
+// The elements a keyframe holds: its transform, then its actions.
+constexpr Names PARTS = {"position",    "velocity", "velocitytarget",
+                         "orientation", "slerp",    "animation"};
+constexpr int TRANSFORM_PARTS = 5;
+
+// The place of `name` among `names`; -1 when it is none of them.
+int placeIn(const char* name, Names names) {
+    int place = 0;
+    for (const char* known : names) {
+        if (name[0] == known[0] && std::strcmp(name, known) == 0)
+            return place;
+        ++place;
+    }
+    return -1;
+}
+
+// A name the format does not know in `owner`: ignored, and reported, as a misspelt
+// "<postion>" would otherwise leave the keyframe at the origin without a word.
+void unknownName(const TiXmlElement& owner, int row, const char* kind, const char* name,
+                 Names known, const Reading& reading) {
+    reading.diagnostics.unknownName(row, reading.keyframeTime(), kind, owner.Value(), name,
+                                    std::set<std::string>(known.begin(), known.end()));
+}
+
+void checkAttributes(const TiXmlElement& element, Names known, const Reading& reading) {
+    for (const TiXmlAttribute* attribute = element.FirstAttribute(); attribute != nullptr;
+         attribute = attribute->Next())
+        if (placeIn(attribute->Name(), known) < 0)
+            unknownName(element, element.Row(), "attribute", attribute->Name(), known, reading);
+}
 
 float decimal(const TiXmlAttribute& attribute, const TiXmlElement& element,
               const Reading& reading) {
@@ -98,18 +127,32 @@ float decimal(const TiXmlAttribute& attribute, const TiXmlElement& element,
 
 // The named decimals of an element, in one pass over its attributes; a name that is absent
 // reads as 0. The parser refuses an element that repeats an attribute, so the first match
-// is the only one.
+// is the only one. Attributes that are neither wanted nor `others`, and any element inside,
+// are names the format does not know.
 void decimals(const TiXmlElement& element, const Reading& reading,
-              std::initializer_list<std::pair<const char*, float*>> wanted) {
+              std::initializer_list<std::pair<const char*, float*>> wanted, Names others = {}) {
     for (const auto& [name, value] : wanted)
         *value = 0.0f;
     for (const TiXmlAttribute* attribute = element.FirstAttribute(); attribute != nullptr;
-         attribute = attribute->Next())
+         attribute = attribute->Next()) {
+        bool known = false;
         for (const auto& [name, value] : wanted)
             if (attribute->Name()[0] == name[0] && std::strcmp(attribute->Name(), name) == 0) {
                 *value = decimal(*attribute, element, reading);
+                known = true;
                 break;
             }
+        if (!known && placeIn(attribute->Name(), others) < 0) {
+            std::set<std::string> names(others.begin(), others.end());
+            for (const auto& [name, value] : wanted)
+                names.insert(name);
+            reading.diagnostics.unknownName(element.Row(), reading.keyframeTime(), "attribute",
+                                            element.Value(), attribute->Name(), names);
+        }
+    }
+    for (const TiXmlElement* inside = element.FirstChildElement(); inside != nullptr;
+         inside = inside->NextSiblingElement())
+        unknownName(element, inside->Row(), "element", inside->Value(), {}, reading);
 }
 
 // A transform that is not finite would reach the engine, which refuses it in the middle
@@ -140,15 +183,10 @@ FloatQuaternion turn(const FloatQuaternion& read, const TiXmlElement& element,
     return FloatQuaternion{1.0f, 0.0f, 0.0f, 0.0f};
 }
 
-// Only the first element of each transform name counts.
-void readVector(const TiXmlElement& keyframe, const char* name, FloatVector3& vector,
-                const Reading& reading) {
-    const TiXmlElement* element = keyframe.FirstChildElement(name);
-    if (element == nullptr)
-        return;
+void readVector(const TiXmlElement& element, FloatVector3& vector, const Reading& reading) {
     FloatVector3 read{};
-    decimals(*element, reading, {{"x", &read.x}, {"y", &read.y}, {"z", &read.z}});
-    if (finite({read.x, read.y, read.z}, *element, reading))
+    decimals(element, reading, {{"x", &read.x}, {"y", &read.y}, {"z", &read.z}});
+    if (finite({read.x, read.y, read.z}, element, reading))
         vector = read;
 }
 
@@ -183,17 +221,22 @@ void readActions(const TiXmlElement& element, Keyframe& keyframe, const Reading&
         const char* type = animation->Attribute("type");
         KeyframeAction action;
         if (type == nullptr || !keyframeActionTypeFromKeyword(type, action.code)) {
-            Problem problem = reading.problemAt(
-                *animation, type == nullptr ? "has an animation without \"type\"; action skipped"
-                                            : "has an animation of unknown type " + quoted(type) +
-                                                  "; action skipped");
-            problem.unknownName = type != nullptr ? type : "";
-            reading.diagnostics.report(reading.fileName, problem);
+            if (type == nullptr) {
+                reading.report(*animation, "has an animation without \"type\"; action skipped");
+            } else {
+                std::set<std::string> keywords;
+                for (std::int32_t code = 0; code < KEYFRAME_ACTION_TYPE_COUNT; ++code)
+                    keywords.emplace(keyframeActionKeyword(static_cast<KeyframeActionType>(code)));
+                reading.report(*animation,
+                               "has an animation of unknown type " + quoted(type) +
+                                   "; action skipped",
+                               NameSuggestion::of(type, keywords));
+            }
             continue;
         }
         action.name = text(*animation, "name");
         action.row = animation->Row();
-        decimals(*animation, reading, {{"value", &action.value}});
+        decimals(*animation, reading, {{"value", &action.value}}, {"name", "type"});
         if (!std::isfinite(action.value)) {
             reading.report(*animation, "has an animation value " +
                                            quoted(text(*animation, "value")) +
@@ -219,6 +262,11 @@ bool readTime(const TiXmlElement& element, Reading& reading) {
     const bool number = plain || given->QueryDoubleValue(&value) == TIXML_SUCCESS;
     reading.time = static_cast<float>(value);
     if (number && std::isfinite(reading.time)) {
+        // A time before the start falls due at once, as it always did; it is still no time
+        // of the script.
+        if (reading.time < 0.0f)
+            reading.report(element, "keyframe time " + quoted(text(element, "time")) +
+                                        " is negative; it falls due at the start");
         reading.timed = true;
         if (!plain)
             reading.notPlain(element, *given, true, reading.time);
@@ -233,86 +281,112 @@ Keyframe readKeyframe(const TiXmlElement& element, const Reading& reading) {
     Keyframe keyframe;
     keyframe.entity = text(element, "entity");
     keyframe.row = element.Row();
-    readVector(element, "position", keyframe.position, reading);
-    readVector(element, "velocity", keyframe.velocity, reading);
-    readVector(element, "velocitytarget", keyframe.velocityTarget, reading);
-    if (const TiXmlElement* orientation = element.FirstChildElement("orientation"))
-        readOrientation(*orientation, keyframe.orientation, reading);
-    if (const TiXmlElement* slerp = element.FirstChildElement("slerp"))
-        readSlerp(*slerp, keyframe, reading);
+    checkAttributes(element, {"entity", "time"}, reading);
+    // One pass over the keyframe's elements: only the first of each transform counts.
+    const TiXmlElement* transform[TRANSFORM_PARTS] = {};
+    for (const TiXmlElement* child = element.FirstChildElement(); child != nullptr;
+         child = child->NextSiblingElement()) {
+        const int place = placeIn(child->Value(), PARTS);
+        if (place < 0)
+            unknownName(element, child->Row(), "element", child->Value(), PARTS, reading);
+        else if (place < TRANSFORM_PARTS && transform[place] == nullptr)
+            transform[place] = child;
+    }
+    if (transform[0] != nullptr)
+        readVector(*transform[0], keyframe.position, reading);
+    if (transform[1] != nullptr)
+        readVector(*transform[1], keyframe.velocity, reading);
+    if (transform[2] != nullptr)
+        readVector(*transform[2], keyframe.velocityTarget, reading);
+    if (transform[3] != nullptr)
+        readOrientation(*transform[3], keyframe.orientation, reading);
+    if (transform[4] != nullptr)
+        readSlerp(*transform[4], keyframe, reading);
     readActions(element, keyframe, reading);
     return keyframe;
 }
 
-void reportFile(KeyframeDiagnostics& diagnostics, const std::string& fileName,
-                std::string message) {
-    Problem problem;
-    problem.message = std::move(message);
-    diagnostics.report(fileName, problem);
+// The parser's error, and where an element it left open begins.
+void reportUnparsed(KeyframeDiagnostics& diagnostics, const std::string& text,
+                    const TiXmlDocument& document) {
+    const XmlReader::ParseError error = XmlReader::parseError(text, document);
+    diagnostics.reportFile("does not parse: " + error.described(),
+                           error.open ? error.open->row : 0);
 }
 
 } // namespace
 
 bool KeyframeLoader::load(const std::string& fileName, KeyframeMap& keyframes) {
-    KeyframeDiagnostics lines;
+    StandardErrorSink lines;
     return load(fileName, keyframes, lines);
 }
 
 bool KeyframeLoader::load(const std::string& fileName, KeyframeMap& keyframes,
-                          KeyframeDiagnostics& diagnostics) {
+                          DiagnosticSink& sink) {
     std::error_code error;
     const std::filesystem::file_status status = std::filesystem::status(fileName, error);
     if (!std::filesystem::exists(status))
         return false;
+    const DiagnosticSink::Load scope(sink);
+    KeyframeDiagnostics diagnostics(sink, fileName);
     // The parser sizes its buffer by seeking to the end, which means nothing for a folder.
     if (!std::filesystem::is_regular_file(status)) {
-        reportFile(diagnostics, fileName, "is not a file");
+        diagnostics.reportFile("is not a file");
         return false;
     }
     std::string text;
     if (!XmlReader::readFile(fileName, text)) {
-        reportFile(diagnostics, fileName, "cannot be opened");
+        diagnostics.reportFile("cannot be opened");
         return false;
     }
     TiXmlDocument document;
     const XmlReader::Outcome outcome = XmlReader::parse(text, document);
     if (outcome == XmlReader::Outcome::TOO_DEEP) {
-        reportFile(diagnostics, fileName,
-                   "nests elements deeper than " + std::to_string(XmlNestingDepth::LIMIT) +
-                       " levels; nothing is loaded");
+        diagnostics.reportFile("nests elements deeper than " +
+                               std::to_string(XmlNestingDepth::LIMIT) +
+                               " levels; nothing is loaded");
         return false;
     }
     if (outcome == XmlReader::Outcome::UNREADABLE_ENCODING) {
-        reportFile(diagnostics, fileName,
-                   "is in an encoding the parser cannot read (" +
-                       XmlReader::unreadableEncoding(text) + "); nothing is loaded");
+        diagnostics.reportFile("is in an encoding the parser cannot read (" +
+                               XmlReader::unreadableEncoding(text) + "); nothing is loaded");
         return false;
     }
     if (outcome == XmlReader::Outcome::MALFORMED) {
-        reportFile(diagnostics, fileName,
-                   std::string("does not parse: ") + document.ErrorDesc() + " (row " +
-                       std::to_string(document.ErrorRow()) + ", column " +
-                       std::to_string(document.ErrorCol()) + ")");
+        reportUnparsed(diagnostics, text, document);
         return false;
     }
-    read(document, fileName, keyframes, diagnostics);
+    read(document, diagnostics, keyframes);
     return true;
 }
 
 void KeyframeLoader::read(const TiXmlDocument& document, const std::string& fileName,
                           KeyframeMap& keyframes) {
-    KeyframeDiagnostics lines;
+    StandardErrorSink lines;
     read(document, fileName, keyframes, lines);
 }
 
 void KeyframeLoader::read(const TiXmlDocument& document, const std::string& fileName,
-                          KeyframeMap& keyframes, KeyframeDiagnostics& diagnostics) {
+                          KeyframeMap& keyframes, DiagnosticSink& sink) {
+    const DiagnosticSink::Load scope(sink);
+    KeyframeDiagnostics diagnostics(sink, fileName);
+    read(document, diagnostics, keyframes);
+}
+
+void KeyframeLoader::read(const TiXmlDocument& document, KeyframeDiagnostics& diagnostics,
+                          KeyframeMap& keyframes) {
     const TiXmlElement* root = document.FirstChildElement("keyframes");
     if (root == nullptr)
         return;
-    for (const TiXmlElement* element = root->FirstChildElement("keyframe"); element != nullptr;
-         element = element->NextSiblingElement("keyframe")) {
-        Reading reading{fileName, diagnostics};
+    const Reading outside{diagnostics};
+    checkAttributes(*root, {}, outside);
+    for (const TiXmlElement* element = root->FirstChildElement(); element != nullptr;
+         element = element->NextSiblingElement()) {
+        if (std::strcmp(element->Value(), "keyframe") != 0) {
+            unknownName(*root, element->Row(), "element", element->Value(), {"keyframe"}, outside);
+            continue;
+        }
+        Reading reading{diagnostics};
         if (!readTime(*element, reading))
             continue;
         // Scripts are mostly in time order, where the end is the right place at once; the

@@ -9,6 +9,7 @@ class TiXmlElement;
 
 namespace corvane {
 
+class DiagnosticSink;
 class KeyframeDiagnostics;
 
 // Reads a keyframe script:
@@ -21,21 +22,25 @@ class KeyframeDiagnostics;
 //   </keyframes>
 // Every attribute is optional: an absent decimal reads as 0, an absent element keeps the
 // keyframe's default. An orientation or slerp target of length zero (an empty
-// <orientation/> among them) reads as the identity. Bad parts are reported to the
-// diagnostics, one problem each, and are skipped alone; the overloads without diagnostics
-// write them as lines.
+// <orientation/> among them) reads as the identity. Bad parts go to the diagnostic sink,
+// one line each (a name the format does not know once per load), and are skipped alone;
+// the overloads without a sink write them to standard error. Each call is one load.
 class KeyframeLoader {
 public:
     // Adds the keyframes of the file to `keyframes`. A missing file adds nothing, silently;
-    // a file that cannot be read or parsed adds nothing and is one problem. False in both.
+    // a file that cannot be read or parsed adds nothing and is one problem (naming where an
+    // element it left open begins). False in both.
     static bool load(const std::string& fileName, KeyframeMap& keyframes);
-    static bool load(const std::string& fileName, KeyframeMap& keyframes,
-                     KeyframeDiagnostics& diagnostics);
+    static bool load(const std::string& fileName, KeyframeMap& keyframes, DiagnosticSink& sink);
     // Adds the keyframes of a parsed document; `fileName` only names it in diagnostics.
     static void read(const TiXmlDocument& document, const std::string& fileName,
                      KeyframeMap& keyframes);
     static void read(const TiXmlDocument& document, const std::string& fileName,
-                     KeyframeMap& keyframes, KeyframeDiagnostics& diagnostics);
+                     KeyframeMap& keyframes, DiagnosticSink& sink);
+
+private:
+    static void read(const TiXmlDocument& document, KeyframeDiagnostics& diagnostics,
+                     KeyframeMap& keyframes);
 };
 
 } // namespace corvane

@@ -99,9 +99,11 @@ void KeyframePlayer::applyKeyframe(const Keyframe& keyframe, bool cameraAuto) {
         keyframe.needsEntity())
         reportOnce(keyframe.row, "no scene has entity \"" + keyframe.entity +
                                      "\"; the keyframe does nothing to it");
-    // A seek replays the script silently.
+    // A seek replays the script silently; a film's range notes what would be heard.
     if (!replaying)
         playSounds(keyframe);
+    else if (replayedSounds != nullptr)
+        replayedSounds->note(keyframe, replayFrame);
     // With the manual camera, camera keyframes are used up without touching the camera.
     if (cameraAuto && keyframe.entity == CAMERA_ENTITY) {
         for (ICameraControl* camera : providers.cameraControls) {

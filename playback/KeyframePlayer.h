@@ -6,6 +6,7 @@
 
 #include "playback/Keyframe.h"
 #include "playback/PlaybackProviders.h"
+#include "playback/ReplayedSounds.h"
 #include "playback/ScriptSource.h"
 
 namespace corvane {
@@ -59,6 +60,12 @@ public:
 
     // A seek replays the script: no sounds, no texts shown, only the last text kept.
     void setReplaying(bool silent) { replaying = silent; }
+    // While replaying, notes the sound actions of the keyframes applied in `sounds` (null:
+    // none), as those of the replay's frame `frame`.
+    void noteReplayedSounds(ReplayedSounds* sounds, std::uint64_t frame) {
+        replayedSounds = sounds;
+        replayFrame = frame;
+    }
     const std::string& getStatusText() const { return statusText; }
     void clearStatusText() { statusText.clear(); }
 
@@ -89,6 +96,8 @@ private:
     KeyframeMap playedKeyframes;
     float duration = 0.0f; // the largest keyframe time
     bool replaying = false;
+    ReplayedSounds* replayedSounds = nullptr;
+    std::uint64_t replayFrame = 0;
     std::string statusText; // the keyframes' status text, as performed last
     std::set<std::string> reportedLines;
     std::uint32_t version = 0;

@@ -1,5 +1,7 @@
 #include "playback/PlaybackController.h"
 
+#include <cmath>
+
 #include <tinyxml.h>
 
 #include "framework/Identifiers.h"
@@ -159,6 +161,17 @@ void PlaybackController::parseEnvironment(const TiXmlElement* environment) {
                               "\", neither \"true\" nor \"false\"; playback starts paused");
         if (startsPlaying)
             menu.resumeAtFirstFrame();
+        if (const char* text = start->Attribute("frames")) {
+            double frames = 0.0;
+            if (start->QueryDoubleAttribute("frames", &frames) == TIXML_SUCCESS && frames >= 0.0 &&
+                frames < 1e12 && frames == std::floor(frames))
+                timeline.startAtFrame(static_cast<std::uint64_t>(frames));
+            else
+                DebugOutput::line("PlaybackController::parseEnvironment(): \"start\" (row " +
+                                  std::to_string(start->Row()) + ") has frames=\"" + text +
+                                  "\", not a whole number of frames; playback starts at its "
+                                  "beginning");
+        }
         if (const char* text = start->Attribute("clock")) {
             double seconds = 0.0;
             if (start->QueryDoubleAttribute("clock", &seconds) == TIXML_SUCCESS && seconds >= 0.0 &&

@@ -65,7 +65,9 @@ public:
     // Reads the "name" of the first "entity" child, the first "script" child, and the first
     // "start" child: <start playing="true"/> starts playback playing, menu closed, instead
     // of paused with the menu open; clock="SECONDS" (0 to 1) is the clock at the start, at a
-    // reset and in a seek's replay instead of START_CLOCK.
+    // reset and in a seek's replay instead of START_CLOCK; frames="N" starts with N frames
+    // replayed in the first frame, as a seek replays them, the sounds still playing then
+    // heard from where they are: a film's range that begins at frame N.
     void parseEnvironment(const TiXmlElement* environment);
     // Loads the keyframe script; true also when it is missing or unreadable.
     bool start();

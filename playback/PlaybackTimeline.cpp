@@ -76,6 +76,18 @@ void PlaybackTimeline::beforeAdvance(float seconds) {
         seekTarget.reset();
         seek(target, seconds);
     }
+    if (startFrames > 0) {
+        replayFrames = startFrames;
+        startFrames = 0;
+        if (seekAvailable())
+            seek(0.0f, seconds);
+        else
+            DebugOutput::line("PlaybackController: the viewer offers no timeline; playback "
+                              "starts at the beginning instead of frame " +
+                              std::to_string(*replayFrames));
+        replayedSounds.resume(providers.soundBanks, *replayFrames, seconds);
+        replayFrames.reset();
+    }
 }
 
 void PlaybackTimeline::updateTimeBar(IGuiOverlay& overlay) {
@@ -202,7 +214,7 @@ void PlaybackTimeline::seek(float target, float seconds) {
     const float length = getLength();
     target = std::clamp(target, 0.0f, length);
     if (!(step > 0.0f) || !std::isfinite(step) ||
-        (target - player.getStartClock()) / step > MOST_SEEK_FRAMES) {
+        (!replayFrames && (target - player.getStartClock()) / step > MOST_SEEK_FRAMES)) {
         DebugOutput::line("PlaybackController::seekTo(): " + DebugOutput::number(target) +
                           " s at frames of " + DebugOutput::number(seconds) +
                           " s is more than the playback replays; no seek");
@@ -234,11 +246,17 @@ void PlaybackTimeline::seek(float target, float seconds) {
     // the last keyframes are due.
     const float halfStep = step / 2.0f;
     const float duration = player.getDuration();
-    auto reached = [&] {
+    // A range's start replays its number of frames, however the clock's sums round.
+    auto reached = [&](double frames) {
+        if (replayFrames)
+            return frames >= static_cast<double>(*replayFrames);
         return target < length ? player.getClock() >= target - halfStep
                                : player.getClock() > duration;
     };
-    for (double frames = 0.0; !reached() && frames <= MOST_SEEK_FRAMES; ++frames) {
+    for (double frames = 0.0; !reached(frames) && (replayFrames || frames <= MOST_SEEK_FRAMES);
+         ++frames) {
+        player.noteReplayedSounds(replayFrames ? &replayedSounds : nullptr,
+                                  static_cast<std::uint64_t>(frames));
         for (ISceneTimeline* timeline : providers.sceneTimelines)
             timeline->advanceScene(seconds);
         player.advance(seconds, menu.isCameraAuto(), restartsAtEnd());
@@ -246,6 +264,7 @@ void PlaybackTimeline::seek(float target, float seconds) {
     // The viewer's part of this frame: the rest of the frame is the playback's own.
     for (ISceneTimeline* timeline : providers.sceneTimelines)
         timeline->advanceScene(seconds);
+    player.noteReplayedSounds(nullptr, 0);
     player.setRate(playingRate);
     player.setReplaying(false);
 

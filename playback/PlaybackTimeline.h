@@ -10,6 +10,7 @@
 #include "playback/KeyframePlayer.h"
 #include "playback/PlaybackMenu.h"
 #include "playback/PlaybackProviders.h"
+#include "playback/ReplayedSounds.h"
 #include "playback/StatusNote.h"
 
 namespace corvane {
@@ -37,6 +38,9 @@ public:
     // The frame's part before the keyframes: the script loaded again when its file has
     // changed, and the seek asked for, replayed at frames of `seconds`.
     void beforeAdvance(float seconds);
+    // The first frame replays `frames` frames, as a seek does, and the sounds still playing
+    // then are heard from where they are: a film's range that begins at that frame.
+    void startAtFrame(std::uint64_t frames) { startFrames = frames; }
     // Whether playing restarts once every keyframe has been applied: with looping on, and
     // no range that loops by itself.
     bool restartsAtEnd() const { return menu.isLoopEnabled() && !playsRange(); }
@@ -94,7 +98,10 @@ private:
     StatusNote& note;
     std::optional<float> inPoint;
     std::optional<float> outPoint;
-    std::optional<float> seekTarget; // asked for since the last frame
+    std::optional<float> seekTarget;           // asked for since the last frame
+    std::uint64_t startFrames = 0;             // replayed in the first frame
+    std::optional<std::uint64_t> replayFrames; // while those are replayed
+    ReplayedSounds replayedSounds;
     // The keyframes by time, made again when the player's keyframes are loaded.
     std::vector<std::pair<float, const Keyframe*>> markers;
     std::uint32_t markersVersion = 0;

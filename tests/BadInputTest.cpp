@@ -241,7 +241,8 @@ TEST(BadInput, KeyframeScripts) {
                     turn.slerpTarget.y == 0.0f;
          }},
         {"huge-negative.xml",
-         {at + "row 3: keyframe time \"1e39\" is not a finite number",
+         {at + "row 2: keyframe time \"-5\" is negative; it falls due at the start",
+          at + "row 3: keyframe time \"1e39\" is not a finite number",
           at + "row 5: keyframe at 4 has a \"velocitytarget\" that is not finite",
           at + "row 7: keyframe at 4 has an animation value \"1e300\" that is not finite"},
          2,
@@ -258,7 +259,8 @@ TEST(BadInput, KeyframeScripts) {
         // sound service's to find when the keyframe is applied.
         {"unknown-names.xml", {}, 2, {}},
         {"duplicates.xml",
-         {},
+         {at + "row 3: keyframe at 1 has an unknown attribute \"time2\" in \"keyframe\" (did "
+               "you mean \"time\"?); it is ignored"},
          2,
          [](const KeyframeMap& k) {
              return k.begin()->second.position.x == 1.0f &&

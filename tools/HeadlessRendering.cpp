@@ -1,6 +1,7 @@
 #include "tools/HeadlessRendering.h"
 
 #include <OgreDefaultHardwareBufferManager.h>
+#include <OgreGpuProgramManager.h>
 #include <OgreLogManager.h>
 #include <OgreMaterialManager.h>
 #include <OgrePlugin.h>
@@ -9,20 +10,31 @@
 
 namespace corvane::tools {
 
-// The engine's offline texture manager, as an engine plug-in: the root object lets it go
-// after it has unloaded every resource and before the resource groups go, which is the
-// one time at which that is safe.
+// The managers a render system brings, as an engine plug-in: the engine's offline texture
+// manager, and a manager of GPU programs, which material scripts reach for whenever a pass
+// names a program (without one, the engine stops the process). Its programs are names and
+// parameters only: nothing compiles them. The root object lets the plug-in go after it has
+// unloaded every resource and before the resource groups go, which is the one time at
+// which that is safe.
 class HeadlessRendering::TextureStandIn final : public Ogre::Plugin {
 public:
     const Ogre::String& getName() const override { return name; }
-    void install() override { manager = std::make_unique<Ogre::DefaultTextureManager>(); }
+    void install() override {
+        textures = std::make_unique<Ogre::DefaultTextureManager>();
+        if (Ogre::GpuProgramManager::getSingletonPtr() == nullptr)
+            programs = std::make_unique<Ogre::GpuProgramManager>();
+    }
     void initialise() override {}
     void shutdown() override {}
-    void uninstall() override { manager.reset(); }
+    void uninstall() override {
+        programs.reset();
+        textures.reset();
+    }
 
 private:
-    const Ogre::String name = "Corvane headless textures";
-    std::unique_ptr<Ogre::DefaultTextureManager> manager;
+    const Ogre::String name = "Corvane headless textures and programs";
+    std::unique_ptr<Ogre::DefaultTextureManager> textures;
+    std::unique_ptr<Ogre::GpuProgramManager> programs;
 };
 
 HeadlessRendering::HeadlessRendering() = default;

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "platform/DebugOutput.h"
+#include "platform/DiagnosticSink.h"
 #include "viewer/ResourceReadGuard.h"
 
 namespace corvane {
@@ -33,8 +34,9 @@ bool between(std::string_view text, std::string_view open, std::string_view clos
 
 } // namespace
 
-EngineLogLines::EngineLogLines(std::string group, const ResourceReadGuard& guard)
-    : group(std::move(group)), guard(guard) {
+EngineLogLines::EngineLogLines(std::string group, const ResourceReadGuard& guard,
+                               DiagnosticSink& sink)
+    : group(std::move(group)), guard(guard), sink(sink) {
     if (Ogre::LogManager* logs = Ogre::LogManager::getSingletonPtr())
         log = logs->getDefaultLog();
     if (log != nullptr)
@@ -44,6 +46,22 @@ EngineLogLines::EngineLogLines(std::string group, const ResourceReadGuard& guard
 std::string EngineLogLines::describe(const std::string& name) const {
     const std::string file = ResourceReadGuard::locate(name, group);
     return file.empty() ? name : name + " (" + file + ")";
+}
+
+void EngineLogLines::textureUnusable(const std::string& name, const std::string& reason) {
+    if (!told.insert(name).second)
+        return;
+    const std::string file = ResourceReadGuard::locate(name, group);
+    report(file.empty() ? name : file, "texture " + describe(name) + " cannot be used: " + reason +
+                                           "; its layer is left blank");
+}
+
+void EngineLogLines::report(const std::string& file, const std::string& message) {
+    Diagnostic diagnostic;
+    diagnostic.file = file;
+    diagnostic.origin = "SceneViewer";
+    diagnostic.message = message;
+    sink.report(diagnostic);
 }
 
 EngineLogLines::~EngineLogLines() {
@@ -60,18 +78,19 @@ void EngineLogLines::messageLogged(const Ogre::String& message, Ogre::LogMessage
     std::string name;
     std::string mesh;
     if (between(text, TEXTURE, BLANK_TEXTURE, at, name)) {
-        if (told.insert(name).second)
-            DebugOutput::line("SceneViewer: texture " + describe(name) +
-                              " cannot be used: " + text.substr(at) + "; its layer is left blank");
+        textureUnusable(name, text.substr(at));
     } else if (between(text, NO_SKELETON, FOR_MESH, at, name) &&
                between(text, "", NOT_ANIMATED, at, mesh) && told.insert(name).second) {
         // The engine drops the reason; the guard's refusal is the one it can know of.
         const std::string refusal = guard.refusal(name);
-        DebugOutput::line("SceneViewer: mesh " + mesh + " is not animated: " +
-                          (!refusal.empty() ? refusal
-                           : ResourceReadGuard::locate(name, group).empty()
-                               ? "its skeleton " + name + " is in no folder of the scene"
-                               : "its skeleton " + describe(name) + " cannot be loaded"));
+        const std::string file = ResourceReadGuard::locate(name, group);
+        const std::string why = !refusal.empty() ? refusal
+                                : file.empty()
+                                    ? "its skeleton " + name + " is in no folder of the scene"
+                                    : "its skeleton " + describe(name) + " cannot be loaded";
+        // A skeleton that no folder holds is the fault of the mesh that names it.
+        const std::string about = !file.empty() ? file : ResourceReadGuard::locate(mesh, group);
+        report(about.empty() ? mesh : about, "mesh " + mesh + " is not animated: " + why);
     }
 }
 

@@ -47,7 +47,18 @@ Scope(Remove) -> Scope<Remove>;
 
 } // namespace
 
-ResourceScripts::ResourceScripts(std::string group) : group(std::move(group)) {}
+ResourceScripts::ResourceScripts(std::string group, DiagnosticSink& sink)
+    : group(std::move(group)), sink(sink), definitions(sink) {}
+
+void ResourceScripts::report(const char* origin, const std::string& file,
+                             std::string message) const {
+    Diagnostic diagnostic;
+    diagnostic.file = file;
+    diagnostic.origin = origin;
+    diagnostic.message = std::move(message);
+    diagnostic.layout = file.empty() ? Diagnostic::Layout::MESSAGE : Diagnostic::Layout::FILE_LINE;
+    sink.report(diagnostic);
+}
 
 ResourceScripts::~ResourceScripts() = default;
 
@@ -58,6 +69,7 @@ void ResourceScripts::initialise(const std::vector<std::string>& core) {
         initialised = true;
         return;
     }
+    const DiagnosticSink::Load load(sink);
     {
         resources.addResourceGroupListener(this);
         initialising = true;
@@ -68,8 +80,8 @@ void ResourceScripts::initialise(const std::vector<std::string>& core) {
         try {
             resources.initialiseResourceGroup(group);
         } catch (const Ogre::Exception& error) {
-            DebugOutput::line("ResourceScripts::initialise(): " + group +
-                              " is not ready: " + DebugOutput::oneLine(error.getDescription()));
+            report("ResourceScripts::initialise()", "",
+                   group + " is not ready: " + DebugOutput::oneLine(error.getDescription()));
         }
     }
     initialised = true;
@@ -87,6 +99,7 @@ void ResourceScripts::initialise(const std::vector<std::string>& core) {
 void ResourceScripts::parseLocation(const std::string& location) {
     if (!initialised)
         return;
+    const DiagnosticSink::Load load(sink);
     for (const Location& registered :
          Ogre::ResourceGroupManager::getSingleton().getResourceLocationList(group))
         if (registered.archive->getName() == location)
@@ -102,8 +115,9 @@ void ResourceScripts::parse(const std::vector<const Location*>& locations) {
         try {
             files = archive->findFileInfo("*", locations[index]->recursive);
         } catch (const Ogre::Exception& error) {
-            DebugOutput::line("ResourceScripts::parse(): the scripts of " + archive->getName() +
-                              " cannot be listed: " + DebugOutput::oneLine(error.getDescription()));
+            report("ResourceScripts::parse()", "",
+                   "the scripts of " + archive->getName() +
+                       " cannot be listed: " + DebugOutput::oneLine(error.getDescription()));
             continue;
         }
         for (const Ogre::FileInfo& file : *files) {
@@ -155,10 +169,9 @@ void ResourceScripts::parseScript(Ogre::ScriptLoader& loader, Ogre::Archive& arc
     } catch (const std::exception& error) {
         // The engine's own exceptions say more in their description than in what().
         const auto* engine = dynamic_cast<const Ogre::Exception*>(&error);
-        DebugOutput::line(
-            "ResourceScripts::parse(): " + shown + ": " +
-            DebugOutput::oneLine(engine != nullptr ? engine->getDescription() : error.what()) +
-            "; the script is skipped");
+        report("ResourceScripts::parse()", shown,
+               DebugOutput::oneLine(engine != nullptr ? engine->getDescription() : error.what()) +
+                   "; the script is skipped");
     }
 }
 
@@ -176,8 +189,7 @@ void ResourceScripts::messageLogged(const Ogre::String& message, Ogre::LogMessag
     const std::string_view text = message.compare(0, MARK.size(), MARK) == 0
                                       ? std::string_view(message).substr(MARK.size())
                                       : std::string_view(message);
-    DebugOutput::line("ResourceScripts::parse(): " + current + ": " +
-                      DebugOutput::oneLine(std::string(text)));
+    report("ResourceScripts::parse()", current, DebugOutput::oneLine(std::string(text)));
 }
 
 } // namespace corvane

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/DiagnosticSink.h"
 #include "viewer/ScriptDefinitions.h"
 
 namespace corvane {
@@ -20,7 +21,9 @@ namespace corvane {
 // their names win: a name defined twice keeps its first definition.
 class ResourceScripts : private Ogre::ResourceGroupListener, private Ogre::LogListener {
 public:
-    explicit ResourceScripts(std::string group);
+    // Lines go to `sink`, which must outlive this; each call of initialise() and
+    // parseLocation() is one load of it.
+    ResourceScripts(std::string group, DiagnosticSink& sink);
     ~ResourceScripts() override;
     ResourceScripts(const ResourceScripts&) = delete;
     ResourceScripts& operator=(const ResourceScripts&) = delete;
@@ -46,7 +49,11 @@ private:
     void messageLogged(const Ogre::String& message, Ogre::LogMessageLevel level, bool maskDebug,
                        const Ogre::String& logName, bool& skip) override;
 
+    // "ORIGIN: FILE: MESSAGE" about the script `file`, or "ORIGIN: MESSAGE" without one.
+    void report(const char* origin, const std::string& file, std::string message) const;
+
     std::string group;
+    DiagnosticSink& sink;
     bool initialising = false;
     bool initialised = false;
     // The script being parsed, as diagnostic lines name it.

@@ -27,6 +27,13 @@ public:
     }
 };
 
+template <class States>
+void keepAnimations(const States& states, std::vector<SceneSnapshot::AnimationSetting>& settings) {
+    for (const auto& [name, animation] : states)
+        settings.push_back({name, animation->getTimePosition(), animation->getWeight(),
+                            animation->getEnabled(), animation->getLoop()});
+}
+
 template <class Visit>
 void forEachNode(Ogre::Node& node, Visit& visit) {
     visit(node);
@@ -53,12 +60,11 @@ void SceneSnapshot::capture(Ogre::SceneManager& sceneManager, const CameraMotion
         const auto& entity = static_cast<const Ogre::Entity&>(*movable);
         EntityState state{name, attachmentOf(entity), {}};
         if (const Ogre::AnimationStateSet* states = entity.getAllAnimationStates())
-            for (const auto& [anim, animation] : states->getAnimationStates())
-                state.animations.push_back({anim, animation->getTimePosition(),
-                                            animation->getWeight(), animation->getEnabled(),
-                                            animation->getLoop()});
+            keepAnimations(states->getAnimationStates(), state.animations);
         entities.push_back(std::move(state));
     }
+    sceneAnimations.clear();
+    keepAnimations(sceneManager.getAnimationStates(), sceneAnimations);
     camera = cameraMotion;
     captured = true;
 }
@@ -98,26 +104,31 @@ bool SceneSnapshot::restore(Ogre::SceneManager& sceneManager, SceneObjectRegistr
     for (const EntityState& state : entities) {
         if (!sceneManager.hasEntity(state.name))
             continue;
-        Ogre::AnimationStateSet* states =
-            sceneManager.getEntity(state.name)->getAllAnimationStates();
-        if (states == nullptr)
-            continue;
-        for (const AnimationSetting& setting : state.animations) {
-            if (!states->hasAnimationState(setting.name))
-                continue;
-            Ogre::AnimationState* animation = states->getAnimationState(setting.name);
-            // The loop flag first: it decides how the time position is taken.
-            animation->setLoop(setting.loop);
-            animation->setTimePosition(setting.time);
-            animation->setWeight(setting.weight);
-            animation->setEnabled(setting.enabled);
-        }
+        if (Ogre::AnimationStateSet* states =
+                sceneManager.getEntity(state.name)->getAllAnimationStates())
+            restoreAnimations(state.animations, states->getAnimationStates());
     }
+    restoreAnimations(sceneAnimations, sceneManager.getAnimationStates());
 
     for (auto& [name, control] : objects.entries())
         control.resetMotion();
     cameraMotion = camera;
     return true;
+}
+
+void SceneSnapshot::restoreAnimations(const std::vector<AnimationSetting>& settings,
+                                      const std::map<std::string, Ogre::AnimationState*>& states) {
+    for (const AnimationSetting& setting : settings) {
+        const auto found = states.find(setting.name);
+        if (found == states.end())
+            continue;
+        Ogre::AnimationState* animation = found->second;
+        // The loop flag first: it decides how the time position is taken.
+        animation->setLoop(setting.loop);
+        animation->setTimePosition(setting.time);
+        animation->setWeight(setting.weight);
+        animation->setEnabled(setting.enabled);
+    }
 }
 
 SceneSnapshot::Attachment SceneSnapshot::attachmentOf(const Ogre::Entity& entity) {

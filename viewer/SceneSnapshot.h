@@ -1,5 +1,6 @@
 #pragma once
 
+#include <map>
 #include <string>
 #include <unordered_map>
 #include <unordered_set>
@@ -11,6 +12,7 @@
 #include "viewer/CameraMotion.h"
 
 namespace Ogre {
+class AnimationState;
 class Entity;
 class Node;
 class SceneManager;
@@ -22,10 +24,11 @@ namespace corvane {
 class SceneObjectRegistry;
 
 // The scene as it stood at the end of the viewer's start, kept to be put back: every scene
-// node's transform, every entity's attachment and animation states, and the camera's
-// motion. Object controls hold nothing then (no other plug-in has run yet), and restoring
-// empties them. Nodes are kept by address and put back only while still in the scene;
-// entities by name, so that one made anew under a name is restored too.
+// node's transform, every entity's attachment and animation states, the scene's own
+// animation states (the nodes' animations), and the camera's motion. Object controls hold nothing
+// then (no other plug-in has run yet), and restoring empties them. Nodes are kept by address and
+// put back only while still in the scene; entities by name, so that one made anew under a name is
+// restored too.
 class SceneSnapshot {
 public:
     void capture(Ogre::SceneManager& sceneManager, const CameraMotion& cameraMotion);
@@ -34,6 +37,15 @@ public:
     bool restore(Ogre::SceneManager& sceneManager, SceneObjectRegistry& objects,
                  CameraMotion& cameraMotion) const;
     bool isCaptured() const { return captured; }
+
+    // What is kept of one animation state.
+    struct AnimationSetting {
+        std::string name;
+        float time;
+        float weight;
+        bool enabled;
+        bool loop;
+    };
 
 private:
     struct Transform {
@@ -50,13 +62,6 @@ private:
         Transform offset{};
         bool operator==(const Attachment& other) const;
     };
-    struct AnimationSetting {
-        std::string name;
-        float time;
-        float weight;
-        bool enabled;
-        bool loop;
-    };
     struct EntityState {
         std::string name;
         Attachment attachment;
@@ -68,9 +73,14 @@ private:
     static void attach(Ogre::SceneManager& sceneManager, Ogre::Entity& entity,
                        const Attachment& attachment, const std::unordered_set<Ogre::Node*>& live);
 
+    // Puts the animation states of `states` back as `settings` has them.
+    static void restoreAnimations(const std::vector<AnimationSetting>& settings,
+                                  const std::map<std::string, Ogre::AnimationState*>& states);
+
     bool captured = false;
     std::unordered_map<Ogre::Node*, Transform> nodes;
     std::vector<EntityState> entities;
+    std::vector<AnimationSetting> sceneAnimations;
     CameraMotion camera;
 };
 

@@ -64,6 +64,8 @@ const Kind* kindOf(const std::string& type) {
 
 } // namespace
 
+ScriptDefinitions::ScriptDefinitions(DiagnosticSink& sink) : sink(sink) {}
+
 void ScriptDefinitions::setScript(const std::string& shown, const std::string& file) {
     shownName = shown;
     fileName = file;
@@ -89,9 +91,8 @@ void ScriptDefinitions::translate(Ogre::ScriptCompiler* compiler,
         // The compiler itself reports an object of a kind it does not know, not a stray
         // property between the definitions.
         if (node->type == Ogre::ANT_PROPERTY)
-            DebugOutput::line("ScriptDefinitions::translate(): " + where(node->file, node->line) +
-                              ": \"" + node->getValue() +
-                              "\" is no definition the engine knows; it is skipped");
+            report("ScriptDefinitions::translate()", node->file, node->line,
+                   "\"" + node->getValue() + "\" is no definition the engine knows; it is skipped");
         return;
     }
     std::string name;
@@ -106,16 +107,16 @@ void ScriptDefinitions::translate(Ogre::ScriptCompiler* compiler,
     try {
         translator->translate(compiler, node);
     } catch (const Ogre::Exception& error) {
-        const std::string prefix =
-            "ScriptDefinitions::translate(): " + where(node->file, node->line) + ": " +
-            node->getValue() + " \"" + name + "\" is ";
+        const std::string definition = node->getValue() + " \"" + name + "\" is ";
         if (existed) {
-            DebugOutput::line(prefix + "defined already; the first definition stays");
+            report("ScriptDefinitions::translate()", node->file, node->line,
+                   definition + "defined already; the first definition stays");
             return;
         }
         if (kind != nullptr && kind->exists(name, group))
             kind->remove(name, group);
-        DebugOutput::line(prefix + "skipped: " + DebugOutput::oneLine(error.getDescription()));
+        report("ScriptDefinitions::translate()", node->file, node->line,
+               definition + "skipped: " + DebugOutput::oneLine(error.getDescription()));
     }
 }
 
@@ -126,14 +127,20 @@ void ScriptDefinitions::handleError(Ogre::ScriptCompiler* compiler, Ogre::uint32
         Ogre::ScriptCompilerListener::handleError(compiler, code, file, line, message);
         return;
     }
-    DebugOutput::line(
-        "ScriptDefinitions::handleError(): " + where(file, static_cast<unsigned>(line)) + ": " +
-        Ogre::ScriptCompiler::formatErrorCode(code) +
-        (message.empty() ? "" : ": " + DebugOutput::oneLine(message)));
+    report("ScriptDefinitions::handleError()", file, static_cast<unsigned>(line),
+           Ogre::ScriptCompiler::formatErrorCode(code) +
+               (message.empty() ? "" : ": " + DebugOutput::oneLine(message)));
 }
 
-std::string ScriptDefinitions::where(const std::string& file, unsigned line) const {
-    return (file == fileName ? shownName : file) + ":" + std::to_string(line);
+void ScriptDefinitions::report(const char* origin, const std::string& file, unsigned line,
+                               std::string message) const {
+    Diagnostic diagnostic;
+    diagnostic.file = file == fileName ? shownName : file;
+    diagnostic.line = static_cast<int>(line);
+    diagnostic.origin = origin;
+    diagnostic.message = std::move(message);
+    diagnostic.layout = Diagnostic::Layout::FILE_LINE;
+    sink.report(diagnostic);
 }
 
 } // namespace corvane

@@ -3,6 +3,8 @@
 #include <OgreScriptCompiler.h>
 #include <string>
 
+#include "platform/DiagnosticSink.h"
+
 namespace corvane {
 
 // Listens to the engine's script compiler while ResourceScripts parses one script. The
@@ -14,6 +16,9 @@ namespace corvane {
 // taken away again. The compiler's own error reports become diagnostic lines too.
 class ScriptDefinitions : public Ogre::ScriptCompilerListener {
 public:
+    // Lines go to `sink`, which must outlive this.
+    explicit ScriptDefinitions(DiagnosticSink& sink);
+
     // The script the compiler reads next: `shown` names it in diagnostic lines (location
     // and file), `file` is the name the compiler knows it by.
     void setScript(const std::string& shown, const std::string& file);
@@ -27,8 +32,11 @@ public:
 
 private:
     void translate(Ogre::ScriptCompiler* compiler, const Ogre::AbstractNodePtr& node);
-    // "location/file:line" for a place the compiler names.
-    std::string where(const std::string& file, unsigned line) const;
+    // One line "ORIGIN: location/file:line: MESSAGE" for a place the compiler names.
+    void report(const char* origin, const std::string& file, unsigned line,
+                std::string message) const;
+
+    DiagnosticSink& sink;
 
     std::string shownName;
     std::string fileName;

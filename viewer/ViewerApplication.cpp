@@ -48,14 +48,13 @@ Ogre::Quaternion toOgre(const FloatQuaternion& value) {
     return {value.w, value.x, value.y, value.z};
 }
 
-// Checks what other plug-ins hand the camera before it reaches the engine.
-TransformGuard cameraGuard() {
-    return TransformGuard("ViewerApplication", CAMERA_NAME);
-}
-
 } // namespace
 
 ViewerApplication::ViewerApplication() = default;
+
+TransformGuard ViewerApplication::cameraGuard() {
+    return TransformGuard("ViewerApplication", CAMERA_NAME, &diagnostics);
+}
 
 ViewerApplication::~ViewerApplication() {
     // The window leaves the event list before the root object destroys it; the members
@@ -107,7 +106,8 @@ bool ViewerApplication::setUp() {
             return false;
         overlaySystem = std::make_unique<Ogre::OverlaySystem>();
         readGuard = std::make_unique<ResourceReadGuard>();
-        engineLogLines = std::make_unique<EngineLogLines>(VIEWER_RESOURCE_GROUP, *readGuard);
+        engineLogLines =
+            std::make_unique<EngineLogLines>(VIEWER_RESOURCE_GROUP, *readGuard, diagnostics);
     }
     addResourceLocations();
     if (!configure())
@@ -204,9 +204,9 @@ void ViewerApplication::finishSetUp() {}
 void ViewerApplication::loadScene() {
     // Scripts (materials, fonts, overlays) are parsed here, once the window exists and
     // before the scene looks anything up; the core's first, so that their names win.
-    resourceScripts = std::make_unique<ResourceScripts>(VIEWER_RESOURCE_GROUP);
+    resourceScripts = std::make_unique<ResourceScripts>(VIEWER_RESOURCE_GROUP, diagnostics);
     resourceScripts->initialise({CORE_ARCHIVE, CORE_SEARCH_PATH});
-    sceneLoader = std::make_unique<SceneLoader>();
+    sceneLoader = std::make_unique<SceneLoader>(diagnostics);
     // A scene that fails to load, or stops half way, leaves what was built and does not
     // stop the viewer.
     try {
@@ -215,6 +215,7 @@ void ViewerApplication::loadScene() {
         DebugOutput::line("ViewerApplication::loadScene(): \"" + sceneFile +
                           "\" stopped loading: " + error.getDescription());
     }
+    nodeAnimations.bind(*sceneManager);
     // The loader has no viewport: the scene's background colour is put on it here.
     if (const std::optional<Ogre::ColourValue>& background = sceneLoader->getBackgroundColour();
         background && window != nullptr && window->getNumViewports() > 0)
@@ -315,7 +316,9 @@ ISceneObject* ViewerApplication::getSceneObject(const std::string& entityName) {
     // although its control stays in the registry.
     if (sceneManager == nullptr)
         return nullptr;
-    return objectRegistry.find(sceneManager, entityName);
+    if (ISceneObject* object = objectRegistry.find(sceneManager, entityName))
+        return object;
+    return nodeAnimations.find(entityName);
 }
 
 void ViewerApplication::setTimeScale(float scale) {
@@ -344,7 +347,10 @@ bool ViewerApplication::restoreLoadedScene() {
         return false;
     // Engine errors stay inside the plug-in; what was put back before one stays.
     try {
-        return loadedScene.restore(*sceneManager, objectRegistry, cameraMotion);
+        if (!loadedScene.restore(*sceneManager, objectRegistry, cameraMotion))
+            return false;
+        nodeAnimations.resetMotion();
+        return true;
     } catch (const Ogre::Exception& error) {
         DebugOutput::line("ViewerApplication::restoreLoadedScene(): " + error.getDescription());
         return false;
@@ -513,9 +519,16 @@ bool ViewerApplication::renderFrame(float seconds) {
 
 void ViewerApplication::moveScene(float seconds, bool reportTargets, const char* operation) {
     cameraMotion.advance(*cameraNode, seconds, timeScale, cameraGuard(), operation);
-    if (timeScale != 0.0f)
-        objectRegistry.update(static_cast<double>(seconds) * static_cast<double>(timeScale),
-                              reportTargets);
+    if (timeScale != 0.0f) {
+        const double scaled = static_cast<double>(seconds) * static_cast<double>(timeScale);
+        objectRegistry.update(scaled, reportTargets);
+        // The nodes' own animations play on the playback's clock, whose time scale comes
+        // from its first frame on, after the viewer's: the viewer's first frame, on the
+        // scale it starts with, is no time of that clock (a seek's replay starts paused).
+        if (sceneClockRunning)
+            nodeAnimations.update(scaled);
+    }
+    sceneClockRunning = true;
 }
 
 void ViewerApplication::stop() {}

@@ -16,10 +16,12 @@
 #include "framework/ISceneTimeline.h"
 #include "framework/IViewerCore.h"
 #include "framework/PluginInfo.h"
+#include "platform/DiagnosticSink.h"
 #include "viewer/CameraMotion.h"
 #include "viewer/SceneSnapshot.h"
 #include "viewer/StartCamera.h"
 #include "viewer/StatisticsDisplay.h"
+#include "viewer/control/NodeAnimationRegistry.h"
 #include "viewer/control/SceneObjectRegistry.h"
 
 class TiXmlElement;
@@ -97,7 +99,8 @@ public:
     void startRotationSlerp(const float& rate, const FloatQuaternion& from,
                             const FloatQuaternion& to) override;
 
-    // ISceneAccess.
+    // ISceneAccess. A name that is no entity's may be an animated scene node's
+    // (NodeAnimationControl).
     ISceneObject* getSceneObject(const std::string& entityName) override;
     void setTimeScale(float scale) override;
     unsigned int getWindowWidth() override;
@@ -175,7 +178,12 @@ private:
     // The camera motion and the object updates of a frame; `reportTargets` as the
     // registry's update takes it, `operation` names the entry point in the camera's lines.
     void moveScene(float seconds, bool reportTargets, const char* operation);
+    // Checks what other plug-ins hand the camera before it reaches the engine.
+    TransformGuard cameraGuard();
 
+    // Where the scene loader, the resource scripts and the guards write their lines; made
+    // first, so that it outlives all of them.
+    StandardErrorSink diagnostics;
     // Engine objects first: members go in reverse order, so the scene loader and the
     // scene objects are gone before the root object takes the scene manager with it.
     // The engine's log goes to "Ogre.log" only, so that the diagnostic channel stays
@@ -210,7 +218,11 @@ private:
     std::string windowTitle = WINDOW_TITLE;
     StartCamera startCamera;
     CameraMotion cameraMotion;
-    SceneObjectRegistry objectRegistry;
+    SceneObjectRegistry objectRegistry{&diagnostics};
+    // The scene's animated nodes, which scripts reach by the node's name.
+    NodeAnimationRegistry nodeAnimations{&diagnostics};
+    // Whether a frame has moved the scene since the start.
+    bool sceneClockRunning = false;
     float timeScale = 1.0f;
     StatisticsDisplay statistics;
     // The scene right after set-up, for the timeline.

@@ -1,13 +1,16 @@
 #include "services/capture/FilmCapture.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <thread>
 #include <tinyxml.h>
+#include <utility>
 
 #include "framework/IOutputStatus.h"
 #include "framework/Identifiers.h"
 #include "platform/DebugOutput.h"
 #include "platform/Terminal.h"
+#include "services/capture/FilmSegment.h"
 #include "services/capture/FilmSink.h"
 #include "services/capture/FilmWriter.h"
 #include "services/capture/PngSequence.h"
@@ -83,6 +86,10 @@ bool FilmCapture::configure(const TiXmlElement& film) {
     usable = readWhole(film, "quality", 1, 100, q) && usable;
     usable = readWhole(film, "first", 0, std::uint64_t(1) << 40, first) && usable;
     usable = readWhole(film, "end", first + 1, std::uint64_t(1) << 40, end) && usable;
+    for (const auto& [name, flag] : {std::pair{"range", &range}, std::pair{"force", &force}})
+        if (const char* text = film.Attribute(name))
+            *flag = std::string(text) == "true";
+    last = end;
     width = static_cast<std::uint32_t>(w);
     height = static_cast<std::uint32_t>(h);
     framesPerSecond = static_cast<std::uint32_t>(fps);
@@ -114,9 +121,17 @@ bool FilmCapture::start() {
     for (ISoundTrack* candidate : tracks)
         if (candidate->getChannelCount() == 2)
             track = candidate;
-    if (format == FilmFormat::PNG && !folder.acquire(output, status)) {
+    if (format == FilmFormat::PNG &&
+        !folder.acquire(output, status, range ? first : 0, range ? end - first : 0)) {
         failed = true;
         return false;
+    }
+    if (range) {
+        // The playback's first frame replays the frames before the range.
+        hostFrame = first;
+        findWritten();
+        if (complete)
+            return true;
     }
     std::unique_ptr<FilmSink> sink;
     if (format == FilmFormat::PNG)
@@ -125,7 +140,7 @@ bool FilmCapture::start() {
     else
         sink = std::make_unique<VideoSink>(
             VideoFile::Settings{output, format, width, height, framesPerSecond, quality,
-                                track != nullptr ? track->getSampleRate() : 0});
+                                track != nullptr ? track->getSampleRate() : 0, first});
     writer = std::make_unique<FilmWriter>(std::move(sink));
     std::string error;
     if (!writer->begin(width, height, error)) {
@@ -133,8 +148,34 @@ bool FilmCapture::start() {
         writer.reset();
         return failOutput("::start(): cannot write " + error);
     }
-    progress.emplace(end - first, Terminal::standardErrorIsTerminal(), Terminal::columns());
+    const auto written =
+        static_cast<std::uint64_t>(std::count(present.begin(), present.end(), true));
+    progress.emplace(end - first - written, Terminal::standardErrorIsTerminal(),
+                     Terminal::columns());
     return true;
+}
+
+void FilmCapture::findWritten() {
+    if (force)
+        return;
+    if (format != FilmFormat::PNG) {
+        FilmSegment file;
+        std::string ignored;
+        complete = file.open(output, ignored) && file.firstFrame() == first &&
+                   file.frameCount() == end - first && file.width() == width &&
+                   file.height() == height && file.framesPerSecond() == framesPerSecond;
+    } else {
+        for (std::uint64_t frame = first; frame < end; ++frame)
+            present.push_back(PngSequence::holds(output, frame, width, height));
+        last = end;
+        while (last > first && present[last - 1 - first])
+            --last;
+        complete = last == first;
+    }
+    if (complete)
+        DebugOutput::line(std::string(ORIGIN) + ": frames " + std::to_string(first) + " to " +
+                          std::to_string(end - 1) + " are in " + output +
+                          " already; nothing is rendered (force renders them anew)");
 }
 
 bool FilmCapture::fail(const std::string& what) {
@@ -153,7 +194,7 @@ bool FilmCapture::renderFrame() {
         return false;
     const std::uint64_t frame = hostFrame++;
     // The host's frame N + 1 drew film frame N.
-    if (frame > first && frame <= end) {
+    if (frame > first && frame <= last && !isPresent(frame - 1)) {
         std::unique_ptr<FilmFrame> pixels = writer->nextFrame();
         if (pixels == nullptr || !source->readFrame(pixels->pixels.data(), pixels->rowBytes)) {
             std::string error;
@@ -165,13 +206,13 @@ bool FilmCapture::renderFrame() {
         writer->write(std::move(pixels));
     }
     drainSound(frame);
-    source->setDrawing(frame + 1 > first && frame + 1 <= end);
+    source->setDrawing(frame >= first && frame < last && !isPresent(frame));
     progress->update(
         writer->framesWritten(),
         std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count());
     if (std::string error; writer->failed(error))
         return failOutput(": cannot write " + error + "; the film stops");
-    if (frame >= end)
+    if (frame >= last)
         ended = true;
     return !ended;
 }
@@ -196,10 +237,12 @@ void FilmCapture::stop() {
     if (writer == nullptr)
         return;
     std::string error;
-    const bool complete = writer->end(error);
+    // A range's video cut short is not kept: its name holds only a whole range.
+    const bool whole = ended || !range || format == FilmFormat::PNG;
+    const bool complete = writer->end(error, whole);
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
-    const std::uint64_t written = writer->framesWritten();
+    std::uint64_t written = writer->framesWritten();
     if (progress) {
         progress->update(written, seconds);
         progress->finish();
@@ -219,17 +262,30 @@ void FilmCapture::stop() {
         folder.release();
         return;
     }
+    if (!whole) {
+        DebugOutput::line(std::string(ORIGIN) + ": the range stopped after " +
+                          std::to_string(written) + " of " + std::to_string(end - first) +
+                          " frames; no file of it is kept at " + output);
+        writer.reset();
+        return;
+    }
+    const auto before =
+        static_cast<std::uint64_t>(std::count(present.begin(), present.end(), true));
+    if (before > 0 && written + before == end - first)
+        written += before;
     const std::string stopped = written < end - first
                                     ? "the film stopped after " + std::to_string(written) + " of " +
                                           std::to_string(end - first) + " frames; "
                                     : "";
+    const std::string kept =
+        before > 0 ? " (" + std::to_string(before) + " of them were there already)" : "";
     DebugOutput::line(std::string(ORIGIN) + ": " + stopped + "wrote " + writer->sink().name() +
                       ": " + std::to_string(written) + " frames of " + std::to_string(width) + "x" +
                       std::to_string(height) + " at " + std::to_string(framesPerSecond) + " fps (" +
                       DebugOutput::number(static_cast<double>(written) / framesPerSecond) +
                       " s from script time " +
                       DebugOutput::number(static_cast<double>(first) / framesPerSecond) + " s), " +
-                      sizeText(writer->sink().bytes()) + ", in " + secondsText(seconds));
+                      sizeText(writer->sink().bytes()) + ", in " + secondsText(seconds) + kept);
     writer.reset();
 }
 

@@ -25,7 +25,7 @@ class FilmWriter;
 // written by a FilmWriter as a video file or a PNG sequence.
 //
 //   <film format="mp4|webm|mov|png" output="PATH" width="1280" height="720" fps="30"
-//         first="0" end="300" quality="80">
+//         first="0" end="300" quality="80" range="false" force="false">
 //     <overlay element="ZORV/StatusText"/> ...   overlay elements drawn on the frames
 //   </film>
 //
@@ -34,6 +34,14 @@ class FilmWriter;
 // mixes into film frame N's samples. Frames first to end - 1 are written; the frames
 // before are run without being drawn, so that the first comes out as in the whole film.
 // The run ends after the last.
+//
+// With range="true" the film is a render farm's range of a longer one: the playback starts
+// with the frames before `first` replayed (its <start frames="first"/>), so the host's first
+// frame is the film's frame first - 1. Frames already written whole are not made again:
+// PNG files of the film's size (their folder is locked only for these frames, so that the
+// ranges of one film write into it side by side), or a video file that holds this range;
+// force="true" makes them anew. A video cut short is not kept: its name holds only a whole
+// range.
 class FilmCapture {
 public:
     FilmCapture();
@@ -56,6 +64,11 @@ private:
     // A failure of the output itself: the host's exit status says so.
     bool failOutput(const std::string& what);
     void drainSound(std::uint64_t frame);
+    // Of a range: what is written already, and whether that is all of it.
+    void findWritten();
+    bool isPresent(std::uint64_t frame) const {
+        return frame >= first && frame < end && !present.empty() && present[frame - first];
+    }
 
     FilmFormat format = FilmFormat::MP4;
     std::string output;
@@ -65,6 +78,13 @@ private:
     std::uint64_t first = 0;
     std::uint64_t end = 0;
     int quality = 80;
+    bool range = false;
+    bool force = false;
+    // Of a range: the frames first to end - 1 that are written already, and the frame past
+    // the last that is not.
+    std::vector<bool> present;
+    std::uint64_t last = 0;
+    bool complete = false;
     std::vector<std::string> overlayElements;
 
     ProviderList<IFrameSource> sources;

@@ -103,7 +103,7 @@ bool FilmWriter::failed(std::string& error) const {
     return true;
 }
 
-bool FilmWriter::end(std::string& error) {
+bool FilmWriter::end(std::string& error, bool whole) {
     if (workers.empty())
         return true;
     {
@@ -116,7 +116,7 @@ bool FilmWriter::end(std::string& error) {
         worker.join();
     workers.clear();
     std::string ending;
-    const bool complete = failure.empty();
+    const bool complete = failure.empty() && whole;
     if (!output->end(complete, ending) && complete)
         failure = ending;
     if (failure.empty())

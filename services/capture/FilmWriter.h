@@ -38,8 +38,9 @@ public:
     // Queues the next stereo sample frames of the sound track.
     void writeSound(std::vector<float> samples);
     // Waits for the workers to write everything queued, then ends the sink (or, after a
-    // failure, closes it). False and `error` set when anything failed: the first failure.
-    bool end(std::string& error);
+    // failure or without `whole`, closes it unended). False and `error` set when anything
+    // failed: the first failure.
+    bool end(std::string& error, bool whole = true);
 
     // The first failure so far; false while there is none.
     bool failed(std::string& error) const;

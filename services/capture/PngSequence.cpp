@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 
 #include "platform/OutputFile.h"
 #include "services/capture/FilmFrame.h"
@@ -21,6 +23,23 @@ std::string PngSequence::fileName(std::uint64_t number) {
     char name[32];
     std::snprintf(name, sizeof(name), "frame_%06llu.png", static_cast<unsigned long long>(number));
     return name;
+}
+
+bool PngSequence::holds(const std::string& folder, std::uint64_t number, std::uint32_t width,
+                        std::uint32_t height) {
+    // The signature, then the header chunk: its length, "IHDR", width and height.
+    std::ifstream file(std::filesystem::path(folder) / fileName(number), std::ios::binary);
+    unsigned char head[24] = {};
+    if (!file.read(reinterpret_cast<char*>(head), sizeof(head)))
+        return false;
+    auto bigEndian = [&head](int at) {
+        return std::uint32_t(head[at]) << 24 | std::uint32_t(head[at + 1]) << 16 |
+               std::uint32_t(head[at + 2]) << 8 | std::uint32_t(head[at + 3]);
+    };
+    static const unsigned char SIGNATURE[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
+    return std::equal(std::begin(SIGNATURE), std::end(SIGNATURE), head) &&
+           std::string(reinterpret_cast<const char*>(head + 12), 4) == "IHDR" &&
+           bigEndian(16) == width && bigEndian(20) == height;
 }
 
 std::string PngSequence::name() const {

@@ -38,6 +38,10 @@ public:
 
     // The file of frame `number` in the folder.
     static std::string fileName(std::uint64_t number);
+    // Whether the folder holds frame `number` as a PNG file of `width` x `height`: a file
+    // under a frame's name is whole, as it takes its name only then.
+    static bool holds(const std::string& folder, std::uint64_t number, std::uint32_t width,
+                      std::uint32_t height);
 
 private:
     std::string folder;

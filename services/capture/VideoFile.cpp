@@ -8,44 +8,35 @@
 extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavformat/avformat.h>
-#include <libavutil/audio_fifo.h>
-#include <libavutil/channel_layout.h>
 #include <libavutil/log.h>
 #include <libavutil/opt.h>
-#include <libswresample/swresample.h>
 }
 
+#include "services/capture/EncoderPackets.h"
 #include "services/capture/FilmFrame.h"
 
 namespace corvane {
 
 namespace {
 
-// The encoders and the pixel format of each container.
+// The video encoder and the pixel format of each container.
 struct Layout {
     const char* container;
     const char* video;
     AVPixelFormat pixels;
-    const char* sound;
 };
 
 Layout layoutOf(FilmFormat format) {
     switch (format) {
     case FilmFormat::WEBM:
-        return {"webm", "libvpx-vp9", AV_PIX_FMT_YUV420P, "libopus"};
+        return {"webm", "libvpx-vp9", AV_PIX_FMT_YUV420P};
     case FilmFormat::MOV:
-        return {"mov", "prores_ks", AV_PIX_FMT_YUV422P10LE, "pcm_s16le"};
+        return {"mov", "prores_ks", AV_PIX_FMT_YUV422P10LE};
     case FilmFormat::MP4:
     case FilmFormat::PNG:
         break;
     }
-    return {"mp4", "libx264", AV_PIX_FMT_YUV420P, "aac"};
-}
-
-std::string describe(int code) {
-    char text[AV_ERROR_MAX_STRING_SIZE] = {};
-    av_strerror(code, text, sizeof(text));
-    return text;
+    return {"mp4", "libx264", AV_PIX_FMT_YUV420P};
 }
 
 // The rendered pixels are sRGB, the BT.709 primaries; players convert back with the
@@ -98,8 +89,10 @@ const char* VideoFile::videoEncoderName(FilmFormat format) {
 }
 
 const char* VideoFile::soundEncoderName(FilmFormat format) {
-    return layoutOf(format).sound;
+    return SoundEncoder::encoderName(format);
 }
+
+const char* const VideoFile::FIRST_FRAME_TAG = "corvane_first_frame";
 
 bool VideoFile::open(const Settings& wanted, std::string& error) {
     // FFmpeg's own log would add lines of its own to standard error; what fails is said
@@ -110,18 +103,27 @@ bool VideoFile::open(const Settings& wanted, std::string& error) {
     int code = avformat_alloc_output_context2(&container, nullptr, layout.container,
                                               settings.path.c_str());
     if (code < 0 || container == nullptr) {
-        error = std::string("FFmpeg cannot write ") + layout.container + ": " + describe(code);
+        error = std::string("FFmpeg cannot write ") + layout.container + ": " +
+                EncoderPackets::describe(code);
         return false;
     }
+    av_dict_set(&container->metadata, FIRST_FRAME_TAG, std::to_string(settings.firstFrame).c_str(),
+                0);
     packet = av_packet_alloc();
-    if (!openVideo(error) || (settings.soundRate > 0 && !openSound(error)))
+    if (!openVideo(error) || (settings.soundRate > 0 &&
+                              !sound.open(container, settings.format, settings.soundRate, error)))
         return false;
     if ((code = avio_open(&container->pb, settings.path.c_str(), AVIO_FLAG_WRITE)) < 0) {
-        error = describe(code);
+        error = EncoderPackets::describe(code);
         return false;
     }
-    if ((code = avformat_write_header(container, nullptr)) < 0) {
-        error = describe(code);
+    // MP4 and QuickTime keep only the metadata they know unless told otherwise.
+    AVDictionary* options = nullptr;
+    av_dict_set(&options, "movflags", "use_metadata_tags", 0);
+    code = avformat_write_header(container, &options);
+    av_dict_free(&options);
+    if (code < 0) {
+        error = EncoderPackets::describe(code);
         return false;
     }
     headerWritten = true;
@@ -135,7 +137,8 @@ bool VideoFile::openVideo(std::string& error) {
         error = std::string("FFmpeg has no ") + layout.video + " encoder";
         return false;
     }
-    videoStream = avformat_new_stream(container, nullptr);
+    if (videoStream == nullptr)
+        videoStream = avformat_new_stream(container, nullptr);
     video = avcodec_alloc_context3(codec);
     if (videoStream == nullptr || video == nullptr) {
         error = "out of memory";
@@ -146,7 +149,9 @@ bool VideoFile::openVideo(std::string& error) {
     video->time_base = AVRational{1, static_cast<int>(settings.framesPerSecond)};
     video->framerate = AVRational{static_cast<int>(settings.framesPerSecond), 1};
     video->pix_fmt = layout.pixels;
-    video->thread_count = 0;
+    video->thread_count = ENCODER_THREADS;
+    // A second's frames are one group of pictures, closed: nothing refers across.
+    video->gop_size = static_cast<int>(settings.framesPerSecond);
     tagColours(*video);
     if (container->oformat->flags & AVFMT_GLOBALHEADER)
         video->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
@@ -155,9 +160,12 @@ bool VideoFile::openVideo(std::string& error) {
     const int code = avcodec_open2(video, codec, &options);
     av_dict_free(&options);
     if (code < 0) {
-        error = std::string("the ") + layout.video + " encoder does not start: " + describe(code);
+        error = std::string("the ") + layout.video +
+                " encoder does not start: " + EncoderPackets::describe(code);
         return false;
     }
+    if (headerWritten)
+        return true;
     avcodec_parameters_from_context(videoStream->codecpar, video);
     videoStream->time_base = video->time_base;
     videoStream->avg_frame_rate = video->framerate;
@@ -169,132 +177,25 @@ bool VideoFile::openVideo(std::string& error) {
     return pictures.open(video->width, video->height, video->pix_fmt, true, processors, error);
 }
 
-bool VideoFile::openSound(std::string& error) {
-    const Layout layout = layoutOf(settings.format);
-    const AVCodec* codec = avcodec_find_encoder_by_name(layout.sound);
-    if (codec == nullptr) {
-        error = std::string("FFmpeg has no ") + layout.sound + " encoder";
-        return false;
-    }
-    soundStream = avformat_new_stream(container, nullptr);
-    sound = avcodec_alloc_context3(codec);
-    if (soundStream == nullptr || sound == nullptr) {
-        error = "out of memory";
-        return false;
-    }
-    sound->sample_fmt = codec->sample_fmts != nullptr ? codec->sample_fmts[0] : AV_SAMPLE_FMT_FLTP;
-    sound->sample_rate = static_cast<int>(settings.soundRate);
-    AVChannelLayout stereo = AV_CHANNEL_LAYOUT_STEREO;
-    av_channel_layout_copy(&sound->ch_layout, &stereo);
-    sound->time_base = AVRational{1, sound->sample_rate};
-    if (settings.format == FilmFormat::MP4)
-        sound->bit_rate = 192000;
-    else if (settings.format == FilmFormat::WEBM)
-        sound->bit_rate = 128000;
-    if (container->oformat->flags & AVFMT_GLOBALHEADER)
-        sound->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
-    int code = avcodec_open2(sound, codec, nullptr);
-    if (code < 0) {
-        error = std::string("the ") + layout.sound + " encoder does not start: " + describe(code);
-        return false;
-    }
-    avcodec_parameters_from_context(soundStream->codecpar, sound);
-    soundStream->time_base = sound->time_base;
-
-    soundFrame = av_frame_alloc();
-    soundFrame->format = sound->sample_fmt;
-    av_channel_layout_copy(&soundFrame->ch_layout, &sound->ch_layout);
-    soundFrame->sample_rate = sound->sample_rate;
-    soundFrame->nb_samples = sound->frame_size > 0 ? sound->frame_size : 1024;
-    if (av_frame_get_buffer(soundFrame, 0) < 0) {
-        error = "out of memory";
-        return false;
-    }
-    code = swr_alloc_set_opts2(&resampler, &sound->ch_layout, sound->sample_fmt, sound->sample_rate,
-                               &stereo, AV_SAMPLE_FMT_FLT, sound->sample_rate, 0, nullptr);
-    if (code < 0 || swr_init(resampler) < 0) {
-        error = "the sound conversion cannot be set up";
-        return false;
-    }
-    heldSound = av_audio_fifo_alloc(AV_SAMPLE_FMT_FLT, 2, soundFrame->nb_samples);
-    if (heldSound == nullptr) {
-        error = "out of memory";
-        return false;
-    }
-    return true;
-}
-
 bool VideoFile::addFrame(const FilmFrame& frame, std::string& error) {
+    // A new second of the film: the encoder ends the last one's pictures and starts anew.
+    const std::uint64_t number = settings.firstFrame + videoFrames;
+    if (videoFrames > 0 && number % settings.framesPerSecond == 0) {
+        if (!EncoderPackets::send(container, video, videoStream, nullptr, packet, error))
+            return false;
+        avcodec_free_context(&video);
+        if (!openVideo(error))
+            return false;
+    }
     AVFrame* picture = pictures.convert(frame, error);
     if (picture == nullptr)
         return false;
     picture->pts = static_cast<std::int64_t>(videoFrames++);
-    return encode(video, videoStream, picture, error);
+    return EncoderPackets::send(container, video, videoStream, picture, packet, error);
 }
 
 bool VideoFile::addSound(const float* samples, std::size_t frames, std::string& error) {
-    if (heldSound == nullptr || frames == 0)
-        return true;
-    void* planes[] = {const_cast<float*>(samples)};
-    if (av_audio_fifo_write(heldSound, planes, static_cast<int>(frames)) < 0) {
-        error = "out of memory";
-        return false;
-    }
-    soundSamplesIn += frames;
-    return drainSound(false, error);
-}
-
-bool VideoFile::drainSound(bool all, std::string& error) {
-    const int frameSize = soundFrame->nb_samples;
-    const bool smallLast = (sound->codec->capabilities & (AV_CODEC_CAP_SMALL_LAST_FRAME |
-                                                          AV_CODEC_CAP_VARIABLE_FRAME_SIZE)) != 0;
-    std::vector<float> chunk(2 * static_cast<std::size_t>(frameSize));
-    while (av_audio_fifo_size(heldSound) >= frameSize ||
-           (all && av_audio_fifo_size(heldSound) > 0)) {
-        const int count = std::min(frameSize, av_audio_fifo_size(heldSound));
-        std::fill(chunk.begin(), chunk.end(), 0.0f);
-        void* planes[] = {chunk.data()};
-        av_audio_fifo_read(heldSound, planes, count);
-        // A last frame the encoder takes only whole is filled up with silence.
-        const int length = count < frameSize && !smallLast ? frameSize : count;
-        if (av_frame_make_writable(soundFrame) < 0) {
-            error = "out of memory";
-            return false;
-        }
-        soundFrame->nb_samples = length;
-        const std::uint8_t* input[] = {reinterpret_cast<const std::uint8_t*>(chunk.data())};
-        if (swr_convert(resampler, soundFrame->data, length, input, length) < 0) {
-            error = "the sound cannot be converted";
-            return false;
-        }
-        soundFrame->pts = static_cast<std::int64_t>(soundSamples);
-        soundSamples += static_cast<std::uint64_t>(length);
-        if (!encode(sound, soundStream, soundFrame, error))
-            return false;
-        soundFrame->nb_samples = frameSize;
-    }
-    return true;
-}
-
-bool VideoFile::encode(AVCodecContext* encoder, AVStream* stream, AVFrame* frame,
-                       std::string& error) {
-    int code = avcodec_send_frame(encoder, frame);
-    while (code >= 0) {
-        code = avcodec_receive_packet(encoder, packet);
-        if (code == AVERROR(EAGAIN) || code == AVERROR_EOF)
-            return true;
-        if (code < 0)
-            break;
-        av_packet_rescale_ts(packet, encoder->time_base, stream->time_base);
-        packet->stream_index = stream->index;
-        code = av_interleaved_write_frame(container, packet);
-        if (code < 0) {
-            error = describe(code);
-            return false;
-        }
-    }
-    error = std::string("the ") + encoder->codec->name + " encoder failed: " + describe(code);
-    return false;
+    return sound.add(samples, frames, error);
 }
 
 bool VideoFile::finish(std::string& error) {
@@ -302,32 +203,19 @@ bool VideoFile::finish(std::string& error) {
         error = "was never begun";
         return false;
     }
-    if (heldSound != nullptr) {
-        // The sound track as long as the pictures, to the sample.
-        const std::uint64_t wanted = videoFrames * settings.soundRate / settings.framesPerSecond;
-        if (soundSamplesIn < wanted) {
-            const std::vector<float> silence(2 * static_cast<std::size_t>(wanted - soundSamplesIn));
-            if (!addSound(silence.data(), silence.size() / 2, error))
-                return false;
-        } else if (soundSamplesIn > wanted) {
-            const std::uint64_t extra = soundSamplesIn - wanted;
-            const int held = av_audio_fifo_size(heldSound);
-            av_audio_fifo_drain(
-                heldSound, static_cast<int>(std::min<std::uint64_t>(extra, std::uint64_t(held))));
-        }
-        if (!drainSound(true, error) || !encode(sound, soundStream, nullptr, error))
-            return false;
-    }
-    if (!encode(video, videoStream, nullptr, error))
+    // The sound track as long as the pictures, to the sample.
+    const std::uint64_t wanted = videoFrames * settings.soundRate / settings.framesPerSecond;
+    if (!sound.finish(wanted, error) ||
+        !EncoderPackets::send(container, video, videoStream, nullptr, packet, error))
         return false;
     int code = av_write_trailer(container);
     if (code < 0 || container->pb->error < 0) {
-        error = describe(code < 0 ? code : container->pb->error);
+        error = EncoderPackets::describe(code < 0 ? code : container->pb->error);
         return false;
     }
     code = avio_closep(&container->pb);
     if (code < 0) {
-        error = describe(code);
+        error = EncoderPackets::describe(code);
         return false;
     }
     release();
@@ -341,17 +229,13 @@ void VideoFile::abandon() {
 }
 
 void VideoFile::release() {
-    swr_free(&resampler);
-    if (heldSound != nullptr)
-        av_audio_fifo_free(heldSound);
-    heldSound = nullptr;
-    av_frame_free(&soundFrame);
+    sound.release();
     av_packet_free(&packet);
     avcodec_free_context(&video);
-    avcodec_free_context(&sound);
     if (container != nullptr)
         avformat_free_context(container);
     container = nullptr;
+    videoStream = nullptr;
     headerWritten = false;
 }
 

@@ -7,14 +7,13 @@
 
 #include "services/capture/FilmFormat.h"
 #include "services/capture/PictureConverter.h"
+#include "services/capture/SoundEncoder.h"
 
 struct AVCodecContext;
 struct AVFormatContext;
 struct AVFrame;
 struct AVPacket;
 struct AVStream;
-struct AVAudioFifo;
-struct SwrContext;
 
 namespace corvane {
 
@@ -26,6 +25,13 @@ struct FilmFrame;
 // (BT.709 primaries and matrix, the sRGB transfer, limited range), and a stereo sound track
 // at the track's own rate. Not safe for use from two threads at once. Failures are said in
 // `error` as reasons: FFmpeg's ("No space left on device"), or what FFmpeg lacks.
+//
+// The video encoder starts anew on every whole second of the film (frame numbers that are
+// multiples of the rate), with the same settings and threads on every machine, so that
+// what it makes of a second depends on that second's frames alone: a range of the film
+// rendered on its own from a whole second on decodes as the same frames of the whole film,
+// and the ranges' files join without re-encoding. The file records the number of its first
+// frame in the film (FIRST_FRAME_TAG) for that join.
 class VideoFile {
 public:
     struct Settings {
@@ -38,6 +44,8 @@ public:
         int quality = 80;
         // Samples per second of the sound track; 0: the file has none.
         std::uint32_t soundRate = 0;
+        // The number of the file's first frame in the film.
+        std::uint64_t firstFrame = 0;
     };
 
     VideoFile();
@@ -64,13 +72,15 @@ public:
     static const char* videoEncoderName(FilmFormat format);
     static const char* soundEncoderName(FilmFormat format);
 
+    // The metadata key under which the file keeps the number of its first frame.
+    static const char* const FIRST_FRAME_TAG;
+    // Threads of the video encoder, whatever the machine: its output depends on them.
+    static constexpr int ENCODER_THREADS = 4;
+
 private:
+    // A video encoder for the frames from here to the next whole second; the stream is
+    // added with the first.
     bool openVideo(std::string& error);
-    bool openSound(std::string& error);
-    // Sends a frame (null: the end) to an encoder and writes what comes out.
-    bool encode(AVCodecContext* encoder, AVStream* stream, AVFrame* frame, std::string& error);
-    // Encodes whole encoder frames of the sound held back; with `all`, the rest too.
-    bool drainSound(bool all, std::string& error);
     void release();
 
     Settings settings;
@@ -78,15 +88,9 @@ private:
     AVCodecContext* video = nullptr;
     AVStream* videoStream = nullptr;
     PictureConverter pictures;
-    AVCodecContext* sound = nullptr;
-    AVStream* soundStream = nullptr;
-    AVFrame* soundFrame = nullptr;
-    SwrContext* resampler = nullptr;
-    AVAudioFifo* heldSound = nullptr;
+    SoundEncoder sound;
     AVPacket* packet = nullptr;
     std::uint64_t videoFrames = 0;
-    std::uint64_t soundSamples = 0;   // given to the encoder
-    std::uint64_t soundSamplesIn = 0; // given to this file
     bool headerWritten = false;
 };
 

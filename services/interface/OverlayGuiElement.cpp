@@ -4,6 +4,9 @@
 #include <Overlay/OgreOverlayContainer.h>
 #include <Overlay/OgreOverlayElement.h>
 #include <Overlay/OgreOverlayManager.h>
+#include <Overlay/OgreTextAreaOverlayElement.h>
+
+#include "framework/Utf8Text.h"
 
 namespace corvane {
 
@@ -34,8 +37,29 @@ Ogre::OverlayElement* OverlayGuiElement::textElement() const {
 }
 
 void OverlayGuiElement::setText(const std::string& text) {
-    if (Ogre::OverlayElement* target = textElement())
-        target->setCaption(Ogre::DisplayString(text));
+    Ogre::OverlayElement* target = textElement();
+    if (target == nullptr)
+        return;
+    // Scripts give UTF-8, or the bytes of another encoding, on which the engine's own reading
+    // of UTF-8 throws. A character the font lacks would be a gap: it shows as the font's
+    // replacement glyph.
+    Ogre::FontPtr font;
+    if (target->getTypeName() == "TextArea")
+        font = static_cast<Ogre::TextAreaOverlayElement*>(target)->getFont();
+    // The engine fills in a font's glyphs when it first draws it.
+    if (font)
+        font->load();
+    const auto shown = [&font](char32_t character) {
+        const Ogre::Font::UVRect& uv = font->getGlyphTexCoords(character);
+        return uv.left != 0.0f || uv.right != 0.0f || uv.top != 0.0f || uv.bottom != 0.0f;
+    };
+    Ogre::DisplayString caption;
+    for (char32_t character : Utf8Text::decode(text))
+        caption.push_back(static_cast<Ogre::UTFString::unicode_char>(
+            !font || character == U'\n' || character == U' ' || shown(character)
+                ? character
+                : Utf8Text::REPLACEMENT));
+    target->setCaption(caption);
 }
 
 std::string OverlayGuiElement::getText() {

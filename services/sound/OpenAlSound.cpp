@@ -1,8 +1,11 @@
 #include "services/sound/OpenAlSound.h"
 
 #include <AL/al.h>
+#include <cmath>
 #include <sndfile.h>
 #include <vector>
+
+#include "framework/Identifiers.h"
 
 namespace corvane {
 
@@ -45,8 +48,15 @@ OpenAlSound::~OpenAlSound() {
         alDeleteBuffers(1, &buffer);
 }
 
-HRESULT OpenAlSound::QueryInterface(const UUID&, void**) {
-    return E_FAIL;
+HRESULT OpenAlSound::QueryInterface(const UUID& iid, void** out) {
+    if (iid == IID_ISoundSeek)
+        *out = static_cast<ISoundSeek*>(this);
+    else if (iid == IID_IUnknown)
+        *out = static_cast<ISound*>(this);
+    else
+        return E_FAIL;
+    AddRef();
+    return S_OK;
 }
 
 std::int32_t OpenAlSound::AddRef() {
@@ -59,6 +69,22 @@ std::int32_t OpenAlSound::Release() {
 
 void OpenAlSound::play() {
     // Playing a playing source starts it again from its beginning.
+    alSourcePlay(source);
+}
+
+void OpenAlSound::playFrom(double seconds) {
+    alSourceStop(source);
+    if (!(seconds >= 0.0 && seconds < length))
+        return;
+    if (deferred) {
+        deferred(*this, seconds);
+        return;
+    }
+    // A stopped source takes the offset from where the next play starts.
+    ALint rate = 0;
+    alGetBufferi(buffer, AL_FREQUENCY, &rate);
+    alSourceRewind(source);
+    alSourcei(source, AL_SAMPLE_OFFSET, static_cast<ALint>(std::lround(seconds * rate)));
     alSourcePlay(source);
 }
 

@@ -7,6 +7,16 @@
 
 namespace corvane {
 
+namespace {
+
+// A name is looked up inside the folders, never beside or above them.
+bool isFileName(const std::string& name) {
+    return !name.empty() && name != "." && name != ".." && name.find('/') == std::string::npos &&
+           name.find('\0') == std::string::npos;
+}
+
+} // namespace
+
 const char* const SoundFiles::ENDINGS[] = {".wav", ".ogg", ".flac", nullptr};
 
 void SoundFiles::addFolder(const std::string& folder) {
@@ -16,9 +26,7 @@ void SoundFiles::addFolder(const std::string& folder) {
 }
 
 std::string SoundFiles::find(const std::string& name) const {
-    // A name is looked up inside the folders, never beside or above them.
-    if (name.empty() || name == "." || name == ".." || name.find('/') != std::string::npos ||
-        name.find('\0') != std::string::npos)
+    if (!isFileName(name))
         return {};
     std::error_code ignored;
     for (const std::string& folder : folders)
@@ -28,6 +36,27 @@ std::string SoundFiles::find(const std::string& name) const {
                 return file.string();
         }
     return {};
+}
+
+std::set<std::string> SoundFiles::names() const {
+    std::set<std::string> found;
+    std::error_code error;
+    for (const std::string& folder : folders)
+        for (std::filesystem::directory_iterator entry(folder, error), end; !error && entry != end;
+             entry.increment(error)) {
+            std::error_code ignored;
+            if (!entry->is_regular_file(ignored))
+                continue;
+            const std::string file = entry->path().filename().string();
+            for (const char* const* ending = ENDINGS; *ending != nullptr; ++ending) {
+                const std::size_t length = std::char_traits<char>::length(*ending);
+                if (file.size() > length &&
+                    file.compare(file.size() - length, length, *ending) == 0 &&
+                    isFileName(file.substr(0, file.size() - length)))
+                    found.insert(file.substr(0, file.size() - length));
+            }
+        }
+    return found;
 }
 
 } // namespace corvane

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,9 @@ public:
     // The first file of the sound's name; empty when there is none, or when the name is
     // no file's name (it holds a '/', or is empty, "." or "..").
     std::string find(const std::string& name) const;
+    // The names that find() takes to a file: of every file in the folders with one of the
+    // endings. For suggestions of a name near one that is not found.
+    std::set<std::string> names() const;
 
     // The endings looked for, in this order.
     static const char* const ENDINGS[];

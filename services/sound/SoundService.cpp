@@ -1,6 +1,7 @@
 #include "services/sound/SoundService.h"
 
 #include <algorithm>
+#include <cmath>
 #include <tinyxml.h>
 
 #include "framework/Identifiers.h"
@@ -88,6 +89,11 @@ void SoundService::parseEnvironment(const TiXmlElement* environment) {
                                   std::to_string(mode->Row()) + ") has fps=\"" +
                                   mode->Attribute("fps") + "\", not a whole number above 0; " +
                                   "frames are 1/" + std::to_string(framesPerSecond) + " s");
+            // A film's range that starts later mixes from its first frame's samples on.
+            double first = 0.0;
+            if (mode->QueryDoubleAttribute("first", &first) == TIXML_SUCCESS && first >= 0.0 &&
+                first < 1e12)
+                framesMixed = static_cast<std::uint64_t>(first);
         }
     }
     for (const TiXmlElement* sound = environment->FirstChildElement("sound"); sound != nullptr;
@@ -139,6 +145,11 @@ OpenAlSound* SoundService::load(const char* operation, const std::string& name,
         return nullptr;
     }
     OpenAlSound* loaded = sound.get();
+    if (offline)
+        loaded->deferStarts([this](OpenAlSound& late, double seconds) {
+            lateStarts.emplace_back(&late, static_cast<std::uint64_t>(std::llround(
+                                               seconds * static_cast<double>(framesPerSecond))));
+        });
     sounds[name] = std::move(sound);
     return loaded;
 }
@@ -148,6 +159,7 @@ bool SoundService::renderFrame(float seconds) {
         output.advance(seconds);
         return true;
     }
+    mixLateStarts();
     // Whole sample frames from the frame count, so that no rounding adds up over a film.
     const std::uint64_t from = framesMixed * OFFLINE_RATE / framesPerSecond;
     const std::uint64_t to = (framesMixed + 1) * OFFLINE_RATE / framesPerSecond;
@@ -156,6 +168,29 @@ bool SoundService::renderFrame(float seconds) {
     mixed.resize(before + static_cast<std::size_t>(to - from) * OFFLINE_CHANNELS);
     output.mix(mixed.data() + before, static_cast<std::size_t>(to - from));
     return true;
+}
+
+void SoundService::mixLateStarts() {
+    std::uint64_t earliest = 0;
+    for (const auto& [sound, frames] : lateStarts)
+        earliest = std::max(earliest, std::min(frames, framesMixed));
+    // The frames since the earliest began, mixed as they were and dropped: the same samples
+    // per frame, each sound starting at the first of its own.
+    std::vector<float> dropped;
+    for (std::uint64_t back = earliest; back > 0; --back) {
+        for (const auto& [sound, frames] : lateStarts)
+            if (std::min(frames, framesMixed) == back)
+                sound->play();
+        const std::uint64_t frame = framesMixed - back;
+        const std::uint64_t count =
+            (frame + 1) * OFFLINE_RATE / framesPerSecond - frame * OFFLINE_RATE / framesPerSecond;
+        dropped.resize(static_cast<std::size_t>(count) * OFFLINE_CHANNELS);
+        output.mix(dropped.data(), static_cast<std::size_t>(count));
+    }
+    for (const auto& [sound, frames] : lateStarts)
+        if (frames == 0)
+            sound->play();
+    lateStarts.clear();
 }
 
 void SoundService::stop() {}

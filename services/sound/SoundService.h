@@ -26,7 +26,8 @@ namespace corvane {
 //                                              the audio device when there is one;
 //                                              "offline" mixes a film's sound track, frames
 //                                              of exactly 1/fps s: <output mode="offline"
-//                                              fps="30"/>
+//                                              fps="30"/>; first="N": the first frame is
+//                                              the film's frame N (a range's)
 //     <sound name="door" file="sounds/door.wav"/>   files relative to the current folder
 //     <folder src="project"/>                  a sound no "sound" element names is the file
 //                                              of its name in this folder or one below it
@@ -34,7 +35,10 @@ namespace corvane {
 //   </environment>
 //
 // Mixing offline, it also serves ISoundTrack: each frame call mixes the frame's samples,
-// with the sounds played since the last one starting at the frame's first sample.
+// with the sounds played since the last one starting at the frame's first sample. A sound
+// played from a point (ISoundSeek, as a film's range that begins in its middle asks) is
+// started in the frame where it began and mixed up to this one, the samples before dropped,
+// so that it goes on as in a run from the start, without a fade-in of its own.
 class SoundService final : public ISoundBank, public ISoundTrack {
 public:
     HRESULT QueryInterface(const UUID& iid, void** out) override;
@@ -61,6 +65,9 @@ public:
     // The names of the sounds that the environment defines, in its order, whether or not
     // their files can be read: what a check of a script can know without opening audio.
     std::vector<std::string> soundNames() const;
+    // The folders that the environment names, as it names them: where a sound that no
+    // "sound" element names is looked for.
+    const std::vector<std::string>& soundFolders() const { return folderNames; }
 
     // Samples per second of the offline mix.
     static constexpr std::uint32_t OFFLINE_RATE = 48000;
@@ -82,6 +89,10 @@ private:
     bool offline = false;
     std::uint32_t framesPerSecond = 30;
     std::uint64_t framesMixed = 0;
+    // Sounds to be heard from a point at the next frame: each started that many frames
+    // before it and mixed up to it (ISoundSeek, offline).
+    std::vector<std::pair<OpenAlSound*, std::uint64_t>> lateStarts;
+    void mixLateStarts();
     // Mixed, not yet taken; `takenUpTo` of them are taken.
     std::vector<float> mixed;
     std::size_t takenUpTo = 0;

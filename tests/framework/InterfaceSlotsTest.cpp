@@ -17,6 +17,7 @@
 #include "framework/ISceneTimeline.h"
 #include "framework/ISound.h"
 #include "framework/ISoundBank.h"
+#include "framework/ISoundSeek.h"
 #include "framework/ISoundTrack.h"
 #include "framework/IViewerCore.h"
 #include "tests/support/VirtualSlot.h"
@@ -141,6 +142,7 @@ TEST(InterfaceSlots, InputSoundAndOutput) {
     EXPECT_EQ(virtualSlot(&ISound::play), 3);
     EXPECT_EQ(virtualSlot(&ISound::stop), 4);
     EXPECT_EQ(virtualSlot(&ISound::isPlaying), 5);
+    EXPECT_EQ(virtualSlot(&ISoundSeek::playFrom), 3);
     EXPECT_EQ(virtualSlot(&ISoundTrack::getSampleRate), 3);
     EXPECT_EQ(virtualSlot(&ISoundTrack::getChannelCount), 4);
     EXPECT_EQ(virtualSlot(&ISoundTrack::takeSamples), 5);

@@ -34,7 +34,8 @@ TEST(HostConfiguration, BadConfigurationsSayWhatIsWrong) {
         const char* error;
     } rows[] = {
         {"", "test: Error document empty."},
-        {"<corvane>", "test: Error reading Element value."},
+        {"<corvane>",
+         "test: Error reading Element value.; \"corvane\" opened at row 1, column 1 is not closed"},
         {"<corvane><plugin library='a></corvane>", "test:1:18: Error parsing Element."},
         {"<!-- only a comment -->", "test: no root element"},
         {"<corvane/>", "test: no \"plugin\" element"},

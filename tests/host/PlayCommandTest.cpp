@@ -138,7 +138,8 @@ TEST_F(PlayCommandTest, FilesThatCannotBeUsedAreOneLineEachAndNothingIsLaidOut) 
         std::string line; // after "corvane play: " and the project's folder
     } rows[] = {
         {"missing.scene", "/missing.scene: No such file or directory"},
-        {"broken.scene", "/broken.scene:3:1: Error reading end tag."},
+        {"broken.scene", "/broken.scene:3:1: Error reading end tag.; \"nodes\" opened at row 2, "
+                         "column 3 is not closed"},
         {"art", "/art: Is a directory"},
         {tooLong + ".scene", "/" + tooLong + ".scene: File name too long"},
         {"level.xml --media art --media nowhere", "/nowhere: No such file or directory"},

@@ -57,7 +57,7 @@ Loaded load(const std::string& content) {
     return {result, describe(keyframes), diagnostics};
 }
 
-TEST(KeyframeLoader, ReadsEveryPartWithDefaultsAndTheActionsLastFirst) {
+TEST(KeyframeLoader, ReadsEveryPartWithDefaultsAndTheActionsLastFirstAndNamesWhatItSkips) {
     const Loaded loaded = load(keyframesXml(R"(
       <keyframe entity="entity_door" time="2.5" other="ignored">
         <position x="1" y="2" z="3"/><position x="9" y="9" z="9"/>
@@ -71,7 +71,13 @@ TEST(KeyframeLoader, ReadsEveryPartWithDefaultsAndTheActionsLastFirst) {
       </keyframe>
       <keyframe time="1"><nested><animation name="deep" type="PLAY"/></nested></keyframe>)"));
     EXPECT_TRUE(loaded.result);
-    EXPECT_EQ(loaded.diagnostics, "");
+    EXPECT_EQ(loaded.diagnostics,
+              "KeyframeLoader::load(): keyframes.xml row 2: keyframe at 2.5 has an unknown "
+              "attribute \"other\" in \"keyframe\"; it is ignored\n"
+              "KeyframeLoader::load(): keyframes.xml row 10: keyframe at 2.5 has an unknown "
+              "element \"unknown\" in \"keyframe\"; it is ignored\n"
+              "KeyframeLoader::load(): keyframes.xml row 12: keyframe at 1 has an unknown element "
+              "\"nested\" in \"keyframe\"; it is ignored\n");
     EXPECT_EQ(loaded.keyframes,
               "1  p(0,0,0) v(0,0,0) t(0,0,0) o(1,0,0,0) s(1,0,0,0)*0 []\n"
               "2.5 entity_door p(1,2,3) v(0.5,0,0) t(0,-4,0) o(0,1,0,0.5) s(0.5,0.5,0.5,0.5)*2"
@@ -181,14 +187,16 @@ TEST(KeyframeLoader, BadPartsAreSkippedAloneWithOneLineEach) {
     }
 }
 
-// Every problem as "row|time|message|shown", and the unknown name when there is one.
-class RecordedProblems : public KeyframeDiagnostics {
+// Every problem as "row|time|message and hint|shown".
+class RecordedProblems : public DiagnosticSink {
 public:
-    void report(const std::string&, const Problem& problem) override {
-        text += std::to_string(problem.row) + '|' + problem.time + '|' + problem.message + '|' +
-                (problem.shownAtPlay ? "shown" : "silent") +
-                (problem.unknownName.empty() ? "" : '|' + problem.unknownName) + '\n';
+    void report(const Diagnostic& problem) override {
+        text += std::to_string(problem.line) + '|' +
+                (problem.time ? KeyframeDiagnostics::formatTime(*problem.time) : "") + '|' +
+                problem.message + problem.hint + '|' + (problem.checkOnly ? "silent" : "shown") +
+                '\n';
     }
+    void list(std::string_view) override {}
     std::string text;
 };
 
@@ -222,7 +230,8 @@ TEST(KeyframeLoader, EmptyTurnsReadAsTheIdentityAndLooseNumbersReachOnlyAChecker
               "3|2|has an \"orientation\" quaternion of length zero; it reads as the identity|"
               "shown\n"
               "4|2|has a \"slerp\" quaternion of length zero; it reads as the identity|shown\n"
-              "5|2|has an animation of unknown type \"PLAYY\"; action skipped|shown|PLAYY\n"
+              "5|2|has an animation of unknown type \"PLAYY\"; action skipped (did you mean "
+              "\"PLAY\"?)|shown\n"
               "6|2|\"value\" of \"animation\" is \"1x\", not a plain number; it reads as 1|"
               "silent\n");
     ASSERT_EQ(keyframes.size(), 1u);
@@ -235,7 +244,8 @@ TEST(KeyframeLoader, UnusableFilesAddNothingAndOnlyAMissingOneIsSilent) {
     EXPECT_FALSE(broken.result);
     EXPECT_EQ(broken.keyframes, "");
     EXPECT_EQ(broken.diagnostics, "KeyframeLoader::load(): keyframes.xml does not parse: Error "
-                                  "reading end tag. (row 3, column 11)\n");
+                                  "reading end tag. (row 3, column 11); \"keyframe\" opened at "
+                                  "row 2, column 3 is not closed\n");
     EXPECT_EQ(load("").diagnostics, "KeyframeLoader::load(): keyframes.xml does not parse: "
                                     "Error document empty. (row 0, column 0)\n");
     for (const char* empty : {"<other><keyframe time=\"1\"/></other>", "<keyframes/>"}) {
@@ -260,7 +270,7 @@ TEST(KeyframeLoader, UnusableFilesAddNothingAndOnlyAMissingOneIsSilent) {
     rig.start("<keyframes>");
     EXPECT_EQ(::testing::internal::GetCapturedStderr(),
               "KeyframeLoader::load(): keyframes.xml does not parse: Error reading Element value. "
-              "(row 0, column 0)\n");
+              "(row 0, column 0); \"keyframes\" opened at row 1, column 1 is not closed\n");
     EXPECT_TRUE(rig.controller.getPendingKeyframes().empty());
     EXPECT_EQ(rig.controller.getDuration(), 0.0f);
 }

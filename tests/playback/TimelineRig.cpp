@@ -107,6 +107,10 @@ std::string TimelineRig::sceneState() const {
                         exactly(state->getWeight()) + (state->getEnabled() ? " on" : " off") +
                         (state->getLoop() ? " loop" : "");
     }
+    for (const auto& [name, state] : scene->getAnimationStates())
+        lines["scene animation " + name] =
+            exactly(state->getTimePosition()) + exactly(state->getWeight()) +
+            (state->getEnabled() ? " on" : " off") + (state->getLoop() ? " loop" : "");
     lines["camera motion"] = exactly(viewer.getLocalVelocity()) + " |" +
                              exactly(viewer.getWorldVelocity()) + " |" +
                              exactly(viewer.getSlerpRate()) + exactly(viewer.getSlerpProgress());

@@ -33,7 +33,8 @@ public:
     std::string text(const std::string& element) { return overlay.element(element).text; }
 
     // Every entity's attachment, node transform and animation states, every scene node's
-    // transform and the camera's motion, each number exactly (hexadecimal), one per line.
+    // transform, the scene's own animation states and the camera's motion, each number exactly
+    // (hexadecimal), one per line.
     std::string sceneState() const;
 
     // The folder that holds the script ("keyframes.xml").

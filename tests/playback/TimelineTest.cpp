@@ -156,7 +156,8 @@ INSTANTIATE_TEST_SUITE_P(
                                  " changed; 4 keyframes reloaded at 1.93333 s\n", EDITED},
                       ReloadCase{"Broken", "<keyframes>\n  <keyframe time=\"1\">\n</keyframes>\n",
                                  "KeyframeLoader::load(): ",
-                                 " does not parse: Error reading end tag. (row 3, column 11)\n",
+                                 " does not parse: Error reading end tag. (row 3, column 11); "
+                                 "\"keyframe\" opened at row 2, column 3 is not closed\n",
                                  WALK}),
     [](const ::testing::TestParamInfo<ReloadCase>& info) { return info.param.name; });
 

@@ -158,6 +158,50 @@ TEST_F(SceneTest, AnItemTheSceneNamesTwiceIsSkippedAndTheRestLoads) {
     EXPECT_TRUE(frame(0.1f));
 }
 
+// A level as today's exporters write it: a sun given by its "direction", and a material
+// whose every technique needs a shader the render system cannot run (Cg, which no plug-in
+// reads), drawn from its first pass.
+TEST_F(SceneTest, AnExportersSunLightsAndAMaterialWithoutTechniqueFallsBackToItsFirstPass) {
+    folder->write("scene/level.material", R"(fragment_program Level/Glow cg
+{
+    source glow.cg
+    entry_point main
+    profiles arbfp1
+}
+material Level/Glow
+{
+    technique
+    {
+        pass
+        {
+            diffuse 0 0 0
+            emissive 1 0 0
+            fragment_program_ref Level/Glow
+            {
+            }
+        }
+    }
+})");
+    ::testing::internal::CaptureStderr();
+    startWith("level.scene", R"(<scene><nodes>
+      <node name="left"><position x="-8" y="0" z="-40"/><entity name="left" meshfile="box.mesh"/></node>
+      <node name="right"><position x="8" y="0" z="-40"/>
+        <entity name="right" meshfile="box.mesh" material="Level/Glow"/></node>
+      <node name="sun"><light name="sun" type="directional"><direction x="0" y="0" z="-1"/>
+        <colourDiffuse r="1" g="1" b="1"/></light></node>
+    </nodes></scene>)");
+    const std::string output = ::testing::internal::GetCapturedStderr();
+    EXPECT_NE(output.find("SceneLoader::load(): material \"Level/Glow\" of entity_right has no "
+                          "technique this render system supports ("),
+              std::string::npos)
+        << output;
+    ASSERT_TRUE(frame(0.0f));
+    EXPECT_GT(pixel(0.35f, 0.5f).brightest(), 128);
+    const testing::Pixel right = pixel(0.65f, 0.5f);
+    EXPECT_GT(right.red, 200);
+    EXPECT_LT(right.green, 32);
+}
+
 TEST_F(SceneTest, ASceneFileThatIsNowhereLeavesAnEmptyRunningViewer) {
     viewer->setSceneFile("nowhere.scene");
     start();

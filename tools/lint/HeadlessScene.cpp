@@ -5,13 +5,15 @@
 #include <OgreResourceGroupManager.h>
 #include <OgreRoot.h>
 #include <OgreSceneManager.h>
-#include <set>
-#include <sstream>
+#include <Overlay/OgreOverlaySystem.h>
 
 #include "platform/DebugOutput.h"
-#include "platform/StandardErrorCapture.h"
+#include "platform/DiagnosticSink.h"
+#include "tools/lint/SceneTextures.h"
+#include "viewer/EngineLogLines.h"
 #include "viewer/ResourceGroup.h"
 #include "viewer/ResourceLocations.h"
+#include "viewer/ResourceReadGuard.h"
 #include "viewer/ResourceScripts.h"
 #include "viewer/scene/SceneLoader.h"
 
@@ -20,7 +22,8 @@ namespace corvane::lint {
 HeadlessScene::HeadlessScene() {
     // Material scripts name textures; without a render system they are names only.
     root = rendering.makeRoot();
-    // Particle scripts parse as in the viewer, which loads the engine's particle plug-in.
+    // Particle scripts parse as in the viewer, which loads the engine's particle plug-in,
+    // and textures are decoded by the viewer's image codec.
     try {
         root->loadPlugin(std::string(CORVANE_OGRE_PLUGIN_DIR) + "/Plugin_ParticleFX");
         Ogre::ParticleSystemManager::getSingleton()._initialise();
@@ -28,6 +31,13 @@ HeadlessScene::HeadlessScene() {
         DebugOutput::line("corvane lint: particle scripts are not read: " +
                           DebugOutput::oneLine(exception.getDescription()));
     }
+    try {
+        root->loadPlugin(std::string(CORVANE_OGRE_PLUGIN_DIR) + "/" CORVANE_IMAGE_CODEC);
+    } catch (const Ogre::Exception& exception) {
+        DebugOutput::line("corvane lint: textures are not decoded: " +
+                          DebugOutput::oneLine(exception.getDescription()));
+    }
+    overlays = std::make_unique<Ogre::OverlaySystem>();
     Ogre::ResourceGroupManager::getSingleton().createResourceGroup(VIEWER_RESOURCE_GROUP);
     scene = root->createSceneManager();
 }
@@ -44,33 +54,27 @@ bool HeadlessScene::addFolder(const std::string& folder, std::string& error) {
     return !added.empty() && added.front() == folder;
 }
 
-bool HeadlessScene::load(const std::string& fileName, std::vector<std::string>& lines) {
-    Ogre::ResourceGroupManager& resources = Ogre::ResourceGroupManager::getSingleton();
-    std::string stopped;
-    bool loaded = false;
-    StandardErrorCapture capture;
+bool HeadlessScene::load(const std::string& fileName, DiagnosticSink& sink) {
+    // Files are looked at as the viewer looks at them: a mesh or skeleton cut short, a
+    // texture too large or that cannot be decoded are findings at their files.
+    ResourceReadGuard guard;
+    EngineLogLines engineLines(VIEWER_RESOURCE_GROUP, guard, sink);
     // Every script is parsed as the viewer parses it: a faulty one costs only itself.
-    ResourceScripts scripts(VIEWER_RESOURCE_GROUP);
+    ResourceScripts scripts(VIEWER_RESOURCE_GROUP, sink);
     scripts.initialise({});
-    SceneLoader loader;
+    SceneLoader loader(sink);
     try {
-        loaded = loader.load(fileName, scene, nullptr, false, nullptr);
+        const bool loaded = loader.load(fileName, scene, nullptr, false, nullptr);
+        SceneTextures::check(*scene, engineLines);
+        return loaded;
     } catch (const Ogre::Exception& exception) {
-        stopped = "\"" + fileName +
-                  "\" stopped loading: " + DebugOutput::oneLine(exception.getDescription());
+        Diagnostic stopped;
+        stopped.file = fileName;
+        stopped.message = "\"" + fileName +
+                          "\" stopped loading: " + DebugOutput::oneLine(exception.getDescription());
+        sink.report(stopped);
+        return false;
     }
-    const std::string written = capture.finish();
-
-    const Ogre::StringVectorPtr found =
-        resources.findResourceNames(VIEWER_RESOURCE_GROUP, "*.scene");
-    const std::set<std::string> sceneNames(found->begin(), found->end());
-    std::istringstream stream(written);
-    for (std::string line; std::getline(stream, line);)
-        if (!line.empty() && sceneNames.count(line) == 0)
-            lines.push_back(line);
-    if (!stopped.empty())
-        lines.push_back(stopped);
-    return loaded;
 }
 
 } // namespace corvane::lint

@@ -5,7 +5,7 @@
 namespace corvane::lint {
 
 bool LintOptions::parse(const std::vector<std::string>& arguments, std::string& error) {
-    SceneArguments read({"--strict"}, {"--media", "--config", "--format"});
+    SceneArguments read({"--strict"}, {"--media", "--config", "--sounds", "--format"});
     if (!read.read(arguments, error))
         return false;
     help = read.has("--help");
@@ -15,6 +15,8 @@ bool LintOptions::parse(const std::vector<std::string>& arguments, std::string& 
             mediaFolders.push_back(value);
         } else if (option == "--config") {
             configuration = value;
+        } else if (option == "--sounds") {
+            sounds = value;
         } else if (value == "text" || value == "json") {
             json = value == "json";
         } else {
@@ -22,11 +24,16 @@ bool LintOptions::parse(const std::vector<std::string>& arguments, std::string& 
             return false;
         }
     }
+    if (!configuration.empty() && !sounds.empty()) {
+        error = "--config and --sounds both say where the sounds come from: give one";
+        return false;
+    }
     return help || read.sceneAndScript(scene, keyframes, error);
 }
 
 std::string LintOptions::usage() {
-    return "Usage: corvane lint SCENE [KEYFRAMES] [--media DIR]... [--config FILE]\n"
+    return "Usage: corvane lint SCENE [KEYFRAMES] [--media DIR]... [--sounds FILE | --config "
+           "FILE]\n"
            "                    [--format text|json] [--strict]\n"
            "\n"
            "Loads the scene as the viewer does, without a window, reads the keyframe script as\n"
@@ -34,10 +41,13 @@ std::string LintOptions::usage() {
            "reports every part of the script that would do nothing or something unintended\n"
            "when played.\n"
            "\n"
-           "  --media DIR      another folder of meshes, skeletons and scripts, with its\n"
-           "                   subfolders (the scene's own folder always counts)\n"
-           "  --config FILE    the host configuration: sound names come from its Sound\n"
-           "                   plug-in (without it, sound names are not checked)\n"
+           "  --media DIR      another folder of meshes, skeletons, scripts and sounds, with\n"
+           "                   its subfolders (the scene's own folder always counts)\n"
+           "  --sounds FILE    the sounds of the Sound plug-in of a host configuration, as\n"
+           "                   for corvane play; other sound names are files NAME.wav, .ogg\n"
+           "                   or .flac in the scene's and media folders, as play finds them\n"
+           "  --config FILE    check for a run of this host configuration instead: sound\n"
+           "                   names come from its Sound plug-in alone\n"
            "  --format FORMAT  text (default), or json for editors\n"
            "  --strict         warnings fail too\n"
            "\n"

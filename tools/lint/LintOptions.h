@@ -11,6 +11,7 @@ struct LintOptions {
     std::string keyframes;                 // the script; empty: keyframes.xml beside the scene
     std::vector<std::string> mediaFolders; // --media DIR: more resource folders
     std::string configuration;             // --config FILE: the host configuration, for sounds
+    std::string sounds;                    // --sounds FILE: sounds as play takes them
     bool json = false;                     // --format json
     bool strict = false;                   // --strict: warnings fail too
     bool help = false;                     // --help

@@ -4,21 +4,21 @@
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
-#include <limits>
-#include <set>
 
 #include "host/HostConfiguration.h"
 #include "host/SceneFiles.h"
 #include "host/SceneScript.h"
+#include "host/SoundDefinitions.h"
 #include "platform/DebugOutput.h"
 #include "playback/KeyframeLoader.h"
 #include "services/sound/SoundService.h"
 #include "tools/lint/FindingReport.h"
+#include "tools/lint/FindingSink.h"
 #include "tools/lint/HeadlessScene.h"
-#include "tools/lint/KeyframeFindings.h"
 #include "tools/lint/LintOptions.h"
 #include "tools/lint/SceneInventory.h"
 #include "tools/lint/ScriptChecker.h"
+#include "tools/lint/ScriptSounds.h"
 
 namespace corvane::lint {
 
@@ -36,42 +36,66 @@ void fileError(Findings& findings, const std::string& file, const std::string& m
     findings.push_back({file, 0, Severity::ERROR, {}, message});
 }
 
-// The row a diagnostic line names, as in "(row 12, column 3)"; 0 when it names none.
-int rowIn(const std::string& line) {
-    const std::size_t at = line.find("(row ");
-    if (at == std::string::npos)
-        return 0;
-    const long row = std::strtol(line.c_str() + at + 5, nullptr, 10);
-    return row > 0 && row <= std::numeric_limits<int>::max() ? static_cast<int>(row) : 0;
+// `error` about `path` without the path at its start, as a finding at that file has it.
+std::string aboutFile(const std::string& error, const std::string& path) {
+    if (error.rfind(path + ": ", 0) == 0)
+        return error.substr(path.size() + 2);
+    if (error.rfind(path + " ", 0) == 0)
+        return error.substr(path.size() + 1);
+    return error;
 }
 
-// The names the configuration's Sound plug-in defines, read by the Sound service itself.
-bool readSounds(const std::string& path, std::set<std::string>& names, Findings& findings) {
+// The sounds of a run of the host configuration at `path`: what its Sound plug-in's
+// environment defines, read by the Sound service itself, and the files in its folders.
+bool readConfiguredSounds(const std::string& path, ScriptSounds& sounds, Findings& findings) {
     HostConfiguration configuration;
     std::string error;
     if (!configuration.load(path, error)) {
-        fileError(findings, path,
-                  error.rfind(path + ": ", 0) == 0 ? error.substr(path.size() + 2) : error);
+        fileError(findings, path, aboutFile(error, path));
         return false;
     }
-    bool sound = false;
-    for (const HostConfiguration::Plugin& plugin : configuration.plugins()) {
-        if (fs::path(plugin.library).stem() != "Sound")
-            continue;
-        sound = true;
-        SoundService service;
-        service.parseEnvironment(plugin.environment);
-        for (const std::string& name : service.soundNames())
-            names.insert(name);
-    }
-    if (!sound)
+    const std::vector<const TiXmlElement*> environments =
+        SoundDefinitions::environments(configuration);
+    if (environments.empty())
         note(path + " loads no Sound plug-in: no sound is defined");
+    for (const TiXmlElement* environment : environments) {
+        SoundService service;
+        service.parseEnvironment(environment);
+        for (const std::string& name : service.soundNames())
+            sounds.define(name);
+        for (const std::string& folder : service.soundFolders())
+            sounds.addFolder(folder);
+    }
     return true;
 }
 
-// The scene's folder and the media folders with their subfolders, then the scene; the
-// loader's own lines become the scene's findings. What cannot be read at all is found as
-// play and render find it (SceneFiles).
+// The sounds of a run of `corvane play` or `render`: those of --sounds FILE, read as play
+// reads them, then the files in the scene's and media folders.
+bool readPlayedSounds(const LintOptions& options, const SceneFiles& files, ScriptSounds& sounds,
+                      Findings& findings) {
+    for (const std::string& folder : files.folders)
+        sounds.addFolder(folder);
+    if (options.sounds.empty())
+        return true;
+    const std::string path = fs::absolute(options.sounds).lexically_normal().string();
+    std::vector<std::pair<std::string, std::string>> defined;
+    std::vector<std::string> skipped;
+    std::string error;
+    const bool read = SoundDefinitions::read(path, defined, skipped, error);
+    for (const std::string& line : skipped)
+        note(line);
+    if (!read) {
+        fileError(findings, options.sounds, aboutFile(error, path));
+        return false;
+    }
+    for (const auto& [name, file] : defined)
+        sounds.define(name);
+    return true;
+}
+
+// The scene's folder and the media folders with their subfolders, then the scene; what the
+// scripts and the scene loader find wrong become the scene's findings. What cannot be read
+// at all is found as play and render find it (SceneFiles).
 bool readScene(const LintOptions& options, const SceneFiles& files, HeadlessScene& scene,
                Findings& findings) {
     bool usable = true;
@@ -90,10 +114,11 @@ bool readScene(const LintOptions& options, const SceneFiles& files, HeadlessScen
             usable = false;
         }
     }
-    std::vector<std::string> lines;
-    const bool loaded = scene.load(fs::path(files.scene).filename().string(), lines);
-    for (const std::string& line : lines)
-        findings.push_back({options.scene, rowIn(line), Severity::ERROR, {}, line});
+    FindingSink sink;
+    const std::string name = fs::path(files.scene).filename().string();
+    const bool loaded = scene.load(name, sink);
+    for (LintFinding& finding : sink.take(name, options.scene))
+        findings.push_back(std::move(finding));
     return usable && loaded;
 }
 
@@ -122,16 +147,14 @@ int LintProgram::run(const std::vector<std::string>& arguments) {
     }
 
     Findings findings;
-    bool unreadable = false;
-    std::set<std::string> sounds;
-    const bool soundsChecked = !options.configuration.empty();
-    if (!soundsChecked)
-        note("no --config: sound names are not checked");
-    else if (!readSounds(options.configuration, sounds, findings))
-        unreadable = true;
-
     const SceneFiles files =
         SceneFiles::resolve(options.scene, options.keyframes, options.mediaFolders, false);
+    const bool configured = !options.configuration.empty();
+    ScriptSounds sounds(configured ? "the Sound plug-in of the configuration" : options.sounds,
+                        configured ? "its folders" : "the scene's and media folders");
+    bool unreadable = configured ? !readConfiguredSounds(options.configuration, sounds, findings)
+                                 : !readPlayedSounds(options, files, sounds, findings);
+
     HeadlessScene scene;
     const bool sceneRead = readScene(options, files, scene, findings);
     unreadable = unreadable || !sceneRead;
@@ -149,14 +172,13 @@ int LintProgram::run(const std::vector<std::string>& arguments) {
         unreadable = true;
     } else {
         KeyframeMap keyframes;
-        KeyframeFindings problems;
+        FindingSink problems;
         unreadable = !KeyframeLoader::load(script, keyframes, problems) || unreadable;
-        Findings ofScript = std::move(problems.findings);
+        Findings ofScript = problems.take(script, script);
         // Against a scene that could not be read, every name would look wrong.
         if (sceneRead) {
             const SceneInventory inventory = SceneInventory::of(scene.sceneManager());
-            const Findings checked = ScriptChecker(inventory, soundsChecked ? &sounds : nullptr)
-                                         .check(keyframes, script);
+            const Findings checked = ScriptChecker(inventory, sounds).check(keyframes, script);
             ofScript.insert(ofScript.end(), checked.begin(), checked.end());
         }
         std::stable_sort(

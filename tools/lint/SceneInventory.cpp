@@ -7,6 +7,8 @@
 #include <OgreSceneNode.h>
 #include <OgreSkeletonInstance.h>
 
+#include "viewer/scene/NodeAnimationReader.h"
+
 namespace corvane::lint {
 
 namespace {
@@ -40,6 +42,13 @@ SceneInventory SceneInventory::of(Ogre::SceneManager& sceneManager) {
     for (const auto& [name, object] : sceneManager.getMovableObjects("Entity")) {
         inventory.entities.emplace(name, describe(*static_cast<Ogre::Entity*>(object)));
         inventory.entityNames.insert(name);
+    }
+    // A node with animations of its own is named in scripts as an entity is.
+    for (const auto& [node, animations] : NodeAnimationReader::of(sceneManager)) {
+        SceneInventory::Entity& facts = inventory.entities[node];
+        for (const auto& [name, animation] : animations)
+            facts.animations.insert(name);
+        inventory.entityNames.insert(node);
     }
     addNodes(*sceneManager.getRootSceneNode(), inventory.nodes);
     return inventory;

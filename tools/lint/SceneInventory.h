@@ -11,7 +11,8 @@ class SceneManager;
 namespace corvane::lint {
 
 // The names in a loaded scene that a keyframe script can reach: entities with their
-// animations and bones, and scene nodes, by the names the engine knows them by.
+// animations and bones (and the scene nodes with animations of their own, which scripts
+// name as entities), and scene nodes, by the names the engine knows them by.
 struct SceneInventory {
     struct Entity {
         std::set<std::string> animations;

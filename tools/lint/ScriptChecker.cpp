@@ -4,9 +4,10 @@
 #include <sstream>
 #include <utility>
 
+#include "framework/NameSuggestion.h"
 #include "playback/KeyframeDiagnostics.h"
 #include "playback/PlaybackController.h"
-#include "tools/lint/NameSuggestion.h"
+#include "tools/lint/ScriptSounds.h"
 
 namespace corvane::lint {
 
@@ -67,7 +68,7 @@ struct ScriptChecker::Context {
     }
 };
 
-ScriptChecker::ScriptChecker(const SceneInventory& scene, const std::set<std::string>* sounds)
+ScriptChecker::ScriptChecker(const SceneInventory& scene, const ScriptSounds& sounds)
     : scene(scene), sounds(sounds) {}
 
 std::vector<LintFinding> ScriptChecker::check(const KeyframeMap& keyframes,
@@ -213,13 +214,11 @@ void ScriptChecker::checkDetach(Context& context, float time, const Keyframe& ke
 }
 
 void ScriptChecker::checkSound(Context& context, float time, const KeyframeAction& action) const {
-    if (sounds == nullptr || sounds->count(action.name) != 0 ||
-        (action.code != KeyframeActionType::PlaySound &&
-         action.code != KeyframeActionType::StopSound))
+    if ((action.code != KeyframeActionType::PlaySound &&
+         action.code != KeyframeActionType::StopSound) ||
+        sounds.finds(action.name))
         return;
-    context.add(Severity::ERROR, action.row, time,
-                "the Sound plug-in of the configuration defines no sound " + quoted(action.name) +
-                    NameSuggestion::of(action.name, *sounds));
+    context.add(Severity::ERROR, action.row, time, sounds.notFound(action.name));
 }
 
 void ScriptChecker::checkMove(Context& context, float time, const Keyframe& keyframe,

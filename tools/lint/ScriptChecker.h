@@ -10,14 +10,15 @@
 
 namespace corvane::lint {
 
+class ScriptSounds;
+
 // What a keyframe script would do to its scene, read for what does nothing or something
 // unintended: names the scene lacks (entities, animations, bones, holders, scene nodes,
 // sounds) are errors; slides without an end, stop times for animations that never play,
 // two keyframes of one entity at one time and moves away from their targets are warnings.
 class ScriptChecker {
 public:
-    // `sounds` null: sound names are not checked.
-    ScriptChecker(const SceneInventory& scene, const std::set<std::string>* sounds);
+    ScriptChecker(const SceneInventory& scene, const ScriptSounds& sounds);
 
     // The findings about `keyframes`, read from `file`, keyframe by keyframe in time order.
     std::vector<LintFinding> check(const KeyframeMap& keyframes, const std::string& file) const;
@@ -36,7 +37,7 @@ private:
     void checkMove(Context& context, float time, const Keyframe& keyframe, bool camera) const;
 
     const SceneInventory& scene;
-    const std::set<std::string>* sounds;
+    const ScriptSounds& sounds;
 };
 
 } // namespace corvane::lint

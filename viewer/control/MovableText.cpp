@@ -11,6 +11,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "framework/Utf8Text.h"
+
 namespace corvane {
 
 namespace {
@@ -18,6 +20,25 @@ namespace {
 constexpr unsigned short POSITION_BINDING = 0;
 constexpr unsigned short COLOUR_BINDING = 1;
 constexpr std::size_t VERTICES_PER_GLYPH = 6;
+
+// Whether `font` has a glyph for `character`: the engine gives a glyph it lacks no place in
+// the font's texture, and nothing would be drawn.
+bool hasGlyph(const Ogre::Font& font, char32_t character) {
+    const Ogre::Font::UVRect& uv = font.getGlyphTexCoords(character);
+    return uv.left != 0.0f || uv.right != 0.0f || uv.top != 0.0f || uv.bottom != 0.0f;
+}
+
+// The characters of `caption` as the label draws them: one replacement glyph for each
+// character the font lacks (the font's own, else a question mark).
+std::u32string glyphsOf(const std::string& caption, const Ogre::Font& font) {
+    std::u32string characters = Utf8Text::decode(caption);
+    const char32_t replacement =
+        hasGlyph(font, Utf8Text::REPLACEMENT) ? Utf8Text::REPLACEMENT : U'?';
+    for (char32_t& character : characters)
+        if (character != U'\n' && character != U' ' && !hasGlyph(font, character))
+            character = replacement;
+    return characters;
+}
 
 // Lets go of an engine resource without destroying it: a copy that is never freed keeps it.
 template <class Pointer>
@@ -118,7 +139,8 @@ void MovableText::setCaption(const std::string& text) {
 }
 
 void MovableText::setupGeometry() {
-    const std::size_t vertexCount = VERTICES_PER_GLYPH * caption.size();
+    const std::u32string characters = glyphsOf(caption, *font);
+    const std::size_t vertexCount = VERTICES_PER_GLYPH * characters.size();
     Ogre::VertexData*& vertexData = renderOperation.vertexData;
     if (vertexData != nullptr && vertexData->vertexCount != vertexCount) {
         OGRE_DELETE vertexData;
@@ -188,20 +210,18 @@ void MovableText::setupGeometry() {
             largestSquaredLength = std::max(largestSquaredLength, position.squaredLength());
         }
     };
-    for (const char byte : caption) {
-        if (byte == '\n') {
+    for (const char32_t glyph : characters) {
+        if (glyph == U'\n') {
             left = -1.0f;
             top -= lineHeight;
             vertexData->vertexCount -= VERTICES_PER_GLYPH;
             continue;
         }
-        if (byte == ' ') {
+        if (glyph == U' ') {
             left += static_cast<float>(spaceWidth);
             vertexData->vertexCount -= VERTICES_PER_GLYPH;
             continue;
         }
-        // One glyph per byte: bytes above 127 are code points 128 to 255, not negative.
-        const Ogre::Font::CodePoint glyph = static_cast<unsigned char>(byte);
         const float width =
             font->getGlyphAspectRatio(glyph) * static_cast<float>(charHeight) * 2.0f;
         const Ogre::Font::UVRect& uv = font->getGlyphTexCoords(glyph);

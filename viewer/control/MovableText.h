@@ -26,7 +26,9 @@ public:
     // after the label ("<name>Material"). A font the engine does not have raises the
     // engine's exception (item not found) and leaves the label with the font it has.
     void setFontName(const std::string& fontName);
-    // Replaces the text; the geometry is rebuilt before the next draw when it changed.
+    // Replaces the text: UTF-8 (Utf8Text), one glyph per character, a line break starting a
+    // new line; a character the font lacks shows as the font's replacement glyph. The
+    // geometry is rebuilt before the next draw when it changed.
     void setCaption(const std::string& caption);
     const std::string& getCaption() const { return caption; }
 

@@ -15,6 +15,7 @@
 #include <OgreTagPoint.h>
 
 #include "platform/DebugOutput.h"
+#include "platform/DiagnosticSink.h"
 #include "viewer/control/TransformGuard.h"
 
 namespace corvane {
@@ -37,8 +38,18 @@ FloatQuaternion toFloat(const Ogre::Quaternion& value) {
     return FloatQuaternion{value.w, value.x, value.y, value.z};
 }
 
-void report(const char* operation, const std::string& text) {
-    DebugOutput::line("SceneObjectControl::" + std::string(operation) + "(): " + text);
+// The engine's own vector operations run as loops over the parts; these few run for every
+// moving object in every frame.
+bool isZero(const Ogre::Vector3& value) {
+    return value.x == 0.0f && value.y == 0.0f && value.z == 0.0f;
+}
+
+float lengthSquared(float x, float y, float z) {
+    return x * x + y * y + z * z;
+}
+
+float distanceSquared(const Ogre::Vector3& a, const Ogre::Vector3& b) {
+    return lengthSquared(a.x - b.x, a.y - b.y, a.z - b.z);
 }
 
 std::string quoted(const std::string& text) {
@@ -67,8 +78,9 @@ constexpr std::size_t REPORT_CAPACITY =
 
 } // namespace
 
-SceneObjectControl::SceneObjectControl(Ogre::Entity* entity, Ogre::SceneManager* sceneManager)
-    : entity(nullptr), sceneManager(sceneManager) {
+SceneObjectControl::SceneObjectControl(Ogre::Entity* entity, Ogre::SceneManager* sceneManager,
+                                       AnimationNames& animationNames, DiagnosticSink* sink)
+    : entity(nullptr), sceneManager(sceneManager), animationNames(&animationNames), sink(sink) {
     rebind(entity);
 }
 
@@ -102,14 +114,15 @@ void SceneObjectControl::setAnimationRate(const std::string& anim, double rate) 
         return;
     setAnimationEnabled(anim, true);
     // A first rate is stored even when it is 0; a later 0 forgets the rate.
-    const auto entry = motions.find(anim);
-    if (entry == motions.end() || !entry->second.rate) {
-        motions[anim].rate = static_cast<float>(rate);
+    const auto entry = findMotion(anim);
+    if (entry == motions.end() || !entry->has(AnimationMotion::RATE)) {
+        AnimationMotion& motion = motionOf(anim);
+        motion.set(AnimationMotion::RATE, motion.rate, static_cast<float>(rate));
     } else if (rate == 0.0) {
-        entry->second.rate.reset();
+        entry->forget(AnimationMotion::RATE);
         forgetIfIdle(entry);
     } else {
-        entry->second.rate = static_cast<float>(rate);
+        entry->rate = static_cast<float>(rate);
     }
 }
 
@@ -118,9 +131,10 @@ void SceneObjectControl::setAnimationStopTime(const std::string& anim, double ti
         !guard().admits("setAnimationStopTime", "time", time))
         return;
     if (time >= 0.0) {
-        motions[anim].stopTime = static_cast<float>(time);
-    } else if (const auto entry = motions.find(anim); entry != motions.end()) {
-        entry->second.stopTime.reset();
+        AnimationMotion& motion = motionOf(anim);
+        motion.set(AnimationMotion::STOP_TIME, motion.stopTime, static_cast<float>(time));
+    } else if (const auto entry = findMotion(anim); entry != motions.end()) {
+        entry->forget(AnimationMotion::STOP_TIME);
         forgetIfIdle(entry);
     }
 }
@@ -129,8 +143,8 @@ void SceneObjectControl::stopAnimation(const std::string& anim) {
     if (!findAnimation("stopAnimation", anim))
         return;
     setAnimationEnabled(anim, false);
-    if (const auto entry = motions.find(anim); entry != motions.end()) {
-        entry->second.rate.reset();
+    if (const auto entry = findMotion(anim); entry != motions.end()) {
+        entry->forget(AnimationMotion::RATE);
         forgetIfIdle(entry);
     }
 }
@@ -156,17 +170,20 @@ void SceneObjectControl::setWeightSlideRate(const std::string& anim, double rate
         !guard().admits("setWeightSlideRate", "rate", rate))
         return;
     if (rate != 0.0) {
-        motions[anim].slideRate = static_cast<float>(rate);
-    } else if (const auto entry = motions.find(anim); entry != motions.end()) {
-        entry->second.slideRate.reset();
+        AnimationMotion& motion = motionOf(anim);
+        motion.set(AnimationMotion::SLIDE_RATE, motion.slideRate, static_cast<float>(rate));
+    } else if (const auto entry = findMotion(anim); entry != motions.end()) {
+        entry->forget(AnimationMotion::SLIDE_RATE);
         forgetIfIdle(entry);
     }
 }
 
 void SceneObjectControl::setWeightSlideTarget(const std::string& anim, double weight) {
-    if (findAnimation("setWeightSlideTarget", anim) &&
-        guard().admits("setWeightSlideTarget", "weight", weight))
-        motions[anim].weightTarget = static_cast<float>(weight);
+    if (!findAnimation("setWeightSlideTarget", anim) ||
+        !guard().admits("setWeightSlideTarget", "weight", weight))
+        return;
+    AnimationMotion& motion = motionOf(anim);
+    motion.set(AnimationMotion::WEIGHT_TARGET, motion.weightTarget, static_cast<float>(weight));
 }
 
 void SceneObjectControl::setAnimationTimePosition(const std::string& anim, double time) {
@@ -378,25 +395,50 @@ void SceneObjectControl::detachFromParent(Ogre::Entity& movable) {
 // --- Per-frame update -----------------------------------------------------------------
 
 void SceneObjectControl::update(double seconds, bool reportTargets, TransformGuard::Pass* pass) {
+    step(seconds, reportTargets, pass);
+}
+
+// One function for the whole pass, with every step of an object and the engine's inline
+// accessors flattened into it: an object's step is a few hundred instructions around the
+// engine's calls, and calling it, and its parts, for each object cost as many again.
+[[gnu::flatten]] void
+SceneObjectControl::updateEach(const std::vector<SceneObjectControl*>& controls, double seconds,
+                               bool reportTargets) {
+    TransformGuard::Pass pass;
+    const std::size_t count = controls.size();
+    for (std::size_t index = 0; index < count; ++index) {
+        if (index + 2 < count)
+            controls[index + 2]->prefetch();
+        if (index + 1 < count)
+            controls[index + 1]->prefetchAnimations();
+        controls[index]->step(seconds, reportTargets, &pass);
+    }
+}
+
+inline void SceneObjectControl::step(double seconds, bool reportTargets,
+                                     TransformGuard::Pass* pass) {
     if (!entity)
         return;
+    const TransformGuard checks = guard(pass);
     // An entity without animation states has no rates or slides either.
-    if (const Ogre::AnimationStateSet* states = entity->getAllAnimationStates())
-        for (auto& [anim, motion] : motions) {
-            const bool advancing = motion.rate && *motion.rate != 0.0f;
-            if (!advancing && !motion.slideRate)
-                continue;
-            Ogre::AnimationState* const state = stateIn(*states, anim);
-            if (!state)
-                continue;
-            if (advancing)
-                advance(*state, anim, motion, seconds);
-            if (motion.slideRate)
-                slide(*state, anim, motion, seconds);
-        }
+    if (!motions.empty())
+        if (const Ogre::AnimationStateSet* states = entity->getAllAnimationStates())
+            for (AnimationMotion& motion : motions) {
+                const bool advancing = motion.has(AnimationMotion::RATE) && motion.rate != 0.0f;
+                const bool sliding = motion.has(AnimationMotion::SLIDE_RATE);
+                if (!advancing && !sliding)
+                    continue;
+                Ogre::AnimationState* const state = stateIn(*states, *motion.anim);
+                if (!state)
+                    continue;
+                if (advancing)
+                    advance(*state, motion, seconds, checks);
+                if (sliding)
+                    slide(*state, motion, seconds, checks);
+            }
     if (Ogre::Node* node = entity->getParentNode()) {
-        move(*node, seconds, reportTargets, pass);
-        turn(*node, seconds, pass);
+        move(*node, seconds, reportTargets, checks);
+        turn(*node, seconds, checks);
     }
 }
 
@@ -410,45 +452,45 @@ void SceneObjectControl::resetMotion() {
     slerpProgress = 0.0f;
 }
 
-void SceneObjectControl::advance(Ogre::AnimationState& state, const std::string& anim,
-                                 AnimationMotion& motion, double seconds) {
-    float& rate = *motion.rate;
+inline void SceneObjectControl::advance(Ogre::AnimationState& state, AnimationMotion& motion,
+                                        double seconds, const TransformGuard& checks) {
+    float& rate = motion.rate;
     const auto step = static_cast<float>(rate * seconds);
-    if (!guard().admits("update", "step", anim, step, "animation stopped")) {
+    if (!checks.admits("update", "step", *motion.anim, step, "animation stopped")) {
         rate = 0.0f;
         return;
     }
-    if (!motion.stopTime) {
+    if (!motion.has(AnimationMotion::STOP_TIME)) {
         state.addTime(step);
         return;
     }
     // The plain sum, before the state wraps or clamps it; landing exactly on the stop time
     // does not reach it.
-    const float stop = *motion.stopTime;
+    const float stop = motion.stopTime;
     const float time = state.getTimePosition() + step;
     const bool reached = step < 0.0f ? time < stop : time > stop;
     if (reached) {
         state.setTimePosition(stop);
         rate = 0.0f;
-        motion.stopTime.reset();
+        motion.forget(AnimationMotion::STOP_TIME);
     } else {
         state.addTime(step);
     }
 }
 
-void SceneObjectControl::slide(Ogre::AnimationState& state, const std::string& anim,
-                               AnimationMotion& motion, double seconds) {
-    float& rate = *motion.slideRate;
+inline void SceneObjectControl::slide(Ogre::AnimationState& state, AnimationMotion& motion,
+                                      double seconds, const TransformGuard& checks) {
+    float& rate = motion.slideRate;
     const auto weight = static_cast<float>(rate * seconds + state.getWeight());
-    if (!guard().admits("update", "weight", anim, weight, "weight slide stopped")) {
+    if (!checks.admits("update", "weight", *motion.anim, weight, "weight slide stopped")) {
         rate = 0.0f;
         return;
     }
-    if (!motion.weightTarget) {
+    if (!motion.has(AnimationMotion::WEIGHT_TARGET)) {
         state.setWeight(weight);
         return;
     }
-    const float target = *motion.weightTarget;
+    const float target = motion.weightTarget;
     const bool beforeTarget = rate < 0.0f ? weight > target : weight < target;
     if (beforeTarget) {
         state.setWeight(weight);
@@ -458,46 +500,61 @@ void SceneObjectControl::slide(Ogre::AnimationState& state, const std::string& a
     }
 }
 
+SceneObjectControl::Motions::iterator SceneObjectControl::findMotion(const std::string& anim) {
+    const auto entry = std::lower_bound(motions.begin(), motions.end(), anim, namedBefore);
+    return entry != motions.end() && *entry->anim == anim ? entry : motions.end();
+}
+
+SceneObjectControl::AnimationMotion& SceneObjectControl::motionOf(const std::string& anim) {
+    const auto entry = std::lower_bound(motions.begin(), motions.end(), anim, namedBefore);
+    if (entry != motions.end() && *entry->anim == anim)
+        return *entry;
+    return *motions.insert(entry, AnimationMotion{&*animationNames->insert(anim).first});
+}
+
+bool SceneObjectControl::namedBefore(const AnimationMotion& motion, const std::string& anim) {
+    return *motion.anim < anim;
+}
+
 void SceneObjectControl::forgetIfIdle(Motions::iterator entry) {
-    const AnimationMotion& motion = entry->second;
-    if (!motion.rate && !motion.stopTime && !motion.slideRate && !motion.weightTarget)
+    if (entry->stored == 0)
         motions.erase(entry);
 }
 
-std::map<std::string, float>
-SceneObjectControl::collect(std::optional<float> AnimationMotion::*field) const {
+std::map<std::string, float> SceneObjectControl::collect(AnimationMotion::Stored number,
+                                                         float AnimationMotion::*field) const {
     std::map<std::string, float> values;
-    for (const auto& [anim, motion] : motions)
-        if (const std::optional<float>& value = motion.*field)
-            values.emplace(anim, *value);
+    for (const AnimationMotion& motion : motions)
+        if (motion.has(number))
+            values.emplace(*motion.anim, motion.*field);
     return values;
 }
 
 std::map<std::string, float> SceneObjectControl::getAnimationRates() const {
-    return collect(&AnimationMotion::rate);
+    return collect(AnimationMotion::RATE, &AnimationMotion::rate);
 }
 
 std::map<std::string, float> SceneObjectControl::getAnimationStopTimes() const {
-    return collect(&AnimationMotion::stopTime);
+    return collect(AnimationMotion::STOP_TIME, &AnimationMotion::stopTime);
 }
 
 std::map<std::string, float> SceneObjectControl::getWeightSlideRates() const {
-    return collect(&AnimationMotion::slideRate);
+    return collect(AnimationMotion::SLIDE_RATE, &AnimationMotion::slideRate);
 }
 
 std::map<std::string, float> SceneObjectControl::getWeightTargets() const {
-    return collect(&AnimationMotion::weightTarget);
+    return collect(AnimationMotion::WEIGHT_TARGET, &AnimationMotion::weightTarget);
 }
 
-void SceneObjectControl::move(Ogre::Node& node, double seconds, bool reportTargets,
-                              TransformGuard::Pass* pass) {
-    if (velocity == Ogre::Vector3::ZERO)
+inline void SceneObjectControl::move(Ogre::Node& node, double seconds, bool reportTargets,
+                                     const TransformGuard& checks) {
+    if (isZero(velocity))
         return;
     const Ogre::Vector3 step = velocity * static_cast<float>(seconds);
     // A zero target means none: the movement goes on until the velocity changes.
-    if (moveTarget == Ogre::Vector3::ZERO ||
-        step.squaredLength() < (moveTarget - node.getPosition()).squaredLength()) {
-        if (!guard(pass).places(
+    if (isZero(moveTarget) ||
+        lengthSquared(step.x, step.y, step.z) < distanceSquared(moveTarget, node.getPosition())) {
+        if (!checks.places(
                 "update", node, [&] { node.translate(step, Ogre::Node::TS_PARENT); },
                 "movement stopped"))
             velocity = Ogre::Vector3::ZERO;
@@ -505,12 +562,13 @@ void SceneObjectControl::move(Ogre::Node& node, double seconds, bool reportTarge
     }
     if (reportTargets)
         DebugOutput::write("Entity Hit Target\n");
-    guard(pass).places(
+    checks.places(
         "update", node, [&] { node.setPosition(moveTarget); }, "movement stopped");
     velocity = Ogre::Vector3::ZERO;
 }
 
-void SceneObjectControl::turn(Ogre::Node& node, double seconds, TransformGuard::Pass* pass) {
+inline void SceneObjectControl::turn(Ogre::Node& node, double seconds,
+                                     const TransformGuard& checks) {
     if (!(slerpRate > 0.0f))
         return;
     slerpProgress = static_cast<float>(slerpRate * seconds + slerpProgress);
@@ -519,12 +577,12 @@ void SceneObjectControl::turn(Ogre::Node& node, double seconds, TransformGuard::
         slerpRate = 0.0f;
         // The shortest path ends on the negative of slerpTo when the two lie more than a
         // half turn apart, and rounding moves it off by a little: the turn ends on slerpTo.
-        guard(pass).orients("update", node, slerpTo, "turn stopped");
+        checks.orients("update", node, slerpTo, "turn stopped");
         return;
     }
-    if (!guard(pass).orients("update", node,
-                             Ogre::Quaternion::Slerp(slerpProgress, slerpFrom, slerpTo, true),
-                             "turn stopped"))
+    if (!checks.orients("update", node,
+                        Ogre::Quaternion::Slerp(slerpProgress, slerpFrom, slerpTo, true),
+                        "turn stopped"))
         slerpRate = 0.0f;
 }
 
@@ -535,8 +593,8 @@ Ogre::AnimationState* SceneObjectControl::stateOf(const std::string& anim) const
     return states ? stateIn(*states, anim) : nullptr;
 }
 
-Ogre::AnimationState* SceneObjectControl::stateIn(const Ogre::AnimationStateSet& states,
-                                                  const std::string& anim) {
+inline Ogre::AnimationState* SceneObjectControl::stateIn(const Ogre::AnimationStateSet& states,
+                                                         const std::string& anim) {
     const Ogre::AnimationStateMap& byName = states.getAnimationStates();
     const auto found = byName.find(anim);
     return found == byName.end() ? nullptr : found->second;
@@ -553,7 +611,14 @@ Ogre::AnimationState* SceneObjectControl::findAnimation(const char* operation,
 }
 
 TransformGuard SceneObjectControl::guard(TransformGuard::Pass* pass) const {
-    return TransformGuard("SceneObjectControl", name, pass);
+    return TransformGuard("SceneObjectControl", name, pass, sink);
+}
+
+void SceneObjectControl::report(const char* operation, const std::string& text) const {
+    Diagnostic diagnostic;
+    diagnostic.origin = "SceneObjectControl::" + std::string(operation) + "()";
+    diagnostic.message = text;
+    DiagnosticSink::reportTo(sink, diagnostic);
 }
 
 bool SceneObjectControl::entityExists(const char* operation) const {

@@ -5,7 +5,7 @@
 
 namespace corvane {
 
-SceneObjectRegistry::SceneObjectRegistry() = default;
+SceneObjectRegistry::SceneObjectRegistry(DiagnosticSink* sink) : sink(sink) {}
 
 SceneObjectRegistry::~SceneObjectRegistry() = default;
 
@@ -15,7 +15,8 @@ SceneObjectControl* SceneObjectRegistry::find(Ogre::SceneManager* sceneManager,
     if (!sceneManager || !sceneManager->hasEntity(entityName))
         return nullptr;
     Ogre::Entity* const entity = sceneManager->getEntity(entityName);
-    const auto [entry, made] = controls.try_emplace(entityName, entity, sceneManager);
+    const auto [entry, made] =
+        controls.try_emplace(entityName, entity, sceneManager, animationNames, sink);
     updateOrderStale = updateOrderStale || made;
     // An entity made anew under the name of a destroyed one takes over its control.
     if (!made && entry->second.getEntity() != entity)
@@ -30,9 +31,7 @@ void SceneObjectRegistry::update(double seconds, bool reportTargets) {
             updateOrder.push_back(&control);
         updateOrderStale = false;
     }
-    TransformGuard::Pass pass;
-    for (SceneObjectControl* control : updateOrder)
-        control->update(seconds, reportTargets, &pass);
+    SceneObjectControl::updateEach(updateOrder, seconds, reportTargets);
 }
 
 std::size_t SceneObjectRegistry::size() const {

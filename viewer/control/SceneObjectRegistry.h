@@ -17,7 +17,8 @@ namespace corvane {
 // and kept at a fixed address until the registry goes.
 class SceneObjectRegistry {
 public:
-    SceneObjectRegistry();
+    // The controls' lines go to `sink` (not owned), standard error when it is null.
+    explicit SceneObjectRegistry(DiagnosticSink* sink = nullptr);
     ~SceneObjectRegistry();
     SceneObjectRegistry(const SceneObjectRegistry&) = delete;
     SceneObjectRegistry& operator=(const SceneObjectRegistry&) = delete;
@@ -33,6 +34,8 @@ public:
     std::map<std::string, SceneObjectControl>& entries() { return controls; }
 
 private:
+    // Made before the controls, which keep pointers into it, and gone after them.
+    SceneObjectControl::AnimationNames animationNames;
     // Map nodes never move, so the address of a control is stable.
     std::map<std::string, SceneObjectControl> controls;
     // The controls in ascending name order, remade after an insertion: a pass over
@@ -40,6 +43,7 @@ private:
     // would wait for each node in turn.
     std::vector<SceneObjectControl*> updateOrder;
     bool updateOrderStale = false;
+    DiagnosticSink* sink;
 };
 
 } // namespace corvane

@@ -5,6 +5,7 @@
 #include <typeinfo>
 
 #include "platform/DebugOutput.h"
+#include "platform/DiagnosticSink.h"
 
 namespace corvane {
 
@@ -127,8 +128,10 @@ void TransformGuard::settle(Ogre::Node& top, const std::function<void(Ogre::Node
 
 bool TransformGuard::refuse(const char* operation, const std::string& fault,
                             const char* outcome) const {
-    DebugOutput::line(std::string(owner) + "::" + operation + "(): " + (name ? *name : text) +
-                      ": " + fault + "; " + outcome);
+    Diagnostic diagnostic;
+    diagnostic.origin = std::string(owner) + "::" + operation + "()";
+    diagnostic.message = (name ? *name : std::string(text)) + ": " + fault + "; " + outcome;
+    DiagnosticSink::reportTo(sink, diagnostic);
     return false;
 }
 

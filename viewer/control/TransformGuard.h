@@ -14,6 +14,8 @@
 
 namespace corvane {
 
+class DiagnosticSink;
+
 // Keeps what reaches the engine's scene graph usable. The engine normalises every
 // orientation it is given and derives each node's place in the world from its parents';
 // a value that is not finite, or a quaternion it cannot normalise, becomes NaN there, and
@@ -36,9 +38,12 @@ public:
     // "SceneObjectControl" and "entity_door". Both must outlive the guard. The name is read
     // only for a line: the checks run every frame for every moving object, and the name
     // would take the processor's cache a line that nothing else in the frame needs.
-    TransformGuard(const char* owner, const std::string& object, Pass* pass = nullptr)
-        : owner(owner), name(&object), pass(pass) {}
-    TransformGuard(const char* owner, const char* object) : owner(owner), text(object) {}
+    // Lines go to `sink`, standard error when it is null.
+    TransformGuard(const char* owner, const std::string& object, Pass* pass = nullptr,
+                   DiagnosticSink* sink = nullptr)
+        : owner(owner), name(&object), pass(pass), sink(sink) {}
+    TransformGuard(const char* owner, const char* object, DiagnosticSink* sink = nullptr)
+        : owner(owner), text(object), sink(sink) {}
 
     // Each: true when the value may go on; otherwise one line and false. `outcome` says
     // what is dropped.
@@ -106,7 +111,7 @@ public:
     // Whether the engine can normalise `rotation`: finite parts and a squared length that
     // is above zero and within the range of floats (it divides by the square root of it).
     static bool isRotation(const Ogre::Quaternion& rotation) {
-        const float squaredLength = rotation.Norm();
+        const float squaredLength = rotation.Dot(rotation);
         return squaredLength > 0.0f && std::isfinite(squaredLength);
     }
     static bool isFinite(const Ogre::Vector3& vector) {
@@ -211,6 +216,7 @@ private:
     const std::string* name = nullptr;
     const char* text = nullptr;
     Pass* pass = nullptr;
+    DiagnosticSink* sink = nullptr;
 };
 
 } // namespace corvane

@@ -10,24 +10,25 @@
 #include <tinyxml.h>
 #include <vector>
 
-#include "platform/DebugOutput.h"
 #include "viewer/scene/EntityMaterials.h"
+#include "viewer/scene/SceneReport.h"
 
 namespace corvane {
 
 namespace {
 
-const char* const PREFIX = "SceneLoader::processEntity(): ";
+const char* const ORIGIN = "SceneLoader::processEntity()";
 
 // Puts `material` on the sub-entities of `entity` from `first` to before `last`, and marks
 // them as given one by the file; one line instead when it does not exist.
 void assign(Ogre::Entity& entity, std::size_t first, std::size_t last, const std::string& material,
-            const std::string& what, std::vector<bool>& given) {
+            const std::string& what, std::vector<bool>& given, const SceneReport& report, int row) {
     for (std::size_t index = first; index < last; ++index)
         given[index] = true;
     if (!EntityMaterials::exists(material)) {
-        DebugOutput::line(PREFIX + entity.getName() + what + " is given material \"" + material +
-                          "\", which does not exist; it keeps the mesh's");
+        report.error(ORIGIN, row,
+                     entity.getName() + what + " is given material \"" + material +
+                         "\", which does not exist; it keeps the mesh's");
         return;
     }
     for (std::size_t index = first; index < last; ++index)
@@ -44,11 +45,11 @@ bool subEntityIndex(const Ogre::Entity& entity, const char* text, std::size_t& i
 } // namespace
 
 void EntityAttributes::apply(const TiXmlElement& element, Ogre::Entity& entity,
-                             const EntityMaterials& materials) {
+                             const EntityMaterials& materials, const SceneReport& report) {
     const std::size_t count = entity.getNumSubEntities();
     std::vector<bool> given(count, false);
     if (const char* material = element.Attribute("material"))
-        assign(entity, 0, count, material, "", given);
+        assign(entity, 0, count, material, "", given, report, element.Row());
 
     if (const TiXmlElement* list = element.FirstChildElement("subentities"))
         for (const TiXmlElement* sub = list->FirstChildElement("subentity"); sub != nullptr;
@@ -59,20 +60,21 @@ void EntityAttributes::apply(const TiXmlElement& element, Ogre::Entity& entity,
                 continue;
             std::size_t index = 0;
             if (indexText == nullptr || !subEntityIndex(entity, indexText, index)) {
-                DebugOutput::line(PREFIX + entity.getName() + " has no sub-entity \"" +
-                                  (indexText != nullptr ? indexText : "") + "\" (its mesh \"" +
-                                  entity.getMesh()->getName() + "\" has " + std::to_string(count) +
-                                  "); the \"subentity\" element is skipped");
+                report.error(ORIGIN, sub->Row(),
+                             entity.getName() + " has no sub-entity \"" +
+                                 (indexText != nullptr ? indexText : "") + "\" (its mesh \"" +
+                                 entity.getMesh()->getName() + "\" has " + std::to_string(count) +
+                                 "); the \"subentity\" element is skipped");
                 continue;
             }
             assign(entity, index, index + 1, material, "'s sub-entity " + std::to_string(index),
-                   given);
+                   given, report, sub->Row());
         }
 
     if (const char* cast = element.Attribute("castShadows"))
         entity.setCastShadows(Ogre::StringConverter::parseBool(cast, entity.getCastShadows()));
 
-    materials.reportMissing(entity, given);
+    materials.reportMissing(entity, given, report, element.Row());
 }
 
 } // namespace corvane

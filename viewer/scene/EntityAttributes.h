@@ -9,6 +9,7 @@ class Entity;
 namespace corvane {
 
 class EntityMaterials;
+class SceneReport;
 
 // What today's exporters write on an "entity" beyond the format's own attributes:
 //   "material"       one material for every sub-entity
@@ -22,7 +23,7 @@ public:
     // Applies the items of `element` to `entity`, then reports the mesh's materials that
     // do not exist where the file gave none of its own.
     static void apply(const TiXmlElement& element, Ogre::Entity& entity,
-                      const EntityMaterials& materials);
+                      const EntityMaterials& materials, const SceneReport& report);
 };
 
 } // namespace corvane

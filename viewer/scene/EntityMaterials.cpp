@@ -5,7 +5,7 @@
 #include <OgreMesh.h>
 #include <OgreMeshManager.h>
 
-#include "platform/DebugOutput.h"
+#include "viewer/scene/SceneReport.h"
 
 namespace corvane {
 
@@ -24,7 +24,8 @@ bool EntityMaterials::exists(const std::string& material, const std::string& gro
         group.empty() ? Ogre::ResourceGroupManager::AUTODETECT_RESOURCE_GROUP_NAME : group));
 }
 
-void EntityMaterials::reportMissing(Ogre::Entity& entity, const std::vector<bool>& given) const {
+void EntityMaterials::reportMissing(Ogre::Entity& entity, const std::vector<bool>& given,
+                                    const SceneReport& report, int row) const {
     const auto found = names.find(entity.getMesh()->getName());
     if (found == names.end())
         return;
@@ -37,9 +38,10 @@ void EntityMaterials::reportMissing(Ogre::Entity& entity, const std::vector<bool
         if ((index < given.size() && given[index]) || material.empty() ||
             exists(material, entity.getMesh()->getGroup()) || !reported.insert(material).second)
             continue;
-        DebugOutput::line("SceneLoader::processEntity(): " + entity.getName() + " uses mesh \"" +
-                          entity.getMesh()->getName() + "\", whose material \"" + material +
-                          "\" does not exist; it renders with the engine's default");
+        report.error("SceneLoader::processEntity()", row,
+                     entity.getName() + " uses mesh \"" + entity.getMesh()->getName() +
+                         "\", whose material \"" + material +
+                         "\" does not exist; it renders with the engine's default");
     }
 }
 

@@ -13,6 +13,8 @@ class Entity;
 
 namespace corvane {
 
+class SceneReport;
+
 // The materials of a scene's entities. A material name the engine does not know leaves the
 // entity, or its part, white with the engine's default, and the engine says so only in its
 // own log, once per mesh: here it is one diagnostic line per entity that names the entity,
@@ -39,7 +41,9 @@ public:
     // One line for every material that the mesh of `entity` names and that does not
     // exist, once per name; sub-entities marked in `given` were given a material by the
     // file and are left out. Meshes read while nobody listened are not known.
-    void reportMissing(Ogre::Entity& entity, const std::vector<bool>& given) const;
+    // Lines go to `report`, about the entity's element at `row`.
+    void reportMissing(Ogre::Entity& entity, const std::vector<bool>& given,
+                       const SceneReport& report, int row) const;
 
     void processMaterialName(Ogre::Mesh* mesh, Ogre::String* name) override;
     void processSkeletonName(Ogre::Mesh* mesh, Ogre::String* name) override;

@@ -15,6 +15,7 @@
 
 #include "platform/DebugOutput.h"
 #include "viewer/control/MovableText.h"
+#include "viewer/scene/SceneReport.h"
 
 namespace corvane {
 
@@ -40,6 +41,8 @@ std::string line(const char* label, const Ogre::Quaternion& value) {
 }
 
 } // namespace
+
+SceneInfoMarkers::SceneInfoMarkers(const SceneReport& report) : report(report) {}
 
 SceneInfoMarkers::~SceneInfoMarkers() {
     destroyLabels();
@@ -68,8 +71,9 @@ MovableText* SceneInfoMarkers::addLabel(Ogre::SceneNode& node, const std::string
     } catch (const Ogre::Exception& error) {
         // One line for the load, not one per label: the cause is the same for all.
         if (!labelFailureReported)
-            DebugOutput::line("SceneInfoMarkers::addLabel(): no information labels in this load: " +
-                              DebugOutput::oneLine(error.getDescription()));
+            report.error("SceneInfoMarkers::addLabel()", 0,
+                         "no information labels in this load: " +
+                             DebugOutput::oneLine(error.getDescription()));
         labelFailureReported = true;
         return nullptr;
     }
@@ -88,9 +92,9 @@ Ogre::SceneNode* SceneInfoMarkers::addFlare(Ogre::SceneManager& scene, Ogre::Sce
         flares->setMaterialName(material,
                                 Ogre::ResourceGroupManager::AUTODETECT_RESOURCE_GROUP_NAME);
     } catch (const Ogre::Exception& error) {
-        DebugOutput::line("SceneInfoMarkers::addFlare(): " + flares->getName() +
-                          " has no material \"" + material +
-                          "\": " + DebugOutput::oneLine(error.getDescription()));
+        report.error("SceneInfoMarkers::addFlare()", 0,
+                     flares->getName() + " has no material \"" + material +
+                         "\": " + DebugOutput::oneLine(error.getDescription()));
     }
     flares->setDefaultDimensions(FLARE_SIZE, FLARE_SIZE);
     Ogre::SceneNode* info = infoNode(node, infoName);
@@ -111,9 +115,9 @@ void SceneInfoMarkers::markTarget(Ogre::SceneManager& scene, Ogre::SceneNode& no
     } catch (const Ogre::Exception& error) {
         if (scene.hasEntity(axesName))
             throw;
-        DebugOutput::line(
-            "SceneInfoMarkers::markTarget(): " + axesName +
-            " cannot load mesh \"axes.mesh\": " + DebugOutput::oneLine(error.getDescription()));
+        report.error("SceneInfoMarkers::markTarget()", 0,
+                     axesName + " cannot load mesh \"axes.mesh\": " +
+                         DebugOutput::oneLine(error.getDescription()));
     }
     addLabel(*info, name, "TargetNode : " + name + line("Position : ", node._getDerivedPosition()));
 }

@@ -15,6 +15,7 @@ class SceneNode;
 namespace corvane {
 
 class MovableText;
+class SceneReport;
 
 // The information markers of a scene load: small visual aids on child nodes of the
 // marked objects' nodes, each a camera-facing label with the object's name and placement,
@@ -22,7 +23,8 @@ class MovableText;
 // markers; the nodes, axes and billboards belong to the scene manager.
 class SceneInfoMarkers {
 public:
-    SceneInfoMarkers() = default;
+    // Lines go to `report`, which must outlive the markers.
+    explicit SceneInfoMarkers(const SceneReport& report);
     ~SceneInfoMarkers();
     SceneInfoMarkers(const SceneInfoMarkers&) = delete;
     SceneInfoMarkers& operator=(const SceneInfoMarkers&) = delete;
@@ -56,6 +58,7 @@ private:
                               const std::string& infoName, const std::string& name,
                               const char* material, const Ogre::ColourValue& colour);
 
+    const SceneReport& report;
     std::vector<MovableText*> infoLabels;
     bool labelFailureReported = false;
 };

@@ -9,6 +9,7 @@
 #include <OgreSceneNode.h>
 #include <OgreString.h>
 #include <OgreStringConverter.h>
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <set>
@@ -21,6 +22,8 @@
 #include "viewer/control/TransformGuard.h"
 #include "viewer/scene/AttachedPlacement.h"
 #include "viewer/scene/EntityAttributes.h"
+#include "viewer/scene/MaterialFallback.h"
+#include "viewer/scene/NodeAnimationReader.h"
 #include "viewer/scene/RealReader.h"
 #include "viewer/scene/SceneParticleSystem.h"
 #include "viewer/scene/SceneSpellings.h"
@@ -64,36 +67,41 @@ bool isFinite(const Ogre::Quaternion& q) {
 // and infinities spread NaN through every derived transform): one line, and the item
 // keeps what it had.
 template <class Value>
-bool placeable(const Value& value, const std::string& owner, const char* item) {
+bool placeable(const SceneReport& report, const TiXmlElement* element, const Value& value,
+               const std::string& owner, const char* item) {
     if (isFinite(value))
         return true;
-    DebugOutput::line("SceneLoader::load(): " + owner + " has a \"" + item +
-                      "\" that is not finite; it is skipped");
+    report.error("SceneLoader::load()", element != nullptr ? element->Row() : 0,
+                 owner + " has a \"" + item + "\" that is not finite; it is skipped");
     return false;
 }
 
 // A turn must also be one the engine can normalise: it divides by the quaternion's length,
 // and a length of zero (an empty "rotation" element) or an infinite one makes the node's
 // orientation NaN.
-bool placeable(const Ogre::Quaternion& value, const std::string& owner, const char* item) {
+bool placeable(const SceneReport& report, const TiXmlElement* element,
+               const Ogre::Quaternion& value, const std::string& owner, const char* item) {
     if (!isFinite(value))
-        return placeable<Ogre::Quaternion>(value, owner, item);
+        return placeable<Ogre::Quaternion>(report, element, value, owner, item);
     if (TransformGuard::isRotation(value))
         return true;
-    DebugOutput::line("SceneLoader::load(): " + owner + " has a \"" + item +
-                      "\" whose length is zero or beyond the range of floats; it is skipped");
+    report.error("SceneLoader::load()", element != nullptr ? element->Row() : 0,
+                 owner + " has a \"" + item +
+                     "\" whose length is zero or beyond the range of floats; it is skipped");
     return false;
 }
 
 // Runs the processing of one element of `owner`. What the engine refuses in it ends that
 // element alone, with one line; what it made before stays.
 template <class Body>
-void guarded(const std::string& owner, const char* element, Body&& body) {
+void guarded(const SceneReport& report, const TiXmlElement& element, const std::string& owner,
+             Body&& body) {
     try {
         body();
     } catch (const Ogre::Exception& error) {
-        DebugOutput::line("SceneLoader::load(): " + owner + ": a \"" + element +
-                          "\" element is skipped: " + DebugOutput::oneLine(error.getDescription()));
+        report.error("SceneLoader::load()", element.Row(),
+                     owner + ": a \"" + element.Value() +
+                         "\" element is skipped: " + DebugOutput::oneLine(error.getDescription()));
     }
 }
 
@@ -117,7 +125,10 @@ private:
 
 } // namespace
 
-SceneLoader::SceneLoader() = default;
+SceneLoader::SceneLoader() : SceneLoader(standardError) {}
+
+SceneLoader::SceneLoader(DiagnosticSink& sink)
+    : sink(&sink), report(sink, ""), infoMarkers(report) {}
 
 SceneLoader::~SceneLoader() {
     destroyInfoLabels();
@@ -231,8 +242,11 @@ bool SceneLoader::load(const std::string& fileName, Ogre::SceneManager* manager,
     movementSpeed = -1.0f;
     backgroundColour.reset();
     firstCamera = {};
+    loadedEntities.clear();
 
     LoadScope scope(rootNode, sceneManager);
+    const DiagnosticSink::Load lines(*sink);
+    report = SceneReport(*sink, fileName);
     sceneManager = manager;
     rootNode = root != nullptr ? root
                                : manager->getRootSceneNode()->createChildSceneNode(
@@ -246,7 +260,7 @@ bool SceneLoader::load(const std::string& fileName, Ogre::SceneManager* manager,
     const EntityMaterials::Listening listening(entityMaterials);
     const TiXmlElement* scene = document.FirstChildElement();
     if (scene == nullptr) {
-        DebugOutput::line("SceneLoader::load(): " + fileName + " has no scene element");
+        report.error("SceneLoader::load()", 0, fileName + " has no scene element");
         return false;
     }
     // The sections are built in this order whatever their order in the file.
@@ -256,10 +270,11 @@ bool SceneLoader::load(const std::string& fileName, Ogre::SceneManager* manager,
         processNodes(nodes, rootNode);
         // Finite values can still add up beyond the range of floats under the parents'
         // places and sizes, where the engine's bounding boxes turn them into NaN and abort.
-        TransformGuard::settle(*rootNode, [](Ogre::Node& node) {
-            DebugOutput::line("SceneLoader::load(): " + node.getName() +
-                              " would be placed beyond the range of floats; its position, "
-                              "rotation and scale are skipped");
+        TransformGuard::settle(*rootNode, [this](Ogre::Node& node) {
+            report.error("SceneLoader::load()", 0,
+                         node.getName() +
+                             " would be placed beyond the range of floats; its position, "
+                             "rotation and scale are skipped");
             node.setPosition(Ogre::Vector3::ZERO);
             node.setOrientation(Ogre::Quaternion::IDENTITY);
             node.setScale(Ogre::Vector3::UNIT_SCALE);
@@ -267,6 +282,7 @@ bool SceneLoader::load(const std::string& fileName, Ogre::SceneManager* manager,
     }
     if (const TiXmlElement* externals = scene->FirstChildElement("externals"))
         processExternals(externals);
+    MaterialFallback::apply(loadedEntities, report);
     return true;
 }
 
@@ -282,44 +298,64 @@ bool SceneLoader::parseScene(const std::string& fileName, TiXmlDocument& documen
             resources.resourceExists(VIEWER_RESOURCE_GROUP, fileName))
             names.insert(fileName);
     }
+    // The engine's listing of a folder leaves out the files whose names begin with a dot,
+    // such as an exporter's unnamed ".scene": one asked for by name is read all the same,
+    // from the first location that holds it.
+    Ogre::DataStreamPtr unlisted;
+    if (!fileName.empty() && fileName[0] == '.' && names.count(fileName) == 0 &&
+        resources.resourceGroupExists(VIEWER_RESOURCE_GROUP))
+        for (const auto& location : resources.getResourceLocationList(VIEWER_RESOURCE_GROUP)) {
+            try {
+                unlisted = location.archive->open(fileName);
+            } catch (const Ogre::Exception&) {
+                // Not in this location.
+            }
+            if (unlisted) {
+                names.insert(fileName);
+                break;
+            }
+        }
     bool parsed = false;
     for (const std::string& name : names) {
-        DebugOutput::write(name);
-        DebugOutput::write("\n");
+        report.list(name);
         if (name != fileName)
             continue;
         std::string text;
         try {
-            text = resources.openResource(name, VIEWER_RESOURCE_GROUP)->getAsString();
+            text =
+                (unlisted && name == fileName ? unlisted
+                                              : resources.openResource(name, VIEWER_RESOURCE_GROUP))
+                    ->getAsString();
         } catch (const Ogre::Exception& error) {
-            DebugOutput::line("SceneLoader::load(): cannot read " + name + ": " +
-                              DebugOutput::oneLine(error.getDescription()));
+            report.error("SceneLoader::load()", 0,
+                         "cannot read " + name + ": " +
+                             DebugOutput::oneLine(error.getDescription()));
             return false;
         }
         const XmlReader::Outcome outcome = XmlReader::parse(text, document);
         if (outcome == XmlReader::Outcome::TOO_DEEP) {
-            DebugOutput::line("SceneLoader::load(): " + name + " nests elements deeper than " +
-                              std::to_string(XmlNestingDepth::LIMIT) + " levels");
+            report.error("SceneLoader::load()", 0,
+                         name + " nests elements deeper than " +
+                             std::to_string(XmlNestingDepth::LIMIT) + " levels");
             return false;
         }
         if (outcome == XmlReader::Outcome::UNREADABLE_ENCODING) {
-            DebugOutput::line("SceneLoader::load(): " + name +
-                              " is in an encoding the parser cannot read (" +
-                              XmlReader::unreadableEncoding(text) + ")");
+            report.error("SceneLoader::load()", 0,
+                         name + " is in an encoding the parser cannot read (" +
+                             XmlReader::unreadableEncoding(text) + ")");
             return false;
         }
         if (outcome == XmlReader::Outcome::MALFORMED) {
-            DebugOutput::line("SceneLoader::load(): cannot parse " + name + ": " +
-                              DebugOutput::oneLine(document.ErrorDesc()) + " (row " +
-                              std::to_string(document.ErrorRow()) + ", column " +
-                              std::to_string(document.ErrorCol()) + ")");
+            const XmlReader::ParseError error = XmlReader::parseError(text, document);
+            report.error("SceneLoader::load()", error.open ? error.open->row : error.row,
+                         "cannot parse " + name + ": " + error.described());
             return false;
         }
         parsed = true;
     }
     if (!parsed)
-        DebugOutput::line("SceneLoader::load(): there is no scene resource named \"" + fileName +
-                          "\"");
+        report.error("SceneLoader::load()", 0,
+                     "there is no scene resource named \"" + fileName + "\"");
     return parsed;
 }
 
@@ -336,6 +372,45 @@ void SceneLoader::processEnvironment(const TiXmlElement* element) {
             cameraCollide = false;
     }
     sceneManager->setAmbientLight(ambient);
+    if (const TiXmlElement* fog = element->FirstChildElement("fog"))
+        processFog(fog);
+}
+
+void SceneLoader::processFog(const TiXmlElement* element) {
+    const char* const origin = "SceneLoader::processEnvironment()";
+    std::string mode = "none";
+    getAttribute(element, "mode", mode);
+    const std::pair<const char*, Ogre::FogMode> modes[] = {{"none", Ogre::FOG_NONE},
+                                                           {"exp", Ogre::FOG_EXP},
+                                                           {"exp2", Ogre::FOG_EXP2},
+                                                           {"linear", Ogre::FOG_LINEAR}};
+    const auto known = std::find_if(std::begin(modes), std::end(modes), [&](const auto& entry) {
+        return Ogre::StringUtil::match(mode, entry.first, false);
+    });
+    if (known == std::end(modes)) {
+        report.error(origin, element->Row(),
+                     "the fog's mode \"" + mode +
+                         "\" is none of \"none\", \"exp\", \"exp2\", \"linear\"; there is no fog");
+        return;
+    }
+    // The format's defaults: a thin exponential fog, a linear one over the first unit.
+    const auto value = [&](const char* name, float absent) {
+        const char* text = SceneSpellings::attribute(element, name);
+        return text != nullptr ? RealReader::parse(text) : absent;
+    };
+    const float density = value("exp_density", 0.001f);
+    const float start = value("linear_start", 0.0f);
+    const float end = value("linear_end", 1.0f);
+    Ogre::ColourValue colour = Ogre::ColourValue::White;
+    if (const TiXmlElement* diffuse = SceneSpellings::child(element, "colour_diffuse"))
+        colour = readColour(diffuse);
+    if (!std::isfinite(density) || !std::isfinite(start) || !std::isfinite(end) ||
+        !std::isfinite(colour.r + colour.g + colour.b)) {
+        report.error(origin, element->Row(),
+                     "the fog has a number that is not finite; there is no fog");
+        return;
+    }
+    sceneManager->setFog(known->second, colour, density, start, end);
 }
 
 void SceneLoader::processNodes(const TiXmlElement* element, Ogre::SceneNode* root) {
@@ -345,21 +420,21 @@ void SceneLoader::processNodes(const TiXmlElement* element, Ogre::SceneNode* roo
         const char* kind = child->Value();
         if (same(kind, "position")) {
             const Ogre::Vector3 position = readPosition(child);
-            if (placeable(position, "nodes", kind))
+            if (placeable(report, child, position, "nodes", kind))
                 root->setPosition(position);
             root->setInitialState();
         } else if (same(kind, rotation)) {
             const Ogre::Quaternion orientation = readRotation(child);
-            if (placeable(orientation, "nodes", kind))
+            if (placeable(report, child, orientation, "nodes", kind))
                 root->setOrientation(orientation);
             root->setInitialState();
         } else if (same(kind, "scale")) {
             const Ogre::Vector3 scale = readScale(child);
-            if (placeable(scale, "nodes", kind))
+            if (placeable(report, child, scale, "nodes", kind))
                 root->setScale(scale);
             root->setInitialState();
         } else if (same(kind, "node")) {
-            guarded("nodes", kind, [&] { processNode(child, root); });
+            guarded(report, *child, "nodes", [&] { processNode(child, root); });
         }
     }
 }
@@ -372,8 +447,9 @@ void SceneLoader::processNode(const TiXmlElement* element, Ogre::SceneNode* pare
     // Two nodes of one name cannot both be found again: the later one is left out with
     // everything on and under it, and the rest of the scene loads.
     if (sceneManager->hasSceneNode(nodeName)) {
-        DebugOutput::line("SceneLoader::processNode(): there is already a node " + nodeName +
-                          "; the node and its children are skipped");
+        report.error("SceneLoader::processNode()", element->Row(),
+                     "there is already a node " + nodeName +
+                         "; the node and its children are skipped");
         return;
     }
     Ogre::SceneNode* node =
@@ -383,23 +459,30 @@ void SceneLoader::processNode(const TiXmlElement* element, Ogre::SceneNode* pare
     // objects are made before its child nodes; a later element overrides an earlier one.
     // A scaled node needs no more: the engine renormalises the normals of scaled nodes.
     const char* rotation = SceneSpellings::childName(element, "rotation");
+    const TiXmlElement* animations = nullptr;
     for (const TiXmlElement* child = element->FirstChildElement(); child != nullptr;
          child = child->NextSiblingElement()) {
         const char* kind = child->Value();
         if (same(kind, "position")) {
             const Ogre::Vector3 position = readPosition(child);
-            if (placeable(position, nodeName, kind))
+            if (placeable(report, child, position, nodeName, kind))
                 node->setPosition(position);
         } else if (same(kind, rotation)) {
             const Ogre::Quaternion orientation = readRotation(child);
-            if (placeable(orientation, nodeName, kind))
+            if (placeable(report, child, orientation, nodeName, kind))
                 node->setOrientation(orientation);
         } else if (same(kind, "scale")) {
             const Ogre::Vector3 scale = readScale(child);
-            if (placeable(scale, nodeName, kind))
+            if (placeable(report, child, scale, nodeName, kind))
                 node->setScale(scale);
+        } else if (animations == nullptr && same(kind, "animations")) {
+            animations = child;
         }
     }
+    // The animations play from the node's own transform.
+    if (animations != nullptr)
+        guarded(report, *animations, nodeName,
+                [&] { NodeAnimationReader::read(*animations, *sceneManager, *node, report); });
     if (showInfo && name.find(".Target") != std::string::npos)
         createTargetMarker(node, name);
 
@@ -407,19 +490,19 @@ void SceneLoader::processNode(const TiXmlElement* element, Ogre::SceneNode* pare
          child = child->NextSiblingElement()) {
         const char* kind = child->Value();
         if (same(kind, "entity"))
-            guarded(nodeName, kind, [&] { processEntity(child, node); });
+            guarded(report, *child, nodeName, [&] { processEntity(child, node); });
         else if (same(kind, "light"))
-            guarded(nodeName, kind, [&] { processLight(child, node); });
+            guarded(report, *child, nodeName, [&] { processLight(child, node); });
         else if (same(kind, "camera"))
-            guarded(nodeName, kind, [&] { processCamera(child, node); });
+            guarded(report, *child, nodeName, [&] { processCamera(child, node); });
         else if (same(kind, "particleSystem"))
-            guarded(nodeName, kind,
-                    [&] { SceneParticleSystem::create(*child, *sceneManager, *node); });
+            guarded(report, *child, nodeName,
+                    [&] { SceneParticleSystem::create(*child, *sceneManager, *node, report); });
     }
 
     for (const TiXmlElement* child = element->FirstChildElement("node"); child != nullptr;
          child = child->NextSiblingElement("node"))
-        guarded(nodeName, "node", [&] { processNode(child, node); });
+        guarded(report, *child, nodeName, [&] { processNode(child, node); });
 }
 
 void SceneLoader::processEntity(const TiXmlElement* element, Ogre::SceneNode* node) {
@@ -434,11 +517,12 @@ void SceneLoader::processEntity(const TiXmlElement* element, Ogre::SceneNode* no
     if (mesh.empty())
         return;
 
-    Ogre::Entity* entity = createEntity("entity_" + name, mesh);
+    Ogre::Entity* entity = createEntity("entity_" + name, mesh, element->Row());
     if (entity == nullptr)
         return;
     node->attachObject(entity);
-    EntityAttributes::apply(*element, *entity, entityMaterials);
+    EntityAttributes::apply(*element, *entity, entityMaterials, report);
+    loadedEntities.push_back(entity);
 
     if (cameraCollide) {
         bool isStatic = false;
@@ -450,17 +534,19 @@ void SceneLoader::processEntity(const TiXmlElement* element, Ogre::SceneNode* no
         createEntityMarker(entity, node, name);
 }
 
-Ogre::Entity* SceneLoader::createEntity(const std::string& entityName, const std::string& mesh) {
+Ogre::Entity* SceneLoader::createEntity(const std::string& entityName, const std::string& mesh,
+                                        int row) {
     if (sceneManager->hasEntity(entityName)) {
-        DebugOutput::line("SceneLoader::processEntity(): there is already an entity " + entityName +
-                          "; this one is skipped");
+        report.error("SceneLoader::processEntity()", row,
+                     "there is already an entity " + entityName + "; this one is skipped");
         return nullptr;
     }
     try {
         return sceneManager->createEntity(entityName, mesh);
     } catch (const Ogre::Exception& error) {
-        DebugOutput::line("SceneLoader::processEntity(): " + entityName + " cannot load mesh \"" +
-                          mesh + "\": " + DebugOutput::oneLine(error.getDescription()));
+        report.error("SceneLoader::processEntity()", row,
+                     entityName + " cannot load mesh \"" + mesh +
+                         "\": " + DebugOutput::oneLine(error.getDescription()));
         return nullptr;
     }
 }
@@ -477,8 +563,8 @@ void SceneLoader::processLight(const TiXmlElement* element, Ogre::SceneNode* nod
         name = makeAutoName();
 
     if (sceneManager->hasLight("light_" + name)) {
-        DebugOutput::line("SceneLoader::processLight(): there is already a light light_" + name +
-                          "; this one is skipped");
+        report.error("SceneLoader::processLight()", element->Row(),
+                     "there is already a light light_" + name + "; this one is skipped");
         return;
     }
     Ogre::Light* light = sceneManager->createLight("light_" + name);
@@ -520,13 +606,13 @@ void SceneLoader::processLight(const TiXmlElement* element, Ogre::SceneNode* nod
         light->setSpotlightRange(Ogre::Radian(inner), Ogre::Radian(outer), falloff);
     }
     const std::string lightName = "light_" + name;
-    if (const TiXmlElement* normal = element->FirstChildElement("normal"))
+    if (const TiXmlElement* normal = SceneSpellings::child(element, "normal"))
         if (const Ogre::Vector3 direction = readDirection(normal);
-            placeable(direction, lightName, "normal"))
+            placeable(report, normal, direction, lightName, normal->Value()))
             AttachedPlacement::setDirection(*light, direction);
     if (const TiXmlElement* position = element->FirstChildElement("position"))
         if (const Ogre::Vector3 place = readPosition(position);
-            placeable(place, lightName, "position"))
+            placeable(report, position, place, lightName, "position"))
             AttachedPlacement::setPosition(*light, place);
 
     // A light aims at its target's place within the target's own parent, measured from
@@ -537,7 +623,7 @@ void SceneLoader::processLight(const TiXmlElement* element, Ogre::SceneNode* nod
         if (Ogre::SceneNode* targetNode = findNode(target))
             if (const Ogre::Vector3 direction =
                     targetNode->getPosition() - light->getDerivedPosition();
-                placeable(direction, lightName, "targetNodeName"))
+                placeable(report, element, direction, lightName, "targetNodeName"))
                 AttachedPlacement::setDirection(*light, direction);
 
     if (showInfo)
@@ -552,8 +638,8 @@ void SceneLoader::processCamera(const TiXmlElement* element, Ogre::SceneNode* no
 
     const std::string cameraName = "camera_" + name;
     if (sceneManager->hasCamera(cameraName)) {
-        DebugOutput::line("SceneLoader::processCamera(): there is already a camera " + cameraName +
-                          "; this one is skipped");
+        report.error("SceneLoader::processCamera()", element->Row(),
+                     "there is already a camera " + cameraName + "; this one is skipped");
         return;
     }
     Ogre::Camera* camera = sceneManager->createCamera(cameraName);
@@ -573,8 +659,9 @@ void SceneLoader::processCamera(const TiXmlElement* element, Ogre::SceneNode* no
             camera->setNearClipDistance(distance);
             view.nearClip = distance;
         } else {
-            DebugOutput::line("SceneLoader::processCamera(): " + cameraName +
-                              " cannot clip nearer than \"" + nearClip + "\"; it is skipped");
+            report.error("SceneLoader::processCamera()", element->Row(),
+                         cameraName + " cannot clip nearer than \"" + nearClip +
+                             "\"; it is skipped");
         }
     }
     if (const char* farClip = SceneSpellings::attribute(element, "farClipDistance")) {
@@ -583,8 +670,9 @@ void SceneLoader::processCamera(const TiXmlElement* element, Ogre::SceneNode* no
             camera->setFarClipDistance(distance);
             view.farClip = distance;
         } else {
-            DebugOutput::line("SceneLoader::processCamera(): " + cameraName +
-                              " cannot clip farther than \"" + farClip + "\"; it is skipped");
+            report.error("SceneLoader::processCamera()", element->Row(),
+                         cameraName + " cannot clip farther than \"" + farClip +
+                             "\"; it is skipped");
         }
     }
     camera->setProjectionType(projection == "perspective" ? Ogre::PT_PERSPECTIVE
@@ -592,20 +680,20 @@ void SceneLoader::processCamera(const TiXmlElement* element, Ogre::SceneNode* no
     if (firstCamera.camera == nullptr)
         recordFirstCamera(element, view);
 
-    if (const TiXmlElement* normal = element->FirstChildElement("normal"))
+    if (const TiXmlElement* normal = SceneSpellings::child(element, "normal"))
         if (const Ogre::Vector3 direction = readDirection(normal);
-            placeable(direction, cameraName, "normal"))
+            placeable(report, normal, direction, cameraName, normal->Value()))
             AttachedPlacement::setDirection(*camera, direction);
     if (const TiXmlElement* position = element->FirstChildElement("position"))
         if (const Ogre::Vector3 place = readPosition(position);
-            placeable(place, cameraName, "position"))
+            placeable(report, position, place, cameraName, "position"))
             AttachedPlacement::setPosition(*camera, place);
 
     // A camera looks at its target's place in the world.
     if (!target.empty())
         if (Ogre::SceneNode* targetNode = findNode(target))
             if (const Ogre::Vector3 place = targetNode->_getDerivedPosition();
-                placeable(place, cameraName, "targetNodeName"))
+                placeable(report, element, place, cameraName, "targetNodeName"))
                 AttachedPlacement::lookAt(*camera, place);
 
     if (showInfo)
@@ -625,9 +713,9 @@ void SceneLoader::recordFirstCamera(const TiXmlElement* element, const FirstCame
     else if (std::isfinite(angle) && angle >= Ogre::Math::PI && angle < 180.0f)
         firstCamera.fieldOfView = Ogre::Math::DegreesToRadians(angle);
     else
-        DebugOutput::line("SceneLoader::processCamera(): " + view.camera->getName() +
-                          " has a field of view of \"" + fov +
-                          "\", which no view has; it is skipped");
+        report.error("SceneLoader::processCamera()", element->Row(),
+                     view.camera->getName() + " has a field of view of \"" + fov +
+                         "\", which no view has; it is skipped");
 }
 
 Ogre::SceneNode* SceneLoader::findNode(const std::string& fileName) const {

@@ -8,8 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "platform/DiagnosticSink.h"
 #include "viewer/scene/EntityMaterials.h"
 #include "viewer/scene/SceneInfoMarkers.h"
+#include "viewer/scene/SceneReport.h"
 
 class TiXmlDocument;
 class TiXmlElement;
@@ -31,7 +33,10 @@ namespace corvane {
 // names "dsl_autoname_" and a number from one counter shared by every load in the process.
 class SceneLoader {
 public:
+    // Lines go to standard error.
     SceneLoader();
+    // Lines go to `sink`, which must outlive the loader.
+    explicit SceneLoader(DiagnosticSink& sink);
     ~SceneLoader();
     SceneLoader(const SceneLoader&) = delete;
     SceneLoader& operator=(const SceneLoader&) = delete;
@@ -50,7 +55,7 @@ public:
     // viewer's resource group, or of the resource of that name whatever it ends in (as ".xml"
     // from some exporters), in `sceneManager`, under `rootNode` or, when that is null,
     // under a new unnamed child of the scene manager's root node. `window` is accepted and
-    // not used. Writes every scene resource name to the diagnostic channel, one a line.
+    // not used. Lists every scene resource name in the diagnostic sink, one a line.
     // True when the file was read and built; false without a scene manager, when no
     // resource has the name, when the text is no XML document with an element, or when it
     // nests deeper than the parser can take. An item whose name the engine already knows,
@@ -107,6 +112,10 @@ public:
 
 private:
     void processEnvironment(const TiXmlElement* element);
+    // "fog": "mode" (none, exp, exp2, linear), "exp_density", "linear_start", "linear_end"
+    // and a "colour_diffuse" child, or today's "expDensity", "linearStart", "linearEnd",
+    // "colourDiffuse"; what is absent takes the format's default.
+    void processFog(const TiXmlElement* element);
     void processNodes(const TiXmlElement* element, Ogre::SceneNode* root);
     void processNode(const TiXmlElement* element, Ogre::SceneNode* parent);
     void processEntity(const TiXmlElement* element, Ogre::SceneNode* node);
@@ -120,7 +129,7 @@ private:
     // `document`; false after one diagnostic line when there is none or it is no XML.
     bool parseScene(const std::string& fileName, TiXmlDocument& document);
     // The entity, or null after one diagnostic line when its mesh cannot be loaded.
-    Ogre::Entity* createEntity(const std::string& entityName, const std::string& mesh);
+    Ogre::Entity* createEntity(const std::string& entityName, const std::string& mesh, int row);
     // The node that the file names `fileName`, or null when it does not exist (yet).
     Ogre::SceneNode* findNode(const std::string& fileName) const;
     // A "rotation" element, or its today's spelling.
@@ -135,9 +144,15 @@ private:
     // Destroys the labels of the last load's markers.
     void destroyInfoLabels();
 
+    StandardErrorSink standardError;
+    DiagnosticSink* sink;
+    // The running load's lines, about its file.
+    SceneReport report;
     // The labels of the last load's markers, owned; destroyed at the next load.
     SceneInfoMarkers infoMarkers;
     std::vector<Ogre::Entity*> staticEntities;
+    // The entities the running load made, whose materials are checked once it is done.
+    std::vector<Ogre::Entity*> loadedEntities;
     Ogre::SceneNode* rootNode = nullptr;
     Ogre::SceneManager* sceneManager = nullptr;
     bool showInfo = false;

@@ -7,33 +7,35 @@
 #include <string>
 #include <tinyxml.h>
 
-#include "platform/DebugOutput.h"
 #include "viewer/scene/SceneLoader.h"
+#include "viewer/scene/SceneReport.h"
 #include "viewer/scene/SceneSpellings.h"
 
 namespace corvane {
 
 void SceneParticleSystem::create(const TiXmlElement& element, Ogre::SceneManager& sceneManager,
-                                 Ogre::SceneNode& node) {
-    const std::string prefix = "SceneLoader::processParticleSystem(): ";
+                                 Ogre::SceneNode& node, const SceneReport& report) {
+    const char* const origin = "SceneLoader::processParticleSystem()";
+    const int row = element.Row();
     std::string name;
     SceneLoader::getAttribute(&element, "name", name);
     if (name.empty())
         name = SceneLoader::makeAutoName();
     name = "particle_" + name;
     if (sceneManager.hasParticleSystem(name)) {
-        DebugOutput::line(prefix +
-                          ("there is already a particle system " + name + "; this one is skipped"));
+        report.error(origin, row,
+                     "there is already a particle system " + name + "; this one is skipped");
         return;
     }
     const char* templateName = SceneSpellings::attribute(&element, "template");
     if (templateName == nullptr || *templateName == '\0') {
-        DebugOutput::line(prefix + (name + " names no template; it is skipped"));
+        report.error(origin, row, name + " names no template; it is skipped");
         return;
     }
     if (Ogre::ParticleSystemManager::getSingleton().getTemplate(templateName) == nullptr) {
-        DebugOutput::line(prefix + (name + " uses template \"" + templateName +
-                                    "\", which does not exist; it is skipped"));
+        report.error(origin, row,
+                     name + " uses template \"" + templateName +
+                         "\", which does not exist; it is skipped");
         return;
     }
     node.attachObject(sceneManager.createParticleSystem(name, templateName));

@@ -9,6 +9,8 @@ class SceneNode;
 
 namespace corvane {
 
+class SceneReport;
+
 // Today's exporters put particle systems on a node: a "particleSystem" element with a
 // "name" and the name of a particle system template ("template"; older files say "file").
 // The system is called "particle_" followed by the name, or an automatic name as the
@@ -17,7 +19,7 @@ namespace corvane {
 class SceneParticleSystem {
 public:
     static void create(const TiXmlElement& element, Ogre::SceneManager& sceneManager,
-                       Ogre::SceneNode& node);
+                       Ogre::SceneNode& node, const SceneReport& report);
 };
 
 } // namespace corvane

@@ -16,9 +16,9 @@ using Outcome = testing::ShellCommand::Outcome;
 
 // `corvane lint ARGUMENTS` in `folder`, over the generated media.
 Outcome lint(const std::string& folder, const std::string& arguments) {
-    return testing::ShellCommand::run("cd '" + folder + "' && '" CORVANE_HOST "' lint " +
-                                      arguments +
-                                      " --media '" CORVANE_MEDIA_FOLDER "' 2>/dev/null");
+    return testing::ShellCommand::run(
+        "cd '" + folder + "' && env " CORVANE_HOST_ENVIRONMENT " '" CORVANE_HOST "' lint " +
+        arguments + " --media '" CORVANE_MEDIA_FOLDER "' 2>/dev/null");
 }
 
 std::string scene(const std::string& extraNodes) {
@@ -26,7 +26,9 @@ std::string scene(const std::string& extraNodes) {
            "<node name=\"door\"><entity name=\"door\" meshfile=\"door.mesh\"/></node>\n"
            "<node name=\"figure\"><entity name=\"figure\" meshfile=\"figure.mesh\"/></node>\n"
            "<node name=\"gift\"><entity name=\"gift\" meshfile=\"gift.mesh\"/></node>\n"
-           "<node name=\"box\"><entity name=\"box\" meshfile=\"box.mesh\"/></node>\n" +
+           "<node name=\"box\"><entity name=\"box\" meshfile=\"box.mesh\"/></node>\n"
+           "<node name=\"lift\"><animations><animation name=\"rise\" length=\"1\">"
+           "<keyframe time=\"0\"/></animation></animations></node>\n" +
            extraNodes + "</nodes></scene>\n";
 }
 
@@ -48,7 +50,9 @@ const std::string CLEAN_SCRIPT =
     "<keyframe entity=\"narrator\" time=\"0.5\"><animation name=\"door\" type=\"PLAYSOUND\"/>"
     "<animation name=\"Hello\" type=\"STATUSTEXT\"/></keyframe>\n"
     "<keyframe entity=\"CAMERA\" time=\"0.5\"><position z=\"30\"/><velocity z=\"-1\"/>"
-    "<velocitytarget z=\"10\"/></keyframe>\n";
+    "<velocitytarget z=\"10\"/></keyframe>\n"
+    "<keyframe entity=\"node_lift\" time=\"0.5\"><animation name=\"rise\" type=\"PLAY\" "
+    "value=\"1\"/></keyframe>\n";
 
 const std::string CONFIGURATION = "<corvane><plugin library=\"Sound\"><environment>"
                                   "<sound name=\"door\" file=\"door.wav\"/></environment>"
@@ -59,6 +63,13 @@ const std::string SCRIPT_ARGUMENTS = "scene/test.scene keyframes.xml --config co
 struct Pair {
     TemporaryFolder folder;
     Pair(const std::string& extraNodes, const std::string& keyframes) {
+        // Files that a render cannot use, for nodes that name them.
+        folder.write("scene/short.mesh",
+                     TemporaryFolder::read(CORVANE_MEDIA_FOLDER "/figure.mesh").substr(0, 5000));
+        folder.write("scene/crate.png", "\x89PNG\r\n\x1a\nnot an image at all");
+        folder.write("scene/crate.material",
+                     "material Crate {\ntechnique {\npass {\ntexture_unit {\ntexture crate.png\n"
+                     "}\n}\n}\n}\n");
         folder.write("scene/test.scene", scene(extraNodes));
         folder.write("keyframes.xml", CLEAN_SCRIPT + keyframes + "</keyframes>\n");
         folder.write("corvane.xml", CONFIGURATION);
@@ -69,16 +80,27 @@ struct Pair {
 };
 
 TEST(Lint, EachPlantedFaultIsItsOwnLineInFileOrder) {
-    // Planted in the scene: each row one node line and the loader's line about it.
+    // Planted in the scene: each row one node line and the loader's line about it, at that
+    // line or at the file it names (@FOLDER stands for the project's folder).
     const struct {
         const char* node;
         const char* line;
+        const char* file = nullptr;
     } sceneRows[] = {
         {"<node name=\"lost\"><entity name=\"lost\" meshfile=\"lost.mesh\"/></node>",
-         "SceneLoader::processEntity(): entity_lost cannot load mesh \"lost.mesh\": Cannot "
-         "locate resource lost.mesh in resource group OgreAutodetect."},
-        {"<node name=\"box\"/>", "SceneLoader::processNode(): there is already a node node_box; "
-                                 "the node and its children are skipped"},
+         "entity_lost cannot load mesh \"lost.mesh\": Cannot locate resource lost.mesh in "
+         "resource group OgreAutodetect."},
+        {"<node name=\"box\"/>",
+         "there is already a node node_box; the node and its children are skipped"},
+        {"<node name=\"short\"><entity name=\"short\" meshfile=\"short.mesh\"/></node>",
+         "entity_short cannot load mesh \"short.mesh\": @FOLDER/scene/short.mesh is cut short: "
+         "5000 bytes, and its data goes on past them"},
+        // Textures are read once the scene is loaded.
+        {"<node name=\"crate\"><entity name=\"crate\" meshfile=\"box.mesh\" "
+         "material=\"Crate\"/></node>",
+         "texture crate.png (@FOLDER/scene/crate.png) cannot be used: Error decoding image: "
+         "first not IHDR; its layer is left blank",
+         "@FOLDER/scene/crate.png"},
     };
     // Planted in the script: each row one line, at its own time T, and what is said of it
     // (@LINE stands for that line's number).
@@ -130,6 +152,16 @@ TEST(Lint, EachPlantedFaultIsItsOwnLineInFileOrder) {
          "</keyframe>",
          "error: keyframe at @T: the Sound plug-in of the configuration defines no sound \"dor\" "
          "(did you mean \"door\"?)"},
+        {"an animation a scene node lacks",
+         "<keyframe entity=\"node_lift\" time=\"@T\"><animation name=\"rsie\" type=\"PLAY\" "
+         "value=\"1\"/></keyframe>",
+         "error: keyframe at @T: node_lift has no animation \"rsie\" (did you mean \"rise\"?)"},
+        {"a misspelt element",
+         "<keyframe entity=\"entity_box\" time=\"@T\"><postion x=\"1\"/></keyframe>",
+         "error: keyframe at @T: has an unknown element \"postion\" in \"keyframe\" (did you "
+         "mean \"position\"?); it is ignored"},
+        {"a negative time", "<keyframe entity=\"entity_box\" time=\"-@T\"/>",
+         "error: keyframe time \"-@T\" is negative; it falls due at the start"},
         {"an unknown action type",
          "<keyframe entity=\"entity_door\" time=\"@T\"><animation name=\"open\" type=\"PLAYY\"/>"
          "</keyframe>",
@@ -179,9 +211,13 @@ TEST(Lint, EachPlantedFaultIsItsOwnLineInFileOrder) {
 
     std::string nodes;
     std::string expected;
+    // The scene's own nodes take its first six lines.
+    int sceneLine = 6;
     for (const auto& row : sceneRows) {
         nodes += row.node + std::string("\n");
-        expected += "scene/test.scene: error: " + std::string(row.line) + "\n";
+        const std::string at = "scene/test.scene:" + std::to_string(++sceneLine);
+        expected +=
+            (row.file != nullptr ? std::string(row.file) : at) + ": error: " + row.line + "\n";
     }
     std::string keyframes;
     int line = static_cast<int>(std::count(CLEAN_SCRIPT.begin(), CLEAN_SCRIPT.end(), '\n'));
@@ -201,17 +237,17 @@ TEST(Lint, EachPlantedFaultIsItsOwnLineInFileOrder) {
     const Pair faulty(nodes, keyframes);
     const Outcome outcome = faulty.run();
     EXPECT_EQ(outcome.status, 1);
-    EXPECT_EQ(outcome.output, expected);
+    EXPECT_EQ(outcome.output, replaced(expected, "@FOLDER", faulty.folder.path()));
     // The same findings for editors.
     const nlohmann::json json = nlohmann::json::parse(faulty.run(" --format json").output);
     ASSERT_EQ(json.size(), static_cast<std::size_t>(errors + warnings));
     const nlohmann::json first = {
         {"file", "keyframes.xml"},
-        {"line", 9},
+        {"line", 10},
         {"severity", "error"},
         {"time", "1"},
         {"message", "entity \"entity_dor\" is not in the scene (did you mean \"entity_door\"?)"}};
-    EXPECT_EQ(json[2], first);
+    EXPECT_EQ(json[std::size(sceneRows)], first);
 }
 
 TEST(Lint, ExitStatusSaysWhetherTheScriptCanPlayAsWritten) {
@@ -263,6 +299,107 @@ TEST(Lint, AnExportersSceneOverRealMediaIsCheckedAlike) {
               "keyframes.xml:3: error: keyframe at 1: entity_sinbad has no bone \"Handel.R\" (did "
               "you mean \"Handle.R\"?)\n"
               "2 errors, 0 warnings\n");
+}
+
+// Without a host configuration, a script's sounds are found as play and render find them:
+// those that --sounds defines, then NAME.wav, .ogg or .flac in the scene's and media folders.
+TEST(Lint, SoundsAreFoundAsPlayFindsThem) {
+    TemporaryFolder folder;
+    folder.write("scene/test.scene", scene(""));
+    folder.write("scene/sfx/creak.ogg", "");
+    folder.write("sounds.xml",
+                 "<corvane><plugin library=\"Sound\"><environment><sound "
+                 "name=\"bell\" file=\"bell.wav\"/></environment></plugin></corvane>");
+    // A run of a host configuration finds only its Sound plug-in's.
+    folder.write("folders.xml", "<corvane><plugin library=\"Sound\"><environment><folder "
+                                "src=\"scene/sfx\"/></environment></plugin></corvane>");
+    const struct {
+        const char* options;
+        const char* sound;
+        const char* finding; // after "keyframes.xml:2: error: keyframe at 0: "; empty: none
+    } rows[] = {
+        {"", "chime", ""}, // in the media folder
+        {"", "creak", ""}, // below the scene's folder
+        {"", "chimes",
+         "there is no sound \"chimes\": the scene's and media folders hold no chimes.wav, "
+         "chimes.ogg or chimes.flac (did you mean \"chime\"?)"},
+        {" --sounds sounds.xml", "bell", ""},
+        {" --sounds sounds.xml", "bel",
+         "there is no sound \"bel\": sounds.xml defines none, and the scene's and media folders "
+         "hold no bel.wav, bel.ogg or bel.flac (did you mean \"bell\"?)"},
+        {" --config folders.xml", "creak", ""},
+        {" --config folders.xml", "chime",
+         "there is no sound \"chime\": the Sound plug-in of the configuration defines none, and "
+         "its folders hold no chime.wav, chime.ogg or chime.flac"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(std::string(row.sound) + row.options);
+        folder.write("keyframes.xml", std::string("<keyframes>\n<keyframe entity=\"narrator\" "
+                                                  "time=\"0\"><animation name=\"") +
+                                          row.sound +
+                                          "\" type=\"PLAYSOUND\"/></keyframe>\n"
+                                          "</keyframes>\n");
+        const Outcome outcome =
+            lint(folder.path(), std::string("scene/test.scene keyframes.xml") + row.options);
+        EXPECT_EQ(outcome.output, *row.finding == '\0'
+                                      ? "0 errors, 0 warnings\n"
+                                      : "keyframes.xml:2: error: keyframe at 0: " +
+                                            std::string(row.finding) + "\n1 error, 0 warnings\n");
+    }
+}
+
+// Scripts of every kind, as a render reads them: a material whose pass names GPU programs,
+// a font and an overlay that uses it, a particle system. The scene, whatever its file is
+// called, and the lists of what the loaders found stay out of the output.
+TEST(Lint, AProjectsScriptsOfEveryKindAreReadAsARenderWould) {
+    TemporaryFolder folder;
+    // One property a line, as the engine's scripts have them.
+    const auto script = [](std::string text) {
+        for (char& c : text)
+            if (c == ';')
+                c = '\n';
+        return text;
+    };
+    folder.write(
+        "scene/level.program",
+        script("vertex_program Level/Wave cg {;source wave.cg;entry_point main;"
+               "profiles arbvp1;};fragment_program Level/Tint glsl {;source tint.frag;};"));
+    folder.write("scene/level.material",
+                 script("material Level/Water {;technique {;pass {;vertex_program_ref Level/Wave {;"
+                        "param_named_auto world worldviewproj_matrix;};fragment_program_ref "
+                        "Level/Tint {;};texture_unit {;texture flare.png;};};};};"));
+    folder.write("scene/level.fontdef", script("font Level/Font {;type truetype;source "
+                                               "DejaVuSans.ttf;size 16;resolution 96;};"));
+    folder.write("scene/level.overlay",
+                 script("overlay Level/Hud {;container Panel(Level/Panel) {;element "
+                        "TextArea(Level/Text) {;font_name Level/Font;caption Hi;};};};"));
+    folder.write("scene/level.particle",
+                 script("particle_system Level/Mist {;emitter Point {;emission_rate 10;};};"));
+    const std::string level = "<scene><nodes><node name=\"sea\"><entity name=\"sea\" "
+                              "meshfile=\"floor.mesh\" material=\"Level/Water\"/></node>"
+                              "</nodes></scene>\n";
+    for (const char* name : {"level.scene", "level.xml", ".scene"}) {
+        SCOPED_TRACE(name);
+        folder.write(std::string("scene/") + name, level);
+        const Outcome outcome = lint(folder.path(), std::string("scene/") + name);
+        EXPECT_EQ(outcome.status, 0);
+        EXPECT_EQ(outcome.output, "0 errors, 0 warnings\n");
+    }
+}
+
+// Real projects never abort the check: each scene of the shared media gives its findings.
+TEST(Lint, EveryRealSceneIsChecked) {
+    if (!std::filesystem::is_directory(CORVANE_SHARED_MEDIA))
+        GTEST_SKIP() << "no shared media at " << CORVANE_SHARED_MEDIA;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(CORVANE_SHARED_MEDIA)) {
+        if (entry.path().extension() != ".scene")
+            continue;
+        SCOPED_TRACE(entry.path());
+        const std::string folder = entry.path().parent_path().string();
+        const Outcome outcome = lint(folder, entry.path().filename().string());
+        EXPECT_TRUE(outcome.status == 0 || outcome.status == 1) << outcome.output;
+        EXPECT_NE(outcome.output.find(" warning"), std::string::npos) << outcome.output;
+    }
 }
 
 TEST(Lint, TheDemoIsClean) {

@@ -63,7 +63,7 @@ protected:
     }
 
     // The width of a glyph in label units.
-    float width(char glyph) const { return font->getGlyphAspectRatio(glyph) * HEIGHT * 2.0f; }
+    float width(char32_t glyph) const { return font->getGlyphAspectRatio(glyph) * HEIGHT * 2.0f; }
 
     // Every vertex the last build wrote, read back from the buffer of positions.
     static std::vector<Vertex> vertices(const MovableText& label) {
@@ -82,7 +82,7 @@ protected:
     }
 
     // The six vertices of the quad of `glyph` with its top left corner at (x, y).
-    void expectQuad(const Vertex* quad, char glyph, float x, float y) const {
+    void expectQuad(const Vertex* quad, char32_t glyph, float x, float y) const {
         const Ogre::Font::UVRect& uv = font->getGlyphTexCoords(glyph);
         const float right = x + width(glyph);
         const Vertex expected[6] = {
@@ -90,7 +90,7 @@ protected:
             {right, y, -1, uv.right, uv.top},      {right, y, -1, uv.right, uv.top},
             {x, y - LINE, -1, uv.left, uv.bottom}, {right, y - LINE, -1, uv.right, uv.bottom}};
         for (int i = 0; i < 6; ++i) {
-            SCOPED_TRACE(std::string("glyph ") + glyph + ", vertex " + std::to_string(i));
+            SCOPED_TRACE("glyph " + std::to_string(glyph) + ", vertex " + std::to_string(i));
             EXPECT_FLOAT_EQ(quad[i].x, expected[i].x);
             EXPECT_FLOAT_EQ(quad[i].y, expected[i].y);
             EXPECT_EQ(quad[i].z, expected[i].z);
@@ -130,6 +130,31 @@ TEST_F(MovableTextTest, GlyphQuadsFollowThePenOverSpacesAndLineBreaks) {
         // The farthest corner is the bottom right one of B, wider than two units.
         EXPECT_FLOAT_EQ(label.getBoundingRadius(),
                         Ogre::Vector3(row.bX + width('B'), row.bY - LINE, -1).length());
+    }
+}
+
+// Captions are UTF-8; a byte that begins no UTF-8 character is its Latin-1 character, and
+// a character beyond the font is its replacement glyph, not a gap.
+TEST_F(MovableTextTest, EachCharacterIsOneGlyphOfTheFontOrItsReplacement) {
+    const struct {
+        const char* caption;
+        std::u32string glyphs;
+    } rows[] = {
+        {"caf\xC3\xA9 5 \xE2\x82\xAC", U"caf\u00E95\u20AC"},
+        {"\xC5\x93uvre \xE2\x80\x94 \xE4\xB8\xAD", U"\u0153uvre\u2014\uFFFD"},
+        {"caf\xE9", U"caf\u00E9"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.caption);
+        const std::vector<Vertex> written = vertices(make(row.caption, "U"));
+        ASSERT_EQ(written.size(), 6 * row.glyphs.size());
+        for (std::size_t i = 0; i < row.glyphs.size(); ++i) {
+            const Ogre::Font::UVRect& uv = font->getGlyphTexCoords(row.glyphs[i]);
+            EXPECT_GT(uv.right, uv.left) << "a glyph in the font for " << row.glyphs[i];
+            EXPECT_EQ(written[6 * i].u, uv.left);
+            EXPECT_EQ(written[6 * i + 5].v, uv.bottom);
+        }
+        labels.clear();
     }
 }
 

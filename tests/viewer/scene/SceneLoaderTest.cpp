@@ -107,7 +107,7 @@ TEST_F(SceneLoader, BadInputGivesOneLineAndSkipsOnlyWhatItNames) {
     const Row rows[] = {
         {"not XML", "<scene><nodes>\n  <node name='a'></nodes></scene>", "test.scene", false,
          "SceneLoader::load(): cannot parse test.scene: Error reading end tag. (row 2, column "
-         "24)\n"},
+         "24); \"node\" opened at row 2, column 3 is not closed\n"},
         {"empty file", "", "test.scene", false,
          "SceneLoader::load(): cannot parse test.scene: Error document empty. (row 0, column 0)\n"},
         {"no element", "<?xml version='1.0'?><!-- nothing -->", "test.scene", false,

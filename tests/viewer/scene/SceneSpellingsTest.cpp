@@ -1,5 +1,8 @@
+#include <OgreAnimation.h>
+#include <OgreAnimationState.h>
 #include <OgreCamera.h>
 #include <OgreEntity.h>
+#include <OgreKeyFrame.h>
 #include <OgreLight.h>
 #include <OgreMaterialManager.h>
 #include <OgreParticleSystem.h>
@@ -138,6 +141,132 @@ TEST_F(SceneSpellings, NamesInUnicodeScenesAreUtf8) {
              Utf16Text::encode(u"<scene><nodes><node name='gr\u00fcn'/></nodes></scene>"));
     ASSERT_TRUE(load("wide.scene"));
     EXPECT_TRUE(scene->hasSceneNode("node_gr\xC3\xBCn"));
+}
+
+} // namespace
+} // namespace corvane::testing
+
+namespace corvane::testing {
+namespace {
+
+using SceneExports = SceneLoadTest;
+
+// What today's exporters write beyond the format: light and camera "direction", fog, and
+// node animations with keys in the node's parent or relative to the node.
+TEST_F(SceneExports, DirectionsFogAndNodeAnimationsAreRead) {
+    ASSERT_TRUE(loadNodes(
+        "<node name='sun'><light name='sun' type='directional'><direction x='0' y='-1' z='0'/>"
+        "</light><camera name='eye'><direction x='1' y='0' z='0'/></camera></node>"
+        "<node name='door'><position x='10' y='0' z='0'/><animations>"
+        "<animation name='open' length='2' enable='true' loop='true' interpolationMode='spline'>"
+        "<keyframe time='0'><position x='10' y='0' z='0'/></keyframe>"
+        "<keyframe time='2'><translation x='10' y='4' z='0'/>"
+        "<rotation qw='0' qx='0' qy='1' qz='0'/></keyframe></animation></animations></node>"
+        "<node name='lid'><position x='10' y='0' z='0'/><animations>"
+        "<animation name='open' length='2'>"
+        "<keyframe time='0'><translation x='0' y='0' z='0'/></keyframe>"
+        "<keyframe time='2'><translation x='0' y='4' z='0'/>"
+        "<quaternion x='0' y='1' z='0' w='0'/></keyframe></animation></animations></node>"));
+    EXPECT_EQ(scene->getLight("light_sun")->getDerivedDirection(), Ogre::Vector3::NEGATIVE_UNIT_Y);
+    EXPECT_TRUE(scene->getCamera("camera_eye")
+                    ->getDerivedDirection()
+                    .positionEquals(Ogre::Vector3::UNIT_X));
+    // Both keys say the same: 4 units up and half a turn from where the node stands.
+    for (const char* node : {"node_door", "node_lid"}) {
+        SCOPED_TRACE(node);
+        const Ogre::Animation* animation = scene->getAnimation(std::string(node) + "/open");
+        const Ogre::TransformKeyFrame* last = animation->getNodeTrack(0)->getNodeKeyFrame(1);
+        EXPECT_EQ(last->getTranslate(), Ogre::Vector3(0, 4, 0));
+        EXPECT_EQ(last->getRotation(), Ogre::Quaternion(0, 0, 1, 0));
+        EXPECT_EQ(animation->getNodeTrack(0)->getAssociatedNode(), scene->getSceneNode(node));
+    }
+    EXPECT_EQ(scene->getAnimation("node_door/open")->getInterpolationMode(),
+              Ogre::Animation::IM_SPLINE);
+    const Ogre::AnimationState* door = scene->getAnimationState("node_door/open");
+    const Ogre::AnimationState* lid = scene->getAnimationState("node_lid/open");
+    EXPECT_TRUE(door->getEnabled() && door->getLoop());
+    EXPECT_FALSE(lid->getEnabled() || lid->getLoop());
+    EXPECT_EQ(problems(),
+              "SceneLoader::processNode(): node_lid's animation \"open\" has keys relative to the "
+              "node's place (its first key has no offset, turn or size); they are applied as "
+              "such\n");
+}
+
+TEST_F(SceneExports, FogInEitherSpelling) {
+    const struct {
+        const char* fog;
+        Ogre::FogMode mode;
+        float density, start, end;
+        Ogre::ColourValue colour;
+        const char* problem;
+    } rows[] = {
+        {"<fog mode='linear' linear_start='10' linear_end='90'><colour_diffuse r='1' g='0' "
+         "b='0'/></fog>",
+         Ogre::FOG_LINEAR, 0.001f, 10, 90, Ogre::ColourValue::Red, ""},
+        {"<fog mode='exp' expDensity='0.5'><colourDiffuse r='0' g='0' b='1'/></fog>", Ogre::FOG_EXP,
+         0.5f, 0, 1, Ogre::ColourValue::Blue, ""},
+        {"<fog mode='haze'/>", Ogre::FOG_NONE, 0.001f, 0, 1, Ogre::ColourValue::White,
+         "SceneLoader::processEnvironment(): the fog's mode \"haze\" is none of \"none\", "
+         "\"exp\", \"exp2\", \"linear\"; there is no fog\n"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.fog);
+        scene->setFog(Ogre::FOG_NONE);
+        addScene("fog.scene",
+                 std::string("<scene><environment>") + row.fog + "</environment></scene>");
+        ASSERT_TRUE(load("fog.scene"));
+        EXPECT_EQ(problems(), row.problem);
+        EXPECT_EQ(scene->getFogMode(), row.mode);
+        if (row.mode == Ogre::FOG_NONE)
+            continue;
+        EXPECT_EQ(scene->getFogDensity(), row.density);
+        EXPECT_EQ(scene->getFogStart(), row.start);
+        EXPECT_EQ(scene->getFogEnd(), row.end);
+        EXPECT_EQ(scene->getFogColour(), row.colour);
+    }
+}
+
+TEST_F(SceneExports, AnimationsThatCannotPlayAreOneLineEach) {
+    const std::string key = "<keyframe time='0'><position x='1'/></keyframe>";
+    const struct {
+        const char* name;
+        std::string animation;
+        const char* problem;
+    } rows[] = {
+        {"no name", "<animation length='1'>" + key + "</animation>",
+         "node_n has an animation without a name; it is skipped"},
+        {"no length", "<animation name='a' length='0'>" + key + "</animation>",
+         "node_n's animation \"a\" has no length above 0 (\"0\"); it is skipped"},
+        {"twice",
+         "<animation name='a' length='1'>" + key +
+             "</animation><animation name='a' "
+             "length='1'>" +
+             key + "</animation>",
+         "node_n's animation \"a\" is defined already; the first stays"},
+        {"a key past the end",
+         "<animation name='a' length='1'>" + key + "<keyframe time='3'/></animation>",
+         "the key at \"3\" of node_n's animation \"a\" is not within its length 1; the key is "
+         "skipped"},
+        {"a turn of no length",
+         "<animation name='a' length='1'><keyframe time='0'><rotation qx='0' qy='0' qz='0' "
+         "qw='0'/></keyframe>"
+         "</animation>",
+         "the key at \"0\" of node_n's animation \"a\" has a place, turn or size the engine "
+         "cannot use; the key is skipped"},
+        {"an unknown mode",
+         "<animation name='a' length='1' interpolationMode='cubic'>" + key + "</animation>",
+         "node_n's animation \"a\" has interpolationMode \"cubic\"; it is linear"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        scene->clearScene();
+        scene->destroyAllAnimations();
+        ASSERT_TRUE(
+            loadNodes("<node name='n'><animations>" + row.animation + "</animations></node>"));
+        const std::string problems = this->problems();
+        EXPECT_EQ(problems.substr(0, problems.find('\n')),
+                  std::string("SceneLoader::processNode(): ") + row.problem);
+    }
 }
 
 } // namespace

@@ -3,7 +3,7 @@
 #include <set>
 #include <string>
 
-namespace corvane::lint {
+namespace corvane {
 
 // "Did you mean" for a name that is not known: the known name that a prefix the name lacks
 // completes ("gift" for "node_gift"), else the nearest within a few edits.
@@ -18,4 +18,4 @@ public:
     static std::size_t editDistance(const std::string& from, const std::string& to);
 };
 
-} // namespace corvane::lint
+} // namespace corvane

@@ -1,10 +1,10 @@
-#include "tools/lint/NameSuggestion.h"
+#include "framework/NameSuggestion.h"
 
 #include <algorithm>
 #include <numeric>
 #include <vector>
 
-namespace corvane::lint {
+namespace corvane {
 
 namespace {
 
@@ -56,4 +56,4 @@ std::size_t NameSuggestion::editDistance(const std::string& from, const std::str
     return current[to.size()];
 }
 
-} // namespace corvane::lint
+} // namespace corvane

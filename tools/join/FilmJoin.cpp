@@ -1,0 +1,233 @@
+#include "tools/join/FilmJoin.h"
+
+#include <vector>
+
+extern "C" {
+#include <libavcodec/avcodec.h>
+#include <libavformat/avformat.h>
+#include <libavutil/channel_layout.h>
+#include <libswresample/swresample.h>
+}
+
+#include "services/capture/EncoderPackets.h"
+#include "services/capture/FilmSegment.h"
+#include "services/capture/SoundEncoder.h"
+#include "services/capture/VideoFile.h"
+
+namespace corvane {
+
+namespace {
+
+// One segment's sound, decoded into stereo floats at its own rate.
+class SoundDecoder {
+public:
+    ~SoundDecoder() {
+        swr_free(&converter);
+        av_frame_free(&frame);
+        avcodec_free_context(&decoder);
+    }
+
+    bool open(const AVStream& stream, std::string& error) {
+        const AVCodec* codec = avcodec_find_decoder(stream.codecpar->codec_id);
+        decoder = codec != nullptr ? avcodec_alloc_context3(codec) : nullptr;
+        frame = av_frame_alloc();
+        int code = decoder == nullptr ? AVERROR_DECODER_NOT_FOUND
+                                      : avcodec_parameters_to_context(decoder, stream.codecpar);
+        if (code >= 0)
+            code = avcodec_open2(decoder, codec, nullptr);
+        if (code < 0) {
+            error = "its sound cannot be decoded: " + EncoderPackets::describe(code);
+            return false;
+        }
+        return true;
+    }
+
+    // Decodes `packet` (null: the end) and appends the samples to `samples`.
+    bool decode(const AVPacket* packet, std::vector<float>& samples, std::string& error) {
+        int code = avcodec_send_packet(decoder, packet);
+        while (code >= 0) {
+            code = avcodec_receive_frame(decoder, frame);
+            if (code == AVERROR(EAGAIN) || code == AVERROR_EOF)
+                return true;
+            if (code < 0)
+                break;
+            if (converter == nullptr) {
+                AVChannelLayout stereo = AV_CHANNEL_LAYOUT_STEREO;
+                if (swr_alloc_set_opts2(&converter, &stereo, AV_SAMPLE_FMT_FLT, frame->sample_rate,
+                                        &frame->ch_layout, AVSampleFormat(frame->format),
+                                        frame->sample_rate, 0, nullptr) < 0 ||
+                    swr_init(converter) < 0) {
+                    error = "its sound cannot be converted";
+                    return false;
+                }
+            }
+            const std::size_t before = samples.size();
+            samples.resize(before + 2 * static_cast<std::size_t>(frame->nb_samples));
+            std::uint8_t* out[] = {reinterpret_cast<std::uint8_t*>(samples.data() + before)};
+            const int converted = swr_convert(
+                converter, out, frame->nb_samples,
+                const_cast<const std::uint8_t**>(frame->extended_data), frame->nb_samples);
+            samples.resize(before + 2 * static_cast<std::size_t>(std::max(converted, 0)));
+        }
+        error = "its sound cannot be decoded: " + EncoderPackets::describe(code);
+        return false;
+    }
+
+private:
+    AVCodecContext* decoder = nullptr;
+    AVFrame* frame = nullptr;
+    SwrContext* converter = nullptr;
+};
+
+// The sample frames of film frames `first` to `past` - 1, as the render mixes them: whole
+// samples from the frame count, so that no rounding adds up over a film.
+std::uint64_t samplesOf(std::uint64_t first, std::uint64_t past, std::uint64_t rate,
+                        std::uint64_t fps) {
+    return past * rate / fps - first * rate / fps;
+}
+
+class Writer {
+public:
+    ~Writer() {
+        if (container != nullptr && container->pb != nullptr)
+            avio_closep(&container->pb);
+        av_packet_free(&packet);
+        sound.release();
+        avformat_free_context(container);
+    }
+
+    bool write(const std::vector<FilmSegment>& segments, FilmFormat format, const std::string& file,
+               std::string& error) {
+        const FilmSegment& head = segments.front();
+        const AVStream& pictures = *head.container()->streams[head.videoStream()];
+        const AVRational frameTime{1, static_cast<int>(head.framesPerSecond())};
+        int code = avformat_alloc_output_context2(&container, nullptr, filmFormatName(format),
+                                                  file.c_str());
+        packet = av_packet_alloc();
+        if (code < 0 || container == nullptr || packet == nullptr)
+            return fail(file, code, error);
+        av_dict_set(&container->metadata, VideoFile::FIRST_FRAME_TAG,
+                    std::to_string(head.firstFrame()).c_str(), 0);
+        AVStream* video = avformat_new_stream(container, nullptr);
+        if (video == nullptr || avcodec_parameters_copy(video->codecpar, pictures.codecpar) < 0)
+            return fail(file, AVERROR(ENOMEM), error);
+        video->codecpar->codec_tag = 0;
+        video->time_base = frameTime;
+        video->avg_frame_rate = pictures.avg_frame_rate;
+        const AVStream* heard =
+            head.soundStream() >= 0 ? head.container()->streams[head.soundStream()] : nullptr;
+        const std::uint32_t rate =
+            heard != nullptr ? std::uint32_t(heard->codecpar->sample_rate) : 0;
+        if (heard != nullptr && !sound.open(container, format, rate, error)) {
+            error = file + ": " + error;
+            return false;
+        }
+        if ((code = avio_open(&container->pb, file.c_str(), AVIO_FLAG_WRITE)) < 0)
+            return fail(file, code, error);
+        AVDictionary* options = nullptr;
+        av_dict_set(&options, "movflags", "use_metadata_tags", 0);
+        code = avformat_write_header(container, &options);
+        av_dict_free(&options);
+        if (code < 0)
+            return fail(file, code, error);
+
+        std::uint64_t soundWritten = 0;
+        for (const FilmSegment& segment : segments) {
+            const std::int64_t shift = std::int64_t(segment.firstFrame() - head.firstFrame());
+            const AVStream& source = *segment.container()->streams[segment.videoStream()];
+            // The segment's own sound, to the sample: what the render mixed for its frames.
+            const std::uint64_t budget = samplesOf(segment.firstFrame(), segment.lastFrame() + 1,
+                                                   rate, segment.framesPerSecond());
+            std::uint64_t taken = 0;
+            SoundDecoder decoder;
+            if (heard != nullptr &&
+                !decoder.open(*segment.container()->streams[segment.soundStream()], error)) {
+                error = segment.file() + ": " + error;
+                return false;
+            }
+            std::vector<float> samples;
+            auto pass = [&](bool all) {
+                const std::uint64_t count =
+                    std::min<std::uint64_t>(samples.size() / 2, budget - taken);
+                if (!sound.add(samples.data(), count, error))
+                    return false;
+                taken += count;
+                samples.clear();
+                if (all && taken < budget) {
+                    const std::vector<float> silence(2 * (budget - taken));
+                    if (!sound.add(silence.data(), budget - taken, error))
+                        return false;
+                    taken = budget;
+                }
+                return true;
+            };
+            while ((code = av_read_frame(segment.container(), packet)) >= 0) {
+                if (packet->stream_index == segment.videoStream()) {
+                    av_packet_rescale_ts(packet, source.time_base, frameTime);
+                    packet->pts += shift;
+                    packet->dts += shift;
+                    packet->stream_index = video->index;
+                    packet->pos = -1;
+                    av_packet_rescale_ts(packet, frameTime, video->time_base);
+                    if ((code = av_interleaved_write_frame(container, packet)) < 0)
+                        return fail(file, code, error);
+                } else if (packet->stream_index == segment.soundStream()) {
+                    const bool decoded = decoder.decode(packet, samples, error);
+                    av_packet_unref(packet);
+                    if (!decoded) {
+                        error = segment.file() + ": " + error;
+                        return false;
+                    }
+                    if (!pass(false)) {
+                        error = file + ": " + error;
+                        return false;
+                    }
+                }
+                av_packet_unref(packet);
+            }
+            if (code != AVERROR_EOF) {
+                error = segment.file() + ": cannot be read: " + EncoderPackets::describe(code);
+                return false;
+            }
+            if (heard != nullptr) {
+                if (!decoder.decode(nullptr, samples, error)) {
+                    error = segment.file() + ": " + error;
+                    return false;
+                }
+                if (!pass(true)) {
+                    error = file + ": " + error;
+                    return false;
+                }
+            }
+            soundWritten += budget;
+        }
+        if (heard != nullptr && !sound.finish(soundWritten, error)) {
+            error = file + ": " + error;
+            return false;
+        }
+        if ((code = av_write_trailer(container)) < 0 || (code = container->pb->error) < 0 ||
+            (code = avio_closep(&container->pb)) < 0)
+            return fail(file, code, error);
+        return true;
+    }
+
+private:
+    static bool fail(const std::string& file, int code, std::string& error) {
+        error = file + ": " + EncoderPackets::describe(code);
+        return false;
+    }
+
+    AVFormatContext* container = nullptr;
+    AVPacket* packet = nullptr;
+    SoundEncoder sound;
+};
+
+} // namespace
+
+bool FilmJoin::write(const std::vector<FilmSegment>& segments, FilmFormat format,
+                     const std::string& file, std::string& error) {
+    Writer writer;
+    return writer.write(segments, format, file, error);
+}
+
+} // namespace corvane

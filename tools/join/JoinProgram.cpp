@@ -1,0 +1,171 @@
+#include "tools/join/JoinProgram.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <iostream>
+#include <random>
+#include <system_error>
+
+extern "C" {
+#include <libavutil/log.h>
+}
+
+#include "host/ExitCode.h"
+#include "platform/DebugOutput.h"
+#include "platform/FileAccess.h"
+#include "services/capture/FilmFormat.h"
+#include "services/capture/FilmSegment.h"
+#include "tools/join/FilmJoin.h"
+
+namespace corvane {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+void report(const std::string& text) {
+    DebugOutput::line("corvane join: " + text);
+}
+
+// The format of a file by its ending, in any case; false for one the render does not write.
+bool formatOf(const std::string& file, FilmFormat& format) {
+    std::string ending = fs::path(file).extension().string();
+    std::transform(ending.begin(), ending.end(), ending.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return ending.size() > 1 && ending != ".png" && filmFormatFromName(ending.substr(1), format);
+}
+
+std::string frames(std::uint64_t first, std::uint64_t last) {
+    return first == last ? "frame " + std::to_string(first)
+                         : "frames " + std::to_string(first) + " to " + std::to_string(last);
+}
+
+// Checks the segments and puts them in the film's order; false, with one line, when they
+// do not make one film.
+bool arrange(std::vector<FilmSegment>& segments) {
+    std::stable_sort(segments.begin(), segments.end(),
+                     [](const auto& a, const auto& b) { return a.firstFrame() < b.firstFrame(); });
+    for (std::size_t i = 1; i < segments.size(); ++i) {
+        const FilmSegment& before = segments[i - 1];
+        const FilmSegment& segment = segments[i];
+        std::string difference;
+        if (!segments.front().matches(segment, difference)) {
+            report(segment.file() + " does not match " + segments.front().file() + ": it has " +
+                   difference);
+            return false;
+        }
+        if (segment.firstFrame() > before.lastFrame() + 1) {
+            report(frames(before.lastFrame() + 1, segment.firstFrame() - 1) +
+                   " are in no segment: " + before.file() + " ends at frame " +
+                   std::to_string(before.lastFrame()) + ", " + segment.file() + " begins at " +
+                   std::to_string(segment.firstFrame()));
+            return false;
+        }
+        if (segment.firstFrame() <= before.lastFrame()) {
+            report(frames(segment.firstFrame(), std::min(before.lastFrame(), segment.lastFrame())) +
+                   " are in both " + before.file() + " and " + segment.file());
+            return false;
+        }
+    }
+    return true;
+}
+
+std::string sizeText(std::uintmax_t bytes) {
+    char text[32];
+    std::snprintf(text, sizeof(text), "%.1f MB", static_cast<double>(bytes) / 1048576.0);
+    return text;
+}
+
+} // namespace
+
+int JoinProgram::run(const std::vector<std::string>& arguments) {
+    // FFmpeg's own log would add lines of its own; what fails is said once, here.
+    av_log_set_level(AV_LOG_QUIET);
+    if (std::find(arguments.begin(), arguments.end(), "--help") != arguments.end() ||
+        std::find(arguments.begin(), arguments.end(), "-h") != arguments.end()) {
+        std::cout << usage();
+        return EXIT_CODE_OK;
+    }
+    if (arguments.size() < 2) {
+        report("needs the output and at least one segment");
+        std::cerr << usage();
+        return EXIT_CODE_USAGE;
+    }
+    const std::string output = fs::absolute(arguments.front()).lexically_normal().string();
+    FilmFormat format = FilmFormat::MP4;
+    if (!formatOf(output, format)) {
+        report(arguments.front() + ": the ending \"" + fs::path(output).extension().string() +
+               "\" is none of the films it joins: .mp4, .webm or .mov (the PNG files of ranges "
+               "are the film's frames already)");
+        return EXIT_CODE_CONFIGURATION;
+    }
+    std::vector<FilmSegment> segments;
+    for (auto argument = arguments.begin() + 1; argument != arguments.end(); ++argument) {
+        FilmFormat segmentFormat = FilmFormat::PNG;
+        if (!formatOf(*argument, segmentFormat) || segmentFormat != format) {
+            report(*argument + " is no ." + filmFormatName(format) + " file like " +
+                   arguments.front());
+            return EXIT_CODE_CONFIGURATION;
+        }
+        FilmSegment segment;
+        std::string error;
+        if (!segment.open(*argument, error)) {
+            report(*argument + ": " + error);
+            return EXIT_CODE_CONFIGURATION;
+        }
+        if (fs::absolute(*argument).lexically_normal() == output) {
+            report(*argument + " is both the output and a segment");
+            return EXIT_CODE_CONFIGURATION;
+        }
+        segments.push_back(std::move(segment));
+    }
+    if (!arrange(segments))
+        return EXIT_CODE_CONFIGURATION;
+
+    const fs::path target(output);
+    if (const std::string why = FileAccess::whyNotWritable(target.parent_path().string());
+        !why.empty()) {
+        report(target.parent_path().string() + ": " + why);
+        return EXIT_CODE_OUTPUT;
+    }
+    char tag[16];
+    std::snprintf(tag, sizeof(tag), "%08x", static_cast<unsigned>(std::random_device()()));
+    const fs::path temporary =
+        target.parent_path() / ("." + target.filename().string() + "." + tag + ".part");
+    std::string error;
+    std::error_code failure;
+    if (!FilmJoin::write(segments, format, temporary.string(), error)) {
+        fs::remove(temporary, failure);
+        report("cannot write " + error);
+        return EXIT_CODE_OUTPUT;
+    }
+    fs::rename(temporary, target, failure);
+    if (failure) {
+        fs::remove(temporary, failure);
+        report("cannot write " + output + ": " + failure.message());
+        return EXIT_CODE_OUTPUT;
+    }
+    const FilmSegment& head = segments.front();
+    const FilmSegment& tail = segments.back();
+    report("wrote " + output + ": " + frames(head.firstFrame(), tail.lastFrame()) + " at " +
+           std::to_string(head.framesPerSecond()) + " fps from " + std::to_string(segments.size()) +
+           " segments, " + sizeText(fs::file_size(target, failure)));
+    return EXIT_CODE_OK;
+}
+
+std::string JoinProgram::usage() {
+    return "Usage: corvane join OUTPUT SEGMENT...\n"
+           "\n"
+           "Joins the video files of consecutive frame ranges of one film, as\n"
+           "`corvane render --frame-range A-B` writes them, into OUTPUT (.mp4, .webm or .mov,\n"
+           "as the segments are). The pictures are copied as they are; the sound is decoded\n"
+           "and encoded once for the whole, so that it runs on without a gap or a click.\n"
+           "The segments may be given in any order. They must hold every frame from the\n"
+           "first to the last exactly once, at one size, rate and coding.\n"
+           "\n"
+           "Exit status: 0 the film is written, 1 bad command line, 2 segments that cannot\n"
+           "be joined (nothing is written), 6 the output cannot be written.\n";
+}
+
+} // namespace corvane
