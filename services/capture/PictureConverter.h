@@ -25,8 +25,10 @@ public:
 
     // Frames of `width` x `height` into pictures of `format`. For a YUV format, `videoRange`
     // converts with BT.709 coefficients into the video range (16 to 235), as video players
-    // expect. False and `error` set when it cannot be set up.
-    bool open(int width, int height, AVPixelFormat format, bool videoRange, std::string& error);
+    // expect. Each frame is converted in `threads` bands at once, on threads of libswscale's
+    // own. False and `error` set when it cannot be set up.
+    bool open(int width, int height, AVPixelFormat format, bool videoRange, int threads,
+              std::string& error);
     // The frame converted, in a picture owned by the converter; null and `error` set when
     // it cannot be.
     AVFrame* convert(const FilmFrame& frame, std::string& error);
@@ -39,6 +41,8 @@ private:
 
     SwsContext* converter = nullptr;
     AVFrame* picture = nullptr;
+    // The frame's pixels as libswscale takes them: a frame of its own, referring to them.
+    AVFrame* source = nullptr;
 };
 
 } // namespace corvane

@@ -62,7 +62,8 @@ bool PngEncoder::open(std::uint32_t width, std::uint32_t height, std::string& er
         return false;
     }
     // The encoder marks the file as sRGB.
-    return pictures.open(encoder->width, encoder->height, AV_PIX_FMT_RGB24, false, error);
+    // One thread: a PNG sequence compresses several frames at once already.
+    return pictures.open(encoder->width, encoder->height, AV_PIX_FMT_RGB24, false, 1, error);
 }
 
 bool PngEncoder::encode(const FilmFrame& frame, std::vector<std::uint8_t>& file,

@@ -13,8 +13,9 @@
 namespace corvane {
 
 PngSequence::PngSequence(std::string folder, std::uint32_t width, std::uint32_t height,
-                         unsigned threads)
-    : folder(std::move(folder)), width(width), height(height), threads(threads > 0 ? threads : 1) {}
+                         unsigned processors)
+    : folder(std::move(folder)), width(width), height(height),
+      threads(std::max(processors, 1u) + 1) {}
 
 PngSequence::~PngSequence() = default;
 

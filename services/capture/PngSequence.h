@@ -19,10 +19,14 @@ class PngEncoder;
 // name ever holds part of a frame. Frames may change their size (a window's do).
 class PngSequence final : public FilmSink {
 public:
-    // Frames of `width` x `height` are expected (0: unknown yet).
-    PngSequence(std::string folder, std::uint32_t width, std::uint32_t height, unsigned threads);
+    // Frames of `width` x `height` are expected (0: unknown yet), compressed on `processors`
+    // processors.
+    PngSequence(std::string folder, std::uint32_t width, std::uint32_t height, unsigned processors);
     ~PngSequence() override;
 
+    // One more than the processors: while one waits for its file to reach the disk, the
+    // others keep every processor compressing (on two processors, a fifth more frames a
+    // second than one each).
     unsigned workers() const override { return threads; }
     bool begin(std::string& error) override;
     bool writeFrame(unsigned worker, const FilmFrame& frame, std::string& error) override;
