@@ -105,10 +105,17 @@ void unknownName(const TiXmlElement& owner, int row, const char* kind, const cha
                                     std::set<std::string>(known.begin(), known.end()));
 }
 
+// Namespace declarations and names in a namespace ("xmlns", "xmlns:editor", "xml:lang",
+// "editor:locked") are XML's or another tool's, which editors and exporters add to scripts;
+// they are not misspellings of the script's own names.
+bool foreignName(const char* name) {
+    return std::strcmp(name, "xmlns") == 0 || std::strchr(name, ':') != nullptr;
+}
+
 void checkAttributes(const TiXmlElement& element, Names known, const Reading& reading) {
     for (const TiXmlAttribute* attribute = element.FirstAttribute(); attribute != nullptr;
          attribute = attribute->Next())
-        if (placeIn(attribute->Name(), known) < 0)
+        if (placeIn(attribute->Name(), known) < 0 && !foreignName(attribute->Name()))
             unknownName(element, element.Row(), "attribute", attribute->Name(), known, reading);
 }
 
@@ -142,7 +149,7 @@ void decimals(const TiXmlElement& element, const Reading& reading,
                 known = true;
                 break;
             }
-        if (!known && placeIn(attribute->Name(), others) < 0) {
+        if (!known && placeIn(attribute->Name(), others) < 0 && !foreignName(attribute->Name())) {
             std::set<std::string> names(others.begin(), others.end());
             for (const auto& [name, value] : wanted)
                 names.insert(name);

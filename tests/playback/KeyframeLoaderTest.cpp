@@ -59,7 +59,7 @@ Loaded load(const std::string& content) {
 
 TEST(KeyframeLoader, ReadsEveryPartWithDefaultsAndTheActionsLastFirstAndNamesWhatItSkips) {
     const Loaded loaded = load(keyframesXml(R"(
-      <keyframe entity="entity_door" time="2.5" other="ignored">
+      <keyframe entity="entity_door" time="2.5" other="ignored" xmlns:ed="urn:ed" ed:lock="1">
         <position x="1" y="2" z="3"/><position x="9" y="9" z="9"/>
         <velocity x="0.5"/><velocitytarget y="-4"/>
         <orientation w="0" x="1" z="0.5"/>

@@ -187,11 +187,13 @@ material Level/Glow
       <node name="left"><position x="-8" y="0" z="-40"/><entity name="left" meshfile="box.mesh"/></node>
       <node name="right"><position x="8" y="0" z="-40"/>
         <entity name="right" meshfile="box.mesh" material="Level/Glow"/></node>
+      <node name="behind"><position x="0" y="0" z="40"/>
+        <entity name="right2" meshfile="box.mesh" material="Level/Glow"/></node>
       <node name="sun"><light name="sun" type="directional"><direction x="0" y="0" z="-1"/>
         <colourDiffuse r="1" g="1" b="1"/></light></node>
     </nodes></scene>)");
     const std::string output = ::testing::internal::GetCapturedStderr();
-    EXPECT_NE(output.find("SceneLoader::load(): material \"Level/Glow\" of entity_right has no "
+    EXPECT_NE(output.find("SceneLoader::load(): material \"Level/Glow\" of entity_right, entity_right2 has no "
                           "technique this render system supports ("),
               std::string::npos)
         << output;

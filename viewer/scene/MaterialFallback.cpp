@@ -87,8 +87,14 @@ void MaterialFallback::apply(const std::vector<Ogre::Entity*>& entities,
     if (Ogre::Root::getSingletonPtr() == nullptr ||
         Ogre::Root::getSingleton().getRenderSystem() == nullptr)
         return;
-    // The unsupported materials, each with the entities that use it, in the order met.
-    std::map<Ogre::Material*, std::string> users;
+    // The unsupported materials, each with the entities that use it, in the order met; an
+    // entity's sub-entities come one after the other, so the last user is enough to name
+    // each entity once.
+    struct Users {
+        std::string names;
+        const Ogre::Entity* last;
+    };
+    std::map<Ogre::Material*, Users> users;
     std::vector<Ogre::MaterialPtr> unsupported;
     for (Ogre::Entity* entity : entities)
         for (const Ogre::SubEntity* sub : entity->getSubEntities()) {
@@ -99,19 +105,21 @@ void MaterialFallback::apply(const std::vector<Ogre::Entity*>& entities,
             material->load();
             if (!material->getSupportedTechniques().empty())
                 continue;
-            const auto [entry, first] = users.try_emplace(material.get(), entity->getName());
-            if (first)
+            const auto [entry, first] =
+                users.try_emplace(material.get(), Users{entity->getName(), entity});
+            if (first) {
                 unsupported.push_back(material);
-            else if (entry->second.rfind(entity->getName()) !=
-                     entry->second.size() - entity->getName().size())
-                entry->second += ", " + entity->getName();
+            } else if (entry->second.last != entity) {
+                entry->second.names += ", " + entity->getName();
+                entry->second.last = entity;
+            }
         }
     for (const Ogre::MaterialPtr& material : unsupported) {
         std::string reason = DebugOutput::oneLine(material->getUnsupportedTechniquesExplanation());
         Ogre::StringUtil::trim(reason);
         remake(*material);
         report.error("SceneLoader::load()", 0,
-                     "material \"" + material->getName() + "\" of " + users[material.get()] +
+                     "material \"" + material->getName() + "\" of " + users[material.get()].names +
                          " has no technique this render system supports (" +
                          (reason.empty() ? "no reason given" : reason) +
                          "); it is drawn from its first pass's colours and first texture");
