@@ -193,9 +193,10 @@ material Level/Glow
         <colourDiffuse r="1" g="1" b="1"/></light></node>
     </nodes></scene>)");
     const std::string output = ::testing::internal::GetCapturedStderr();
-    EXPECT_NE(output.find("SceneLoader::load(): material \"Level/Glow\" of entity_right, entity_right2 has no "
-                          "technique this render system supports ("),
-              std::string::npos)
+    EXPECT_NE(
+        output.find("SceneLoader::load(): material \"Level/Glow\" of entity_right, entity_right2 "
+                    "has no technique this render system supports ("),
+        std::string::npos)
         << output;
     ASSERT_TRUE(frame(0.0f));
     EXPECT_GT(pixel(0.35f, 0.5f).brightest(), 128);
