@@ -139,7 +139,8 @@ Mode modeOf(const TiXmlElement& element, const char* attribute,
         return modes.begin()->second;
     std::set<std::string> names;
     for (const auto& [name, mode] : modes) {
-        if (std::string(text) == name)
+        // Exporters write "Spline" as well as "spline", as they do fog modes.
+        if (Ogre::StringUtil::match(text, name, false))
             return mode;
         names.insert(name);
     }

@@ -158,7 +158,7 @@ TEST_F(SceneExports, DirectionsFogAndNodeAnimationsAreRead) {
         "<node name='sun'><light name='sun' type='directional'><direction x='0' y='-1' z='0'/>"
         "</light><camera name='eye'><direction x='1' y='0' z='0'/></camera></node>"
         "<node name='door'><position x='10' y='0' z='0'/><animations>"
-        "<animation name='open' length='2' enable='true' loop='true' interpolationMode='spline'>"
+        "<animation name='open' length='2' enable='true' loop='true' interpolationMode='Spline'>"
         "<keyframe time='0'><position x='10' y='0' z='0'/></keyframe>"
         "<keyframe time='2'><translation x='10' y='4' z='0'/>"
         "<rotation qw='0' qx='0' qy='1' qz='0'/></keyframe></animation></animations></node>"
