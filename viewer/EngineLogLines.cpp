@@ -48,10 +48,18 @@ std::string EngineLogLines::describe(const std::string& name) const {
     return file.empty() ? name : name + " (" + file + ")";
 }
 
-void EngineLogLines::textureUnusable(const std::string& name, const std::string& reason) {
+void EngineLogLines::textureUnusable(const std::string& name, const std::string& reason,
+                                     const std::string& material, const std::string& script) {
     if (!told.insert(name).second)
         return;
     const std::string file = ResourceReadGuard::locate(name, group);
+    if (file.empty() && !material.empty()) {
+        const std::string at = ResourceReadGuard::locate(script, group);
+        report(at.empty() ? (script.empty() ? name : script) : at,
+               "material \"" + material + "\" names texture " + name +
+                   ", which is in no folder of the scene; its layer is left blank");
+        return;
+    }
     report(file.empty() ? name : file, "texture " + describe(name) + " cannot be used: " + reason +
                                            "; its layer is left blank");
 }

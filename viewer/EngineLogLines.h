@@ -27,8 +27,10 @@ public:
 
     // Tells that texture `name` cannot be used, and why, as for the engine's own line: for a
     // check of the files, which reads the textures itself where the engine without a render
-    // system reads none.
-    void textureUnusable(const std::string& name, const std::string& reason);
+    // system reads none. A texture that no folder holds is the fault of the material that
+    // names it, `material` from script file `script`, when they are given.
+    void textureUnusable(const std::string& name, const std::string& reason,
+                         const std::string& material = {}, const std::string& script = {});
 
 private:
     void messageLogged(const Ogre::String& message, Ogre::LogMessageLevel level, bool maskDebug,

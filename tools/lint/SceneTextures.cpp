@@ -10,6 +10,7 @@
 #include <OgreTechnique.h>
 #include <OgreTextureManager.h>
 #include <OgreTextureUnitState.h>
+#include <map>
 #include <set>
 #include <string>
 
@@ -20,9 +21,11 @@ namespace corvane::lint {
 
 namespace {
 
-// The one- and two-dimensional textures that `material` names, by their names and groups.
-void addTextures(const Ogre::Material& material,
-                 std::set<std::pair<std::string, std::string>>& textures) {
+// The one- and two-dimensional textures by their names and groups, each with the first
+// material that names it.
+using Textures = std::map<std::pair<std::string, std::string>, const Ogre::Material*>;
+
+void addTextures(const Ogre::Material& material, Textures& textures) {
     for (const Ogre::Technique* technique : material.getTechniques())
         for (const Ogre::Pass* pass : technique->getPasses())
             for (const Ogre::TextureUnitState* unit : pass->getTextureUnitStates()) {
@@ -32,7 +35,7 @@ void addTextures(const Ogre::Material& material,
                     continue;
                 for (unsigned frame = 0; frame < unit->getNumFrames(); ++frame)
                     if (const std::string& name = unit->getFrameTextureName(frame); !name.empty())
-                        textures.emplace(name, material.getGroup());
+                        textures.emplace(std::pair(name, material.getGroup()), &material);
             }
 }
 
@@ -56,15 +59,16 @@ std::string unusable(const std::string& name, const std::string& group) {
 
 void SceneTextures::check(Ogre::SceneManager& scene, EngineLogLines& lines) {
     std::set<const Ogre::Material*> materials;
-    std::set<std::pair<std::string, std::string>> textures;
+    Textures textures;
     for (const auto& [name, object] : scene.getMovableObjects("Entity"))
         for (const Ogre::SubEntity* part : static_cast<Ogre::Entity*>(object)->getSubEntities())
             if (const Ogre::MaterialPtr& material = part->getMaterial();
                 material && materials.insert(material.get()).second)
                 addTextures(*material, textures);
-    for (const auto& [name, group] : textures)
-        if (const std::string reason = unusable(name, group); !reason.empty())
-            lines.textureUnusable(name, reason);
+    for (const auto& [texture, material] : textures)
+        if (const std::string reason = unusable(texture.first, texture.second); !reason.empty())
+            lines.textureUnusable(texture.first, reason, material->getName(),
+                                  material->getOrigin());
 }
 
 } // namespace corvane::lint

@@ -70,6 +70,9 @@ struct Pair {
         folder.write("scene/crate.material",
                      "material Crate {\ntechnique {\npass {\ntexture_unit {\ntexture crate.png\n"
                      "}\n}\n}\n}\n");
+        folder.write("scene/moss.material",
+                     "material Moss {\ntechnique {\npass {\ntexture_unit {\ntexture moss.png\n"
+                     "}\n}\n}\n}\n");
         folder.write("scene/test.scene", scene(extraNodes));
         folder.write("keyframes.xml", CLEAN_SCRIPT + keyframes + "</keyframes>\n");
         folder.write("corvane.xml", CONFIGURATION);
@@ -101,6 +104,11 @@ TEST(Lint, EachPlantedFaultIsItsOwnLineInFileOrder) {
          "texture crate.png (@FOLDER/scene/crate.png) cannot be used: Error decoding image: "
          "first not IHDR; its layer is left blank",
          "@FOLDER/scene/crate.png"},
+        {"<node name=\"moss\"><entity name=\"moss\" meshfile=\"box.mesh\" "
+         "material=\"Moss\"/></node>",
+         "material \"Moss\" names texture moss.png, which is in no folder of the scene; its "
+         "layer is left blank",
+         "@FOLDER/scene/moss.material"},
     };
     // Planted in the script: each row one line, at its own time T, and what is said of it
     // (@LINE stands for that line's number).
