@@ -58,7 +58,8 @@ SceneFiles SceneFiles::resolve(const std::string& scene, const std::string& scri
     files.folders = {sceneFolder.string()};
     if (const std::string reason = FileAccess::whyNotListable(files.folders.front());
         sceneRead && !reason.empty())
-        problem(files.folders.front(), fs::path(scene).parent_path().string(),
+        problem(files.folders.front(),
+                fs::path(scene).has_parent_path() ? fs::path(scene).parent_path().string() : ".",
                 "the scene's folder cannot be listed: " + reason);
     for (const std::string& media : mediaFolders) {
         const std::string folder = absolute(media);
