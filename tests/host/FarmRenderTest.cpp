@@ -157,7 +157,16 @@ TEST_F(FarmRenderTest, TheSlurmScriptAndTheKubernetesManifestAreWellFormed) {
     const std::string slurm = folder.write("film.slurm", written);
     EXPECT_EQ(ShellCommand::run("bash -n '" + slurm + "' 2>&1").output, "");
     EXPECT_NE(written.find("#SBATCH --array=0-3\n"), std::string::npos) << written;
-    EXPECT_NE(written.find("--dependency=afterok:"), std::string::npos) << written;
+    // On a site of several clusters `sbatch --parsable` says "JOB;CLUSTER".
+    folder.write("bin/sbatch", "#!/bin/sh\necho \"$*\" >> \"$0.calls\"\n"
+                               "case \"$*\" in *--parsable*) echo '48213;cluster' ;; esac\n");
+    EXPECT_EQ(ShellCommand::run("chmod +x '" + folder.path() + "/bin/sbatch' && PATH='" +
+                                folder.path() + "/bin':$PATH bash '" + slurm + "'")
+                  .output,
+              "submitted the ranges as job 48213\n");
+    EXPECT_NE(TemporaryFolder::read(folder.path() + "/bin/sbatch.calls")
+                  .find("--dependency=afterok:48213 "),
+              std::string::npos);
 
     if (ShellCommand::run("python3 -c 'import yaml'").status != 0)
         GTEST_SKIP() << "needs Python's YAML reader (Debian package python3-yaml)";
