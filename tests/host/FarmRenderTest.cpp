@@ -3,6 +3,7 @@
 // demo, what it writes read with FFmpeg's own tools.
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <unistd.h>
 #include <vector>
 
 #include "host/ExitCode.h"
@@ -199,6 +200,13 @@ TEST_F(FarmRenderTest, SegmentsThatDoNotMakeOneFilmAreOneLine) {
                                 base + "other.mp4'")
                   .status,
               0);
+    // Read whole when opened, its sound found bad only once the join decodes it.
+    ASSERT_EQ(ShellCommand::run("ffmpeg -v error -i '" + base +
+                                "30-59.mp4' -map 0 -c copy -map_metadata 0 -movflags "
+                                "use_metadata_tags -bsf:a noise=amount=2 '" +
+                                base + "noisy.mp4'")
+                  .status,
+              0);
     const struct {
         std::string segments;
         std::string line; // after "corvane join: "
@@ -206,6 +214,8 @@ TEST_F(FarmRenderTest, SegmentsThatDoNotMakeOneFilmAreOneLine) {
         {"0-29.mp4 60-89.mp4",
          "frames 30 to 59 are in no segment: 0-29.mp4 ends at frame 29, 60-89.mp4 begins at 60"},
         {"0-29.mp4 20-39.mp4", "frames 20 to 29 are in both 0-29.mp4 and 20-39.mp4"},
+        {"0-29.mp4 noisy.mp4",
+         "noisy.mp4: its sound cannot be decoded: Invalid data found when processing input"},
         {"0-29.mp4 large.mp4",
          "large.mp4 does not match 0-29.mp4: it has frames of 128x72, not 96x54"},
         {"0-29.mp4 other.mp4", "other.mp4: does not say where in a film it begins: it is no "
@@ -218,6 +228,22 @@ TEST_F(FarmRenderTest, SegmentsThatDoNotMakeOneFilmAreOneLine) {
         EXPECT_EQ(output, "corvane join: " + row.line + "\n") << row.segments;
     }
     EXPECT_FALSE(fs::exists(base + "film.mp4"));
+}
+
+// A disk that fills while the join writes: exit status 6, a line that names the film asked
+// for (not the hidden name it is written under), and nothing left on the disk.
+TEST_F(FarmRenderTest, AJoinOntoAFullDiskNamesTheFilm) {
+    if (geteuid() != 0)
+        GTEST_SKIP() << "mounts a file system: needs root";
+    const std::string disk = folder.path() + "/disk";
+    fs::create_directories(disk);
+    ASSERT_EQ(render("--frame-range 0-29 -o '" + folder.path() + "/0-29.mp4'"), EXIT_CODE_OK);
+    ASSERT_EQ(ShellCommand::run("mount -t tmpfs -o size=4k corvane '" + disk + "'").status, 0);
+    EXPECT_EQ(run("join", "'" + disk + "/film.mp4' 0-29.mp4", folder.path()), EXIT_CODE_OUTPUT);
+    EXPECT_EQ(output,
+              "corvane join: cannot write " + disk + "/film.mp4: No space left on device\n");
+    EXPECT_TRUE(fs::is_empty(disk));
+    ShellCommand::run("umount -l '" + disk + "'");
 }
 
 // Values of a range or a job that cannot be used are one line each, before anything runs.

@@ -135,9 +135,15 @@ int JoinProgram::run(const std::vector<std::string>& arguments) {
         target.parent_path() / ("." + target.filename().string() + "." + tag + ".part");
     std::string error;
     std::error_code failure;
-    if (!FilmJoin::write(segments, format, temporary.string(), error)) {
+    if (const FilmJoin::Fault fault = FilmJoin::write(segments, format, temporary.string(), error);
+        fault != FilmJoin::Fault::NONE) {
         fs::remove(temporary, failure);
-        report("cannot write " + error);
+        if (fault == FilmJoin::Fault::SEGMENT) {
+            report(error);
+            return EXIT_CODE_CONFIGURATION;
+        }
+        // The temporary name is the join's own business: the user asked for `output`.
+        report("cannot write " + output + ": " + error);
         return EXIT_CODE_OUTPUT;
     }
     fs::rename(temporary, target, failure);
