@@ -188,7 +188,7 @@ TEST_F(FarmRenderTest, TheSlurmScriptAndTheKubernetesManifestAreWellFormed) {
 // Segments that do not make one film: one line, exit status 2, nothing written.
 TEST_F(FarmRenderTest, SegmentsThatDoNotMakeOneFilmAreOneLine) {
     const std::string base = folder.path() + "/";
-    for (const char* range : {"0-29", "30-59", "60-89", "20-39"})
+    for (const char* range : {"0-29", "30-59", "60-89", "20-39", "31-31"})
         ASSERT_EQ(render(std::string("--frame-range ") + range + " -o '" + base + range + ".mp4'"),
                   EXIT_CODE_OK)
             << output;
@@ -214,6 +214,9 @@ TEST_F(FarmRenderTest, SegmentsThatDoNotMakeOneFilmAreOneLine) {
         {"0-29.mp4 60-89.mp4",
          "frames 30 to 59 are in no segment: 0-29.mp4 ends at frame 29, 60-89.mp4 begins at 60"},
         {"0-29.mp4 20-39.mp4", "frames 20 to 29 are in both 0-29.mp4 and 20-39.mp4"},
+        {"0-29.mp4 31-31.mp4",
+         "frame 30 is in no segment: 0-29.mp4 ends at frame 29, 31-31.mp4 begins at 31"},
+        {"30-59.mp4 31-31.mp4", "frame 31 is in both 30-59.mp4 and 31-31.mp4"},
         {"0-29.mp4 noisy.mp4",
          "noisy.mp4: its sound cannot be decoded: Invalid data found when processing input"},
         {"0-29.mp4 large.mp4",

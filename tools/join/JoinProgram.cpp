@@ -41,6 +41,11 @@ std::string frames(std::uint64_t first, std::uint64_t last) {
                          : "frames " + std::to_string(first) + " to " + std::to_string(last);
 }
 
+// "frame 30 is" or "frames 30 to 59 are".
+std::string framesAre(std::uint64_t first, std::uint64_t last) {
+    return frames(first, last) + (first == last ? " is" : " are");
+}
+
 // Checks the segments and puts them in the film's order; false, with one line, when they
 // do not make one film.
 bool arrange(std::vector<FilmSegment>& segments) {
@@ -56,15 +61,16 @@ bool arrange(std::vector<FilmSegment>& segments) {
             return false;
         }
         if (segment.firstFrame() > before.lastFrame() + 1) {
-            report(frames(before.lastFrame() + 1, segment.firstFrame() - 1) +
-                   " are in no segment: " + before.file() + " ends at frame " +
+            report(framesAre(before.lastFrame() + 1, segment.firstFrame() - 1) +
+                   " in no segment: " + before.file() + " ends at frame " +
                    std::to_string(before.lastFrame()) + ", " + segment.file() + " begins at " +
                    std::to_string(segment.firstFrame()));
             return false;
         }
         if (segment.firstFrame() <= before.lastFrame()) {
-            report(frames(segment.firstFrame(), std::min(before.lastFrame(), segment.lastFrame())) +
-                   " are in both " + before.file() + " and " + segment.file());
+            report(
+                framesAre(segment.firstFrame(), std::min(before.lastFrame(), segment.lastFrame())) +
+                " in both " + before.file() + " and " + segment.file());
             return false;
         }
     }
