@@ -177,7 +177,9 @@ std::string JoinProgram::usage() {
            "first to the last exactly once, at one size, rate and coding.\n"
            "\n"
            "Exit status: 0 the film is written, 1 bad command line, 2 segments that cannot\n"
-           "be joined (nothing is written), 6 the output cannot be written.\n";
+           "be joined or read (nothing is written), 3 corvane-join cannot be found or run,\n"
+           "6 the output cannot be written, 128 + N stopped by signal N (nothing is written\n"
+           "under OUTPUT's name).\n";
 }
 
 } // namespace corvane
