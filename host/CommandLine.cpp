@@ -67,8 +67,9 @@ bool CommandLine::parse(const std::vector<std::string>& arguments, std::string& 
         } else if (option == "--fixed-step") {
             float seconds = 0.0f;
             if (!readSeconds(value, seconds)) {
-                error = "--fixed-step needs seconds from " + DebugOutput::number(SHORTEST_STEP) +
-                        " to " + DebugOutput::number(LONGEST_STEP) + ", not \"" + value + "\"";
+                // Written out as --help writes it, not as "1e-06".
+                error = "--fixed-step needs seconds from 0.000001 to " +
+                        DebugOutput::number(LONGEST_STEP) + ", not \"" + value + "\"";
                 return false;
             }
             fixedStep = seconds;

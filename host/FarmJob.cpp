@@ -113,9 +113,11 @@ std::string slurmText(const FarmJob::Plan& plan) {
         "\nset -euo pipefail\nranges=(" + labels(plan) +
         ")\nif [ -n \"${SLURM_ARRAY_TASK_ID:-}\" ]; then\n"
         "    range=${ranges[$SLURM_ARRAY_TASK_ID]}\n    exec " +
-        renderLine(plan, plan.program, "$range") + "\nfi\narray=$(sbatch --parsable \"$0\")\n";
+        renderLine(plan, plan.program, "$range") +
+        "\nfi\n# JOB, or JOB;CLUSTER on a site of several clusters\narray=$(sbatch --parsable "
+        "\"$0\")\narray=${array%%;*}\n";
     if (plan.video)
-        text += "sbatch --dependency=afterok:\"${array%%;*}\" --job-name=" + name +
+        text += "sbatch --dependency=afterok:\"$array\" --job-name=" + name +
                 "-join --output=" + name +
                 "-join-%j.out \\\n    --wrap=" + FarmJob::shellWord(joinLine(plan, plan.program)) +
                 "\n";

@@ -4,6 +4,7 @@
 #include <tinyxml.h>
 
 #include "framework/XmlReader.h"
+#include "platform/FileAccess.h"
 
 namespace corvane {
 
@@ -19,8 +20,8 @@ bool HostConfiguration::load(const std::string& path, std::string& error) {
     std::error_code ignored;
     const std::filesystem::path absolute = std::filesystem::absolute(path, ignored);
     baseFolder = absolute.parent_path().string();
-    if (!std::filesystem::is_regular_file(path, ignored)) {
-        error = path + ": no such file";
+    if (const std::string why = FileAccess::whyNotReadable(path); !why.empty()) {
+        error = path + ": " + why;
         return false;
     }
     std::string text;

@@ -213,8 +213,9 @@ std::string RenderOptions::usage() {
            "(frame 120/900 fps 14.2 eta 55s). Exit status: 0 the film is written, 1 bad\n"
            "command line, 2 a scene, script, folder or value that cannot be used, 3 the\n"
            "plug-ins cannot be set up, 4 a plug-in did not start, 5 a plug-in call threw,\n"
-           "6 the output could not be written, 128 + N stopped by signal N (what was\n"
-           "written so far is kept, and plays; of a --frame-range video, nothing).\n";
+           "6 the output could not be written, 7 the display went away, 128 + N stopped\n"
+           "by signal N (what was written so far is kept, and plays; of a --frame-range\n"
+           "video, nothing).\n";
 }
 
 } // namespace corvane

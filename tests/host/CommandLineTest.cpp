@@ -40,13 +40,13 @@ TEST(CommandLine, RejectsWhatItCannotUse) {
         {{"--frames", "12x"}, "--frames needs a whole number, not \"12x\""},
         {{"--frames", "99999999999999999999999"},
          "--frames needs a whole number, not \"99999999999999999999999\""},
-        {{"--fixed-step", "nan"}, "--fixed-step needs seconds from 1e-06 to 10, not \"nan\""},
-        {{"--fixed-step", "-1"}, "--fixed-step needs seconds from 1e-06 to 10, not \"-1\""},
-        {{"--fixed-step", ""}, "--fixed-step needs seconds from 1e-06 to 10, not \"\""},
+        {{"--fixed-step", "nan"}, "--fixed-step needs seconds from 0.000001 to 10, not \"nan\""},
+        {{"--fixed-step", "-1"}, "--fixed-step needs seconds from 0.000001 to 10, not \"-1\""},
+        {{"--fixed-step", ""}, "--fixed-step needs seconds from 0.000001 to 10, not \"\""},
         // Finite as a double, infinite as the float a frame gets.
-        {{"--fixed-step", "1e39"}, "--fixed-step needs seconds from 1e-06 to 10, not \"1e39\""},
-        {{"--fixed-step", "0"}, "--fixed-step needs seconds from 1e-06 to 10, not \"0\""},
-        {{"--fixed-step", "10.5"}, "--fixed-step needs seconds from 1e-06 to 10, not \"10.5\""},
+        {{"--fixed-step", "1e39"}, "--fixed-step needs seconds from 0.000001 to 10, not \"1e39\""},
+        {{"--fixed-step", "0"}, "--fixed-step needs seconds from 0.000001 to 10, not \"0\""},
+        {{"--fixed-step", "10.5"}, "--fixed-step needs seconds from 0.000001 to 10, not \"10.5\""},
     };
     for (const auto& row : rows) {
         CommandLine line;

@@ -3,6 +3,7 @@
 // demo, what it writes read with FFmpeg's own tools.
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <unistd.h>
 #include <vector>
 
 #include "host/ExitCode.h"
@@ -157,7 +158,16 @@ TEST_F(FarmRenderTest, TheSlurmScriptAndTheKubernetesManifestAreWellFormed) {
     const std::string slurm = folder.write("film.slurm", written);
     EXPECT_EQ(ShellCommand::run("bash -n '" + slurm + "' 2>&1").output, "");
     EXPECT_NE(written.find("#SBATCH --array=0-3\n"), std::string::npos) << written;
-    EXPECT_NE(written.find("--dependency=afterok:"), std::string::npos) << written;
+    // On a site of several clusters `sbatch --parsable` says "JOB;CLUSTER".
+    folder.write("bin/sbatch", "#!/bin/sh\necho \"$*\" >> \"$0.calls\"\n"
+                               "case \"$*\" in *--parsable*) echo '48213;cluster' ;; esac\n");
+    EXPECT_EQ(ShellCommand::run("chmod +x '" + folder.path() + "/bin/sbatch' && PATH='" +
+                                folder.path() + "/bin':$PATH bash '" + slurm + "'")
+                  .output,
+              "submitted the ranges as job 48213\n");
+    EXPECT_NE(TemporaryFolder::read(folder.path() + "/bin/sbatch.calls")
+                  .find("--dependency=afterok:48213 "),
+              std::string::npos);
 
     if (ShellCommand::run("python3 -c 'import yaml'").status != 0)
         GTEST_SKIP() << "needs Python's YAML reader (Debian package python3-yaml)";
@@ -178,7 +188,7 @@ TEST_F(FarmRenderTest, TheSlurmScriptAndTheKubernetesManifestAreWellFormed) {
 // Segments that do not make one film: one line, exit status 2, nothing written.
 TEST_F(FarmRenderTest, SegmentsThatDoNotMakeOneFilmAreOneLine) {
     const std::string base = folder.path() + "/";
-    for (const char* range : {"0-29", "30-59", "60-89", "20-39"})
+    for (const char* range : {"0-29", "30-59", "60-89", "20-39", "31-31"})
         ASSERT_EQ(render(std::string("--frame-range ") + range + " -o '" + base + range + ".mp4'"),
                   EXIT_CODE_OK)
             << output;
@@ -190,6 +200,13 @@ TEST_F(FarmRenderTest, SegmentsThatDoNotMakeOneFilmAreOneLine) {
                                 base + "other.mp4'")
                   .status,
               0);
+    // Read whole when opened, its sound found bad only once the join decodes it.
+    ASSERT_EQ(ShellCommand::run("ffmpeg -v error -i '" + base +
+                                "30-59.mp4' -map 0 -c copy -map_metadata 0 -movflags "
+                                "use_metadata_tags -bsf:a noise=amount=2 '" +
+                                base + "noisy.mp4'")
+                  .status,
+              0);
     const struct {
         std::string segments;
         std::string line; // after "corvane join: "
@@ -197,6 +214,11 @@ TEST_F(FarmRenderTest, SegmentsThatDoNotMakeOneFilmAreOneLine) {
         {"0-29.mp4 60-89.mp4",
          "frames 30 to 59 are in no segment: 0-29.mp4 ends at frame 29, 60-89.mp4 begins at 60"},
         {"0-29.mp4 20-39.mp4", "frames 20 to 29 are in both 0-29.mp4 and 20-39.mp4"},
+        {"0-29.mp4 31-31.mp4",
+         "frame 30 is in no segment: 0-29.mp4 ends at frame 29, 31-31.mp4 begins at 31"},
+        {"30-59.mp4 31-31.mp4", "frame 31 is in both 30-59.mp4 and 31-31.mp4"},
+        {"0-29.mp4 noisy.mp4",
+         "noisy.mp4: its sound cannot be decoded: Invalid data found when processing input"},
         {"0-29.mp4 large.mp4",
          "large.mp4 does not match 0-29.mp4: it has frames of 128x72, not 96x54"},
         {"0-29.mp4 other.mp4", "other.mp4: does not say where in a film it begins: it is no "
@@ -209,6 +231,22 @@ TEST_F(FarmRenderTest, SegmentsThatDoNotMakeOneFilmAreOneLine) {
         EXPECT_EQ(output, "corvane join: " + row.line + "\n") << row.segments;
     }
     EXPECT_FALSE(fs::exists(base + "film.mp4"));
+}
+
+// A disk that fills while the join writes: exit status 6, a line that names the film asked
+// for (not the hidden name it is written under), and nothing left on the disk.
+TEST_F(FarmRenderTest, AJoinOntoAFullDiskNamesTheFilm) {
+    if (geteuid() != 0)
+        GTEST_SKIP() << "mounts a file system: needs root";
+    const std::string disk = folder.path() + "/disk";
+    fs::create_directories(disk);
+    ASSERT_EQ(render("--frame-range 0-29 -o '" + folder.path() + "/0-29.mp4'"), EXIT_CODE_OK);
+    ASSERT_EQ(ShellCommand::run("mount -t tmpfs -o size=4k corvane '" + disk + "'").status, 0);
+    EXPECT_EQ(run("join", "'" + disk + "/film.mp4' 0-29.mp4", folder.path()), EXIT_CODE_OUTPUT);
+    EXPECT_EQ(output,
+              "corvane join: cannot write " + disk + "/film.mp4: No space left on device\n");
+    EXPECT_TRUE(fs::is_empty(disk));
+    ShellCommand::run("umount -l '" + disk + "'");
 }
 
 // Values of a range or a job that cannot be used are one line each, before anything runs.

@@ -62,7 +62,7 @@ TEST(HostConfiguration, LoadsAFileAndKnowsItsFolder) {
     EXPECT_EQ(configuration.folder(), folder.path() + "/app");
 
     EXPECT_FALSE(configuration.load(folder.path() + "/missing.xml", error));
-    EXPECT_EQ(error, folder.path() + "/missing.xml: no such file");
+    EXPECT_EQ(error, folder.path() + "/missing.xml: No such file or directory");
 }
 
 } // namespace

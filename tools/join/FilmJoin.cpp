@@ -96,8 +96,8 @@ public:
         avformat_free_context(container);
     }
 
-    bool write(const std::vector<FilmSegment>& segments, FilmFormat format, const std::string& file,
-               std::string& error) {
+    FilmJoin::Fault write(const std::vector<FilmSegment>& segments, FilmFormat format,
+                          const std::string& file, std::string& error) {
         const FilmSegment& head = segments.front();
         const AVStream& pictures = *head.container()->streams[head.videoStream()];
         const AVRational frameTime{1, static_cast<int>(head.framesPerSecond())};
@@ -105,12 +105,12 @@ public:
                                                   file.c_str());
         packet = av_packet_alloc();
         if (code < 0 || container == nullptr || packet == nullptr)
-            return fail(file, code, error);
+            return fail(code, error);
         av_dict_set(&container->metadata, VideoFile::FIRST_FRAME_TAG,
                     std::to_string(head.firstFrame()).c_str(), 0);
         AVStream* video = avformat_new_stream(container, nullptr);
         if (video == nullptr || avcodec_parameters_copy(video->codecpar, pictures.codecpar) < 0)
-            return fail(file, AVERROR(ENOMEM), error);
+            return fail(AVERROR(ENOMEM), error);
         video->codecpar->codec_tag = 0;
         video->time_base = frameTime;
         video->avg_frame_rate = pictures.avg_frame_rate;
@@ -118,18 +118,16 @@ public:
             head.soundStream() >= 0 ? head.container()->streams[head.soundStream()] : nullptr;
         const std::uint32_t rate =
             heard != nullptr ? std::uint32_t(heard->codecpar->sample_rate) : 0;
-        if (heard != nullptr && !sound.open(container, format, rate, error)) {
-            error = file + ": " + error;
-            return false;
-        }
+        if (heard != nullptr && !sound.open(container, format, rate, error))
+            return FilmJoin::Fault::OUTPUT;
         if ((code = avio_open(&container->pb, file.c_str(), AVIO_FLAG_WRITE)) < 0)
-            return fail(file, code, error);
+            return fail(code, error);
         AVDictionary* options = nullptr;
         av_dict_set(&options, "movflags", "use_metadata_tags", 0);
         code = avformat_write_header(container, &options);
         av_dict_free(&options);
         if (code < 0)
-            return fail(file, code, error);
+            return fail(code, error);
 
         std::uint64_t soundWritten = 0;
         for (const FilmSegment& segment : segments) {
@@ -141,10 +139,8 @@ public:
             std::uint64_t taken = 0;
             SoundDecoder decoder;
             if (heard != nullptr &&
-                !decoder.open(*segment.container()->streams[segment.soundStream()], error)) {
-                error = segment.file() + ": " + error;
-                return false;
-            }
+                !decoder.open(*segment.container()->streams[segment.soundStream()], error))
+                return unreadable(segment, error);
             std::vector<float> samples;
             auto pass = [&](bool all) {
                 const std::uint64_t count =
@@ -170,51 +166,45 @@ public:
                     packet->pos = -1;
                     av_packet_rescale_ts(packet, frameTime, video->time_base);
                     if ((code = av_interleaved_write_frame(container, packet)) < 0)
-                        return fail(file, code, error);
+                        return fail(code, error);
                 } else if (packet->stream_index == segment.soundStream()) {
                     const bool decoded = decoder.decode(packet, samples, error);
                     av_packet_unref(packet);
-                    if (!decoded) {
-                        error = segment.file() + ": " + error;
-                        return false;
-                    }
-                    if (!pass(false)) {
-                        error = file + ": " + error;
-                        return false;
-                    }
+                    if (!decoded)
+                        return unreadable(segment, error);
+                    if (!pass(false))
+                        return FilmJoin::Fault::OUTPUT;
                 }
                 av_packet_unref(packet);
             }
             if (code != AVERROR_EOF) {
-                error = segment.file() + ": cannot be read: " + EncoderPackets::describe(code);
-                return false;
+                error = "cannot be read: " + EncoderPackets::describe(code);
+                return unreadable(segment, error);
             }
             if (heard != nullptr) {
-                if (!decoder.decode(nullptr, samples, error)) {
-                    error = segment.file() + ": " + error;
-                    return false;
-                }
-                if (!pass(true)) {
-                    error = file + ": " + error;
-                    return false;
-                }
+                if (!decoder.decode(nullptr, samples, error))
+                    return unreadable(segment, error);
+                if (!pass(true))
+                    return FilmJoin::Fault::OUTPUT;
             }
             soundWritten += budget;
         }
-        if (heard != nullptr && !sound.finish(soundWritten, error)) {
-            error = file + ": " + error;
-            return false;
-        }
+        if (heard != nullptr && !sound.finish(soundWritten, error))
+            return FilmJoin::Fault::OUTPUT;
         if ((code = av_write_trailer(container)) < 0 || (code = container->pb->error) < 0 ||
             (code = avio_closep(&container->pb)) < 0)
-            return fail(file, code, error);
-        return true;
+            return fail(code, error);
+        return FilmJoin::Fault::NONE;
     }
 
 private:
-    static bool fail(const std::string& file, int code, std::string& error) {
-        error = file + ": " + EncoderPackets::describe(code);
-        return false;
+    static FilmJoin::Fault fail(int code, std::string& error) {
+        error = EncoderPackets::describe(code);
+        return FilmJoin::Fault::OUTPUT;
+    }
+    static FilmJoin::Fault unreadable(const FilmSegment& segment, std::string& error) {
+        error = segment.file() + ": " + error;
+        return FilmJoin::Fault::SEGMENT;
     }
 
     AVFormatContext* container = nullptr;
@@ -224,8 +214,8 @@ private:
 
 } // namespace
 
-bool FilmJoin::write(const std::vector<FilmSegment>& segments, FilmFormat format,
-                     const std::string& file, std::string& error) {
+FilmJoin::Fault FilmJoin::write(const std::vector<FilmSegment>& segments, FilmFormat format,
+                                const std::string& file, std::string& error) {
     Writer writer;
     return writer.write(segments, format, file, error);
 }

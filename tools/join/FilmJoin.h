@@ -17,10 +17,15 @@ class FilmSegment;
 // ends padded to a whole encoder frame).
 class FilmJoin {
 public:
+    // Which file a join that failed is at fault with: a segment that cannot be joined
+    // however often it is tried again, or the output, where a new try may go well.
+    enum class Fault { NONE, SEGMENT, OUTPUT };
+
     // Writes `segments` (in the film's order, each matching the first) into `file` in
-    // `format`. False and `error` set to "FILE: REASON" for the file that failed.
-    static bool write(const std::vector<FilmSegment>& segments, FilmFormat format,
-                      const std::string& file, std::string& error);
+    // `format`. On failure `error` is "SEGMENT: REASON" for a segment that cannot be read
+    // or decoded, and the reason alone for `file`, which the caller names as it knows it.
+    static Fault write(const std::vector<FilmSegment>& segments, FilmFormat format,
+                       const std::string& file, std::string& error);
 };
 
 } // namespace corvane

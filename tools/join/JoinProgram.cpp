@@ -41,6 +41,11 @@ std::string frames(std::uint64_t first, std::uint64_t last) {
                          : "frames " + std::to_string(first) + " to " + std::to_string(last);
 }
 
+// "frame 30 is" or "frames 30 to 59 are".
+std::string framesAre(std::uint64_t first, std::uint64_t last) {
+    return frames(first, last) + (first == last ? " is" : " are");
+}
+
 // Checks the segments and puts them in the film's order; false, with one line, when they
 // do not make one film.
 bool arrange(std::vector<FilmSegment>& segments) {
@@ -56,15 +61,16 @@ bool arrange(std::vector<FilmSegment>& segments) {
             return false;
         }
         if (segment.firstFrame() > before.lastFrame() + 1) {
-            report(frames(before.lastFrame() + 1, segment.firstFrame() - 1) +
-                   " are in no segment: " + before.file() + " ends at frame " +
+            report(framesAre(before.lastFrame() + 1, segment.firstFrame() - 1) +
+                   " in no segment: " + before.file() + " ends at frame " +
                    std::to_string(before.lastFrame()) + ", " + segment.file() + " begins at " +
                    std::to_string(segment.firstFrame()));
             return false;
         }
         if (segment.firstFrame() <= before.lastFrame()) {
-            report(frames(segment.firstFrame(), std::min(before.lastFrame(), segment.lastFrame())) +
-                   " are in both " + before.file() + " and " + segment.file());
+            report(
+                framesAre(segment.firstFrame(), std::min(before.lastFrame(), segment.lastFrame())) +
+                " in both " + before.file() + " and " + segment.file());
             return false;
         }
     }
@@ -135,9 +141,15 @@ int JoinProgram::run(const std::vector<std::string>& arguments) {
         target.parent_path() / ("." + target.filename().string() + "." + tag + ".part");
     std::string error;
     std::error_code failure;
-    if (!FilmJoin::write(segments, format, temporary.string(), error)) {
+    if (const FilmJoin::Fault fault = FilmJoin::write(segments, format, temporary.string(), error);
+        fault != FilmJoin::Fault::NONE) {
         fs::remove(temporary, failure);
-        report("cannot write " + error);
+        if (fault == FilmJoin::Fault::SEGMENT) {
+            report(error);
+            return EXIT_CODE_CONFIGURATION;
+        }
+        // The temporary name is the join's own business: the user asked for `output`.
+        report("cannot write " + output + ": " + error);
         return EXIT_CODE_OUTPUT;
     }
     fs::rename(temporary, target, failure);
@@ -165,7 +177,9 @@ std::string JoinProgram::usage() {
            "first to the last exactly once, at one size, rate and coding.\n"
            "\n"
            "Exit status: 0 the film is written, 1 bad command line, 2 segments that cannot\n"
-           "be joined (nothing is written), 6 the output cannot be written.\n";
+           "be joined or read (nothing is written), 3 corvane-join cannot be found or run,\n"
+           "6 the output cannot be written, 128 + N stopped by signal N (nothing is written\n"
+           "under OUTPUT's name).\n";
 }
 
 } // namespace corvane

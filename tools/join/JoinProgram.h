@@ -13,8 +13,8 @@ namespace corvane {
 class JoinProgram {
 public:
     // Runs with the arguments after "join"; returns the exit status: 0 written, 1 a command
-    // line it cannot read, 2 segments that cannot be joined (nothing is written), 6 the
-    // output cannot be written.
+    // line it cannot read, 2 segments that cannot be joined or read (nothing is written), 6
+    // the output cannot be written. (3 and 128 + N come from the host and from signals.)
     static int run(const std::vector<std::string>& arguments);
 
     static std::string usage();
