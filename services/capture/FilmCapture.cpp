@@ -144,7 +144,6 @@ bool FilmCapture::start() {
     writer = std::make_unique<FilmWriter>(std::move(sink));
     std::string error;
     if (!writer->begin(width, height, error)) {
-        const std::string name = writer->sink().name();
         writer.reset();
         return failOutput("::start(): cannot write " + error);
     }
@@ -175,7 +174,7 @@ void FilmCapture::findWritten() {
     if (complete)
         DebugOutput::line(std::string(ORIGIN) + ": frames " + std::to_string(first) + " to " +
                           std::to_string(end - 1) + " are in " + output +
-                          " already; nothing is rendered (force renders them anew)");
+                          " already; nothing is rendered (--force renders them anew)");
 }
 
 bool FilmCapture::fail(const std::string& what) {
