@@ -187,6 +187,8 @@ void PlaybackController::parseEnvironment(const TiXmlElement* environment) {
 }
 
 bool PlaybackController::start() {
+    if (!timeline.canStart())
+        return false;
     loadKeyframes();
     player.getScript().start();
     // The viewer draws its first frame before the playback's first frame resumes: a

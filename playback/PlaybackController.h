@@ -69,7 +69,8 @@ public:
     // replayed in the first frame, as a seek replays them, the sounds still playing then
     // heard from where they are: a film's range that begins at frame N.
     void parseEnvironment(const TiXmlElement* environment);
-    // Loads the keyframe script; true also when it is missing or unreadable.
+    // Loads the keyframe script; true also when it is missing or unreadable. False, with one
+    // line, when frames="N" asks for a start that no viewer's timeline can replay.
     bool start();
     // One frame of `seconds` elapsed; false in the frame in which the user confirms the exit.
     bool renderFrame(float seconds);

@@ -79,15 +79,21 @@ void PlaybackTimeline::beforeAdvance(float seconds) {
     if (startFrames > 0) {
         replayFrames = startFrames;
         startFrames = 0;
+        // canStart() found the timeline.
         if (seekAvailable())
             seek(0.0f, seconds);
-        else
-            DebugOutput::line("PlaybackController: the viewer offers no timeline; playback "
-                              "starts at the beginning instead of frame " +
-                              std::to_string(*replayFrames));
         replayedSounds.resume(providers.soundBanks, *replayFrames, seconds);
         replayFrames.reset();
     }
+}
+
+bool PlaybackTimeline::canStart() {
+    if (startFrames == 0 || seekAvailable())
+        return true;
+    DebugOutput::line("PlaybackController::start(): the viewer offers no timeline, so playback "
+                      "cannot begin at frame " +
+                      std::to_string(startFrames) + "; it does not start");
+    return false;
 }
 
 void PlaybackTimeline::updateTimeBar(IGuiOverlay& overlay) {

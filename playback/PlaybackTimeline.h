@@ -41,6 +41,9 @@ public:
     // The first frame replays `frames` frames, as a seek does, and the sounds still playing
     // then are heard from where they are: a film's range that begins at that frame.
     void startAtFrame(std::uint64_t frames) { startFrames = frames; }
+    // False, with one line, when that start needs the viewer's timeline and there is none:
+    // frames played from the script's beginning would pass for the range's.
+    bool canStart();
     // Whether playing restarts once every keyframe has been applied: with looping on, and
     // no range that loops by itself.
     bool restartsAtEnd() const { return menu.isLoopEnabled() && !playsRange(); }

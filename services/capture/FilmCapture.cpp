@@ -144,7 +144,6 @@ bool FilmCapture::start() {
     writer = std::make_unique<FilmWriter>(std::move(sink));
     std::string error;
     if (!writer->begin(width, height, error)) {
-        const std::string name = writer->sink().name();
         writer.reset();
         return failOutput("::start(): cannot write " + error);
     }
@@ -175,7 +174,7 @@ void FilmCapture::findWritten() {
     if (complete)
         DebugOutput::line(std::string(ORIGIN) + ": frames " + std::to_string(first) + " to " +
                           std::to_string(end - 1) + " are in " + output +
-                          " already; nothing is rendered (force renders them anew)");
+                          " already; nothing is rendered (--force renders them anew)");
 }
 
 bool FilmCapture::fail(const std::string& what) {
@@ -199,7 +198,7 @@ bool FilmCapture::renderFrame() {
         if (pixels == nullptr || !source->readFrame(pixels->pixels.data(), pixels->rowBytes)) {
             std::string error;
             if (!writer->failed(error))
-                return fail(": the viewer gave no frame " + std::to_string(frame - 1));
+                return failOutput(": the viewer gave no frame " + std::to_string(frame - 1));
             return failOutput(": cannot write " + error + "; the film stops");
         }
         pixels->number = frame - 1;
@@ -262,30 +261,32 @@ void FilmCapture::stop() {
         folder.release();
         return;
     }
+    // A run cut short by a failure says so: what it leaves is not what was asked for.
+    const std::string cut = failed ? " failed after " : " stopped after ";
+    const std::uint64_t total = end - first;
     if (!whole) {
-        DebugOutput::line(std::string(ORIGIN) + ": the range stopped after " +
-                          std::to_string(written) + " of " + std::to_string(end - first) +
-                          " frames; no file of it is kept at " + output);
+        DebugOutput::line(std::string(ORIGIN) + ": the range" + cut + std::to_string(written) +
+                          " of " + std::to_string(total) + " frames; no file of it is kept at " +
+                          output);
         writer.reset();
         return;
     }
     const auto before =
         static_cast<std::uint64_t>(std::count(present.begin(), present.end(), true));
-    if (before > 0 && written + before == end - first)
-        written += before;
-    const std::string stopped = written < end - first
-                                    ? "the film stopped after " + std::to_string(written) + " of " +
-                                          std::to_string(end - first) + " frames; "
-                                    : "";
-    const std::string kept =
-        before > 0 ? " (" + std::to_string(before) + " of them were there already)" : "";
+    const std::uint64_t there = written + before;
+    const std::string stopped = there < total ? "the film" + cut + std::to_string(there) + " of " +
+                                                    std::to_string(total) + " frames; "
+                                              : "";
+    const std::string counted = before > 0 ? std::to_string(written) + " frames rendered now and " +
+                                                 std::to_string(before) + " there already,"
+                                           : std::to_string(there) + " frames";
     DebugOutput::line(std::string(ORIGIN) + ": " + stopped + "wrote " + writer->sink().name() +
-                      ": " + std::to_string(written) + " frames of " + std::to_string(width) + "x" +
+                      ": " + counted + " of " + std::to_string(width) + "x" +
                       std::to_string(height) + " at " + std::to_string(framesPerSecond) + " fps (" +
-                      DebugOutput::number(static_cast<double>(written) / framesPerSecond) +
+                      DebugOutput::number(static_cast<double>(there) / framesPerSecond) +
                       " s from script time " +
                       DebugOutput::number(static_cast<double>(first) / framesPerSecond) + " s), " +
-                      sizeText(writer->sink().bytes()) + ", in " + secondsText(seconds) + kept);
+                      sizeText(writer->sink().bytes()) + ", in " + secondsText(seconds));
     writer.reset();
 }
 

@@ -49,8 +49,10 @@ std::string PngSequence::name() const {
 bool PngSequence::begin(std::string& error) {
     for (unsigned i = 0; i < threads; ++i) {
         encoders.push_back(std::make_unique<PngEncoder>());
-        if (width > 0 && height > 0 && !encoders.back()->open(width, height, error))
+        if (width > 0 && height > 0 && !encoders.back()->open(width, height, error)) {
+            error = name() + ": " + error;
             return false;
+        }
     }
     return true;
 }

@@ -102,7 +102,7 @@ TEST_F(FarmRenderTest, ARangeRenderedTwiceRendersNothingTheSecondTime) {
     const auto stamp = fs::last_write_time(frames + "/frame_000045.png");
     ASSERT_EQ(render("--frame-range 40-49 -o '" + frames + "/'"), EXIT_CODE_OK) << output;
     EXPECT_NE(output.find("FrameCapture: frames 40 to 49 are in " + frames +
-                          " already; nothing is rendered (force renders them anew)\n"),
+                          " already; nothing is rendered (--force renders them anew)\n"),
               std::string::npos)
         << output;
     EXPECT_EQ(fs::last_write_time(frames + "/frame_000045.png"), stamp);

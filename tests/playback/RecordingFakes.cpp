@@ -151,10 +151,10 @@ void PlaybackRig::offerAll() {
         host.add(UUID::fromFields(0x7E57F00D, 0, 0, ++plugin), provider);
 }
 
-void PlaybackRig::start(const std::string& keyframes) {
+bool PlaybackRig::start(const std::string& keyframes) {
     folder.write(PlaybackController::KEYFRAME_FILE, keyframes);
     CurrentDirectoryScope inFolder(folder.path());
-    controller.start();
+    return controller.start();
 }
 
 bool PlaybackRig::frames(int count, float seconds) {

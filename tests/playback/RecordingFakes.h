@@ -266,8 +266,9 @@ class PlaybackRig {
 public:
     PlaybackRig();
     void offerAll();
-    // Writes the script as "keyframes.xml" into a folder of its own and starts there.
-    void start(const std::string& keyframesXml);
+    // Writes the script as "keyframes.xml" into a folder of its own and starts there;
+    // whether the controller started.
+    bool start(const std::string& keyframesXml);
     // Runs frames until one returns false or `count` have run; false if one did.
     bool frames(int count, float seconds);
     // Clicks the button of that name, or the close box for "<window> Close", for the next poll.

@@ -1,6 +1,7 @@
 // Speed, single steps and the script's hot reload, through the calls the user interface
 // makes and through made-up input actions.
 #include <gtest/gtest.h>
+#include <tinyxml.h>
 
 #include "tests/playback/TimelineRig.h"
 
@@ -115,6 +116,33 @@ TEST(PlaybackTimeline, WithoutTheViewersTimelineSeekingIsUnavailableAndPlaybackG
     rig.click("ZORV/EscapeMenu/Resume");
     rig.frames(5, 0.25f);
     EXPECT_TRUE(rig.controller.getPendingKeyframes().empty());
+}
+
+// A range's first frame replays the frames before it on the viewer's timeline; without
+// one, frames from the script's beginning would be written under the range's numbers.
+TEST(PlaybackTimeline, WithoutTheViewersTimelineARangeDoesNotStart) {
+    const struct {
+        const char* start;
+        bool starts;
+        const char* line;
+    } rows[] = {
+        {"<start playing=\"true\" frames=\"270\"/>", false,
+         "PlaybackController::start(): the viewer offers no timeline, so playback cannot begin "
+         "at frame 270; it does not start\n"},
+        {"<start playing=\"true\" frames=\"0\"/>", true, ""},
+        {"<start playing=\"true\"/>", true, ""},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.start);
+        PlaybackRig rig;
+        rig.offerAll();
+        TiXmlDocument document;
+        document.Parse((std::string("<env>") + row.start + "</env>").c_str());
+        rig.controller.parseEnvironment(document.RootElement());
+        ::testing::internal::CaptureStderr();
+        EXPECT_EQ(rig.start(keyframesXml("")), row.starts);
+        EXPECT_EQ(::testing::internal::GetCapturedStderr(), row.line);
+    }
 }
 
 struct ReloadCase {
