@@ -1,5 +1,6 @@
 #include "platform/DebugOutput.h"
 
+#include <cstdio>
 #include <sstream>
 #include <string>
 #include <unistd.h>
@@ -25,6 +26,15 @@ std::string DebugOutput::number(double value) {
     std::ostringstream text;
     text << value;
     return text.str();
+}
+
+std::string DebugOutput::bytes(std::uint64_t size) {
+    char text[32];
+    if (size >= (std::uint64_t(1) << 20))
+        std::snprintf(text, sizeof(text), "%.1f MB", static_cast<double>(size) / 1048576.0);
+    else
+        std::snprintf(text, sizeof(text), "%.1f kB", static_cast<double>(size) / 1024.0);
+    return text;
 }
 
 std::string DebugOutput::oneLine(std::string_view text) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -18,6 +19,8 @@ public:
     // A number as the lines write it, in the stream's shortest form of six significant
     // digits: "0.5", "1.93333", "3e+38", "inf", "nan".
     static std::string number(double value);
+    // A file's size as the lines write it: "312.4 kB" below a mebibyte, "4.1 MB" from one.
+    static std::string bytes(std::uint64_t size);
 };
 
 } // namespace corvane

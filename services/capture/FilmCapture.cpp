@@ -44,15 +44,6 @@ bool readWhole(const TiXmlElement& film, const char* name, std::uint64_t low, st
     return true;
 }
 
-std::string sizeText(std::uint64_t bytes) {
-    char text[32];
-    if (bytes >= (std::uint64_t(1) << 20))
-        std::snprintf(text, sizeof(text), "%.1f MB", static_cast<double>(bytes) / 1048576.0);
-    else
-        std::snprintf(text, sizeof(text), "%.1f kB", static_cast<double>(bytes) / 1024.0);
-    return text;
-}
-
 std::string secondsText(double seconds) {
     char text[32];
     std::snprintf(text, sizeof(text), "%.2f s", seconds);
@@ -277,16 +268,17 @@ void FilmCapture::stop() {
     const std::string stopped = there < total ? "the film" + cut + std::to_string(there) + " of " +
                                                     std::to_string(total) + " frames; "
                                               : "";
-    const std::string counted = before > 0 ? std::to_string(written) + " frames rendered now and " +
-                                                 std::to_string(before) + " there already,"
-                                           : std::to_string(there) + " frames";
+    const std::string counted = before > 0
+                                    ? std::to_string(written) + " frames rendered now and " +
+                                          std::to_string(before) + " there already,"
+                                    : std::to_string(there) + (there == 1 ? " frame" : " frames");
     DebugOutput::line(std::string(ORIGIN) + ": " + stopped + "wrote " + writer->sink().name() +
                       ": " + counted + " of " + std::to_string(width) + "x" +
                       std::to_string(height) + " at " + std::to_string(framesPerSecond) + " fps (" +
                       DebugOutput::number(static_cast<double>(there) / framesPerSecond) +
                       " s from script time " +
                       DebugOutput::number(static_cast<double>(first) / framesPerSecond) + " s), " +
-                      sizeText(writer->sink().bytes()) + ", in " + secondsText(seconds));
+                      DebugOutput::bytes(writer->sink().bytes()) + ", in " + secondsText(seconds));
     writer.reset();
 }
 

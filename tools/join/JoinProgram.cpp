@@ -77,12 +77,6 @@ bool arrange(std::vector<FilmSegment>& segments) {
     return true;
 }
 
-std::string sizeText(std::uintmax_t bytes) {
-    char text[32];
-    std::snprintf(text, sizeof(text), "%.1f MB", static_cast<double>(bytes) / 1048576.0);
-    return text;
-}
-
 } // namespace
 
 int JoinProgram::run(const std::vector<std::string>& arguments) {
@@ -162,7 +156,7 @@ int JoinProgram::run(const std::vector<std::string>& arguments) {
     const FilmSegment& tail = segments.back();
     report("wrote " + output + ": " + frames(head.firstFrame(), tail.lastFrame()) + " at " +
            std::to_string(head.framesPerSecond()) + " fps from " + std::to_string(segments.size()) +
-           " segments, " + sizeText(fs::file_size(target, failure)));
+           " segments, " + DebugOutput::bytes(fs::file_size(target, failure)));
     return EXIT_CODE_OK;
 }
 

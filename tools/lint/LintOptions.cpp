@@ -52,7 +52,8 @@ std::string LintOptions::usage() {
            "  --strict         warnings fail too\n"
            "\n"
            "Exit status: 0 no error (with --strict: no warning either), 1 errors found,\n"
-           "2 a file cannot be read or the command line makes no sense.\n";
+           "2 a file cannot be read or the command line makes no sense, 3 corvane-lint cannot\n"
+           "be found or run, 128 + N stopped by signal N.\n";
 }
 
 } // namespace corvane::lint
