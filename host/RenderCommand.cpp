@@ -97,6 +97,14 @@ int emitJob(const RenderOptions& options, const SceneFiles& files,
     // A video's ranges begin on whole seconds, where its encoder starts anew.
     plan.ranges = FrameRange::split(film.first, film.end, options.chunks,
                                     plan.video ? film.framesPerSecond : 1);
+    for (std::size_t i = 1; plan.video && i < plan.ranges.size(); ++i)
+        if (plan.ranges[i].first % film.framesPerSecond != 0) {
+            report("--chunks " + std::to_string(options.chunks) +
+                   ": the film has too few whole seconds for ranges that begin on "
+                   "them; after a join its frames may decode slightly otherwise than "
+                   "in a render in one process");
+            break;
+        }
     FarmJob::Engine engine = FarmJob::Engine::PARALLEL;
     FarmJob::engineOf(options.emit, engine);
     std::cout << FarmJob::text(engine, plan);
