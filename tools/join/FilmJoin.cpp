@@ -9,6 +9,7 @@ extern "C" {
 #include <libswresample/swresample.h>
 }
 
+#include "platform/StopSignals.h"
 #include "services/capture/EncoderPackets.h"
 #include "services/capture/FilmSegment.h"
 #include "services/capture/SoundEncoder.h"
@@ -158,6 +159,10 @@ public:
                 return true;
             };
             while ((code = av_read_frame(segment.container(), packet)) >= 0) {
+                if (StopSignals::received() != 0) {
+                    av_packet_unref(packet);
+                    return FilmJoin::Fault::STOPPED;
+                }
                 if (packet->stream_index == segment.videoStream()) {
                     av_packet_rescale_ts(packet, source.time_base, frameTime);
                     packet->pts += shift;

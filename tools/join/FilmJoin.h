@@ -18,8 +18,9 @@ class FilmSegment;
 class FilmJoin {
 public:
     // Which file a join that failed is at fault with: a segment that cannot be joined
-    // however often it is tried again, or the output, where a new try may go well.
-    enum class Fault { NONE, SEGMENT, OUTPUT };
+    // however often it is tried again, or the output, where a new try may go well; or a
+    // stop signal (StopSignals) that ended the join before it was whole.
+    enum class Fault { NONE, SEGMENT, OUTPUT, STOPPED };
 
     // Writes `segments` (in the film's order, each matching the first) into `file` in
     // `format`. On failure `error` is "SEGMENT: REASON" for a segment that cannot be read

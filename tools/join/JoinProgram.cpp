@@ -14,6 +14,7 @@ extern "C" {
 #include "host/ExitCode.h"
 #include "platform/DebugOutput.h"
 #include "platform/FileAccess.h"
+#include "platform/StopSignals.h"
 #include "services/capture/FilmFormat.h"
 #include "services/capture/FilmSegment.h"
 #include "tools/join/FilmJoin.h"
@@ -135,9 +136,17 @@ int JoinProgram::run(const std::vector<std::string>& arguments) {
         target.parent_path() / ("." + target.filename().string() + "." + tag + ".part");
     std::string error;
     std::error_code failure;
-    if (const FilmJoin::Fault fault = FilmJoin::write(segments, format, temporary.string(), error);
-        fault != FilmJoin::Fault::NONE) {
+    FilmJoin::Fault fault = FilmJoin::write(segments, format, temporary.string(), error);
+    // A read or write that the signal cut short is no fault of the files.
+    if (fault != FilmJoin::Fault::NONE && StopSignals::received() != 0)
+        fault = FilmJoin::Fault::STOPPED;
+    if (fault != FilmJoin::Fault::NONE) {
         fs::remove(temporary, failure);
+        if (fault == FilmJoin::Fault::STOPPED) {
+            report("stopped on signal " + std::to_string(StopSignals::received()) +
+                   "; nothing is written to " + output);
+            return 128 + StopSignals::received();
+        }
         if (fault == FilmJoin::Fault::SEGMENT) {
             report(error);
             return EXIT_CODE_CONFIGURATION;
