@@ -168,6 +168,16 @@ RenderOptions::Outcome RenderOptions::parse(const std::vector<std::string>& argu
                 "\" is none the render writes: .mp4, .webm, .mov, or a folder for PNG files";
         return Outcome::VALUE;
     }
+    // FFmpeg takes no picture whose size with a margin of 128 pixels each way reaches
+    // INT_MAX / 8 bytes (its image size check, for every encoder and the PNG one too); a
+    // square of 16384 is past it, one of 16254 within.
+    if ((std::uint64_t(width) + 128) * (std::uint64_t(height) + 128) >= LARGEST_PICTURE) {
+        error = "--size " + std::to_string(width) + "x" + std::to_string(height) +
+                ": FFmpeg's encoders take no picture this large; (WIDTH + 128) x (HEIGHT + 128) "
+                "must stay below " +
+                std::to_string(LARGEST_PICTURE) + ", as 16254x16254 does";
+        return Outcome::VALUE;
+    }
     // 4:2:0 and 4:2:2 pictures are made of pairs of pixels.
     if (format != "png" && (width % 2 != 0 || (format != "mov" && height % 2 != 0))) {
         error = "--size " + std::to_string(width) + "x" + std::to_string(height) + ": a ." +

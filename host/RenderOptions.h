@@ -45,6 +45,7 @@ struct RenderOptions {
     static bool formatOf(const std::string& output, std::string& format);
 
     static constexpr std::uint32_t LARGEST_SIDE = 16384;
+    static constexpr std::uint64_t LARGEST_PICTURE = 0x7fffffff / 8 + 1;
     static constexpr std::uint32_t MOST_FRAMES_PER_SECOND = 240;
 
     static std::string usage();

@@ -197,6 +197,9 @@ TEST_F(RenderCommandTest, ValuesThatCannotBeUsedAreOneLineEach) {
          "folder for PNG files"},
         {"-o '" + film + "' --size 1x100", EXIT_CODE_CONFIGURATION,
          "--size needs WIDTHxHEIGHT, each from 2 to 16384 pixels, not \"1x100\""},
+        {"-o '" + film + "' --size 16384x16384", EXIT_CODE_CONFIGURATION,
+         "--size 16384x16384: FFmpeg's encoders take no picture this large; (WIDTH + 128) x "
+         "(HEIGHT + 128) must stay below 268435456, as 16254x16254 does"},
         {"-o '" + film + "' --size 321x180", EXIT_CODE_CONFIGURATION,
          "--size 321x180: a .mp4 film needs an even width"},
         {"-o '" + film + "' --fps 0", EXIT_CODE_CONFIGURATION,
