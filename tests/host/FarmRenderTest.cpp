@@ -176,9 +176,9 @@ TEST_F(FarmRenderTest, TheSlurmScriptAndTheKubernetesManifestAreWellFormed) {
     const std::string manifest = folder.write("film.yaml", written);
     EXPECT_EQ(
         ShellCommand::run("python3 -c \"import sys, yaml; job = yaml.safe_load(open(sys.argv[1])); "
-                          "spec = job['spec']; rule = spec['podFailurePolicy']['rules'][0]; "
-                          "print(job['kind'], spec['completionMode'], spec['completions'], "
-                          "spec['template']['spec']['restartPolicy'], rule['action'], "
+                          "body = job['spec']; rule = body['podFailurePolicy']['rules'][0]; "
+                          "print(job['kind'], body['completionMode'], body['completions'], "
+                          "body['template']['spec']['restartPolicy'], rule['action'], "
                           "rule['onExitCodes']['values'])\" '" +
                           manifest + "'")
             .output,
