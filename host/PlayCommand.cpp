@@ -94,26 +94,34 @@ int PlayCommand::runConfiguration(const std::string& origin, const char* doing,
     return HostProgram::runPlugins(configuration, {}, frames);
 }
 
-int PlayCommand::check(const PlayOptions& options, PlayConfiguration& configuration) {
-    const SceneFiles files =
-        SceneFiles::resolve(options.scene, options.keyframes, options.mediaFolders);
+bool PlayCommand::readFiles(const std::string& origin, const std::string& scene,
+                            const std::string& keyframes,
+                            const std::vector<std::string>& mediaFolders, const std::string& sounds,
+                            PlayConfiguration& configuration) {
+    auto report = [&origin](const std::string& line) { DebugOutput::line(origin + ": " + line); };
+    const SceneFiles files = SceneFiles::resolve(scene, keyframes, mediaFolders);
     for (const SceneFiles::Problem& problem : files.problems)
         report(problem.line());
     bool usable = files.problems.empty();
     configuration.scene = files.scene;
     configuration.folders = files.folders;
     configuration.script = files.script;
-    if (!options.sounds.empty()) {
+    if (!sounds.empty()) {
         std::vector<std::string> skipped;
         std::string error;
-        if (!SoundDefinitions::read(absolute(options.sounds), configuration.sounds, skipped,
-                                    error)) {
+        if (!SoundDefinitions::read(absolute(sounds), configuration.sounds, skipped, error)) {
             report(error);
             usable = false;
         }
         for (const std::string& line : skipped)
             report(line);
     }
+    return usable;
+}
+
+int PlayCommand::check(const PlayOptions& options, PlayConfiguration& configuration) {
+    const bool usable = readFiles(ORIGIN, options.scene, options.keyframes, options.mediaFolders,
+                                  options.sounds, configuration);
     if (!options.captureFolder.empty()) {
         configuration.captureFolder = absolute(options.captureFolder);
         configuration.captureEvery = options.captureEvery;
