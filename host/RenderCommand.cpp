@@ -103,9 +103,7 @@ int emitJob(const RenderOptions& options, const PlayConfiguration& configuration
                    "in a render in one process");
             break;
         }
-    FarmJob::Engine engine = FarmJob::Engine::PARALLEL;
-    FarmJob::engineOf(options.emit, engine);
-    std::cout << FarmJob::text(engine, plan);
+    std::cout << FarmJob::text(*options.emit, plan);
     return EXIT_CODE_OK;
 }
 
