@@ -1,8 +1,6 @@
 #include "host/PlayCommand.h"
 
-#include <filesystem>
 #include <iostream>
-#include <system_error>
 
 #include "host/ApplicationFolder.h"
 #include "host/ExitCode.h"
@@ -23,17 +21,10 @@ namespace corvane {
 
 namespace {
 
-namespace fs = std::filesystem;
-
 const char* const ORIGIN = "corvane play";
 
 void report(const std::string& text) {
     DebugOutput::line(std::string(ORIGIN) + ": " + text);
-}
-
-std::string absolute(const std::string& path) {
-    std::error_code ignored;
-    return fs::absolute(path, ignored).lexically_normal().string();
 }
 
 } // namespace
@@ -109,7 +100,8 @@ bool PlayCommand::readFiles(const std::string& origin, const std::string& scene,
     if (!sounds.empty()) {
         std::vector<std::string> skipped;
         std::string error;
-        if (!SoundDefinitions::read(absolute(sounds), configuration.sounds, skipped, error)) {
+        if (!SoundDefinitions::read(SceneFiles::absolute(sounds), configuration.sounds, skipped,
+                                    error)) {
             report(error);
             usable = false;
         }
@@ -123,7 +115,7 @@ int PlayCommand::check(const PlayOptions& options, PlayConfiguration& configurat
     const bool usable = readFiles(ORIGIN, options.scene, options.keyframes, options.mediaFolders,
                                   options.sounds, configuration);
     if (!options.captureFolder.empty()) {
-        configuration.captureFolder = absolute(options.captureFolder);
+        configuration.captureFolder = SceneFiles::absolute(options.captureFolder);
         configuration.captureEvery = options.captureEvery;
     }
     return usable ? EXIT_CODE_OK : EXIT_CODE_CONFIGURATION;

@@ -11,6 +11,7 @@
 #include "host/PlayCommand.h"
 #include "host/PlayConfiguration.h"
 #include "host/RenderOptions.h"
+#include "host/SceneFiles.h"
 #include "platform/DebugOutput.h"
 #include "platform/DiagnosticSink.h"
 #include "platform/ExecutablePath.h"
@@ -86,8 +87,7 @@ int emitJob(const RenderOptions& options, const PlayConfiguration& configuration
     if (film.statusOverlay)
         plan.shared.insert(plan.shared.end(), {"--overlays", "status"});
     if (!options.sounds.empty())
-        plan.shared.insert(plan.shared.end(),
-                           {"--sounds", fs::absolute(options.sounds).lexically_normal().string()});
+        plan.shared.insert(plan.shared.end(), {"--sounds", SceneFiles::absolute(options.sounds)});
     if (options.force)
         plan.shared.push_back("--force");
     plan.video = film.format != "png";

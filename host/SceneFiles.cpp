@@ -10,16 +10,12 @@
 
 namespace corvane {
 
-namespace {
-
 namespace fs = std::filesystem;
 
-std::string absolute(const std::string& path) {
+std::string SceneFiles::absolute(const std::string& path) {
     std::error_code ignored;
     return fs::absolute(path, ignored).lexically_normal().string();
 }
-
-} // namespace
 
 std::string SceneFiles::Problem::line() const {
     // The parser's reason begins with the row and column it stopped at.
