@@ -24,13 +24,10 @@
 #include <string>
 #include <sys/resource.h>
 
-#include "host/ExitCode.h"
+#include "bench/DemoFilm.h"
 #include "host/FarmJob.h"
 #include "host/FrameRange.h"
-#include "host/HostConfiguration.h"
-#include "host/PlayConfiguration.h"
 #include "host/PluginHost.h"
-#include "host/PluginLocator.h"
 #include "platform/CurrentDirectory.h"
 #include "platform/StandardErrorCapture.h"
 #include "tests/support/TemporaryFolder.h"
@@ -93,11 +90,8 @@ std::string hourScript() {
 // The processor time of the last range's first frame and of its following frames, each a
 // frame; false when the run failed.
 bool measureLastRange(const std::string& folder, double& seekSeconds, double& frameSeconds) {
-    PlayConfiguration play;
-    play.scene = CORVANE_DEMO_FOLDER "/scene/demo.scene";
-    play.script = folder + "/hour.xml";
-    std::ofstream(play.script) << hourScript();
-    play.folders = {CORVANE_DEMO_FOLDER "/scene", CORVANE_DEMO_FOLDER "/media"};
+    const std::string script = folder + "/hour.xml";
+    std::ofstream(script) << hourScript();
     const FrameRange last = FrameRange::split(0, HOUR_FRAMES, RANGES, FPS).back();
     PlayConfiguration::Film film;
     film.format = "mp4";
@@ -105,18 +99,8 @@ bool measureLastRange(const std::string& folder, double& seekSeconds, double& fr
     film.first = last.first;
     film.end = last.last + 1;
     film.range = true;
-    play.film = film;
-    HostConfiguration configuration;
-    std::string error;
-    if (!configuration.parse(play.text(), "bench_farm", error))
-        return false;
-    const PluginLocator locator({CORVANE_PLUGIN_FOLDER}, "");
     PluginHost host;
-    for (const HostConfiguration::Plugin& plugin : configuration.plugins())
-        if (host.load(locator.locate(plugin.library, configuration.folder()), plugin.environment) !=
-            EXIT_CODE_OK)
-            return false;
-    if (host.startAll() != EXIT_CODE_OK)
+    if (!startDemoFilm(host, script, film))
         return false;
     const float step = 1.0f / FPS;
     std::clock_t start = std::clock();

@@ -13,13 +13,11 @@
 #include <string>
 #include <vector>
 
+#include "bench/DemoFilm.h"
 #include "framework/IFrameSource.h"
 #include "framework/Identifiers.h"
 #include "host/ExitCode.h"
-#include "host/HostConfiguration.h"
-#include "host/PlayConfiguration.h"
 #include "host/PluginHost.h"
-#include "host/PluginLocator.h"
 #include "platform/CurrentDirectory.h"
 #include "platform/StandardErrorCapture.h"
 #include "tests/support/TemporaryFolder.h"
@@ -41,10 +39,6 @@ enum class Way { FRAMES_ONLY, VIDEO, PNG };
 // Seconds for the film's frames one way, after the plug-ins have started, and the
 // processor's seconds of the whole process meanwhile; negative when the run failed.
 double run(Way way, const std::string& folder, double& cpuSeconds) {
-    PlayConfiguration play;
-    play.scene = CORVANE_DEMO_FOLDER "/scene/demo.scene";
-    play.script = CORVANE_DEMO_FOLDER "/keyframes.xml";
-    play.folders = {CORVANE_DEMO_FOLDER "/scene", CORVANE_DEMO_FOLDER "/media"};
     PlayConfiguration::Film film;
     film.format = way == Way::PNG ? "png" : "mp4";
     film.output = folder + (way == Way::PNG ? "/frames/" : "/film.mp4");
@@ -53,21 +47,9 @@ double run(Way way, const std::string& folder, double& cpuSeconds) {
     film.height = HEIGHT;
     film.framesPerSecond = FPS;
     film.end = FRAMES;
-    play.film = film;
-    HostConfiguration configuration;
-    std::string error;
-    if (!configuration.parse(play.text(), "bench_render", error))
-        return -1.0;
-
     // The frames alone: what the capture does but the writing, the bench in its place.
-    const PluginLocator locator({CORVANE_PLUGIN_FOLDER}, "");
     PluginHost host;
-    for (const HostConfiguration::Plugin& plugin : configuration.plugins())
-        if ((way != Way::FRAMES_ONLY || plugin.library != "FrameCapture") &&
-            host.load(locator.locate(plugin.library, configuration.folder()), plugin.environment) !=
-                EXIT_CODE_OK)
-            return -1.0;
-    if (host.startAll() != EXIT_CODE_OK)
+    if (!startDemoFilm(host, CORVANE_DEMO_FOLDER "/keyframes.xml", film, way != Way::FRAMES_ONLY))
         return -1.0;
     const PluginHost::FrameOptions step{1.0f / FPS, FRAMES + 1};
     const Clock::time_point start = Clock::now();

@@ -17,20 +17,9 @@ std::u32string Utf8Text::decode(std::string_view text) {
         const auto lead = static_cast<unsigned char>(text[at]);
         // The bytes a lead byte announces, and the range of its first continuation byte that
         // keeps the character shortest and outside the surrogates.
-        std::size_t length = 1;
-        unsigned char low = 0x80;
-        unsigned char high = 0xBF;
-        if (lead >= 0xC2 && lead <= 0xDF) {
-            length = 2;
-        } else if (lead >= 0xE0 && lead <= 0xEF) {
-            length = 3;
-            low = lead == 0xE0 ? 0xA0 : 0x80;
-            high = lead == 0xED ? 0x9F : 0xBF;
-        } else if (lead >= 0xF0 && lead <= 0xF4) {
-            length = 4;
-            low = lead == 0xF0 ? 0x90 : 0x80;
-            high = lead == 0xF4 ? 0x8F : 0xBF;
-        }
+        const std::size_t length = Utf8Text::length(lead);
+        const unsigned char low = lead == 0xE0 ? 0xA0 : lead == 0xF0 ? 0x90 : 0x80;
+        const unsigned char high = lead == 0xED ? 0x9F : lead == 0xF4 ? 0x8F : 0xBF;
         bool whole = length > 1 && text.size() - at >= length;
         for (std::size_t i = 1; whole && i < length; ++i) {
             const auto byte = static_cast<unsigned char>(text[at + i]);
@@ -48,6 +37,16 @@ std::u32string Utf8Text::decode(std::string_view text) {
         at += length;
     }
     return characters;
+}
+
+std::size_t Utf8Text::length(unsigned char lead) {
+    if (lead >= 0xC2 && lead <= 0xDF)
+        return 2;
+    if (lead >= 0xE0 && lead <= 0xEF)
+        return 3;
+    if (lead >= 0xF0 && lead <= 0xF4)
+        return 4;
+    return 1;
 }
 
 } // namespace corvane

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -15,6 +16,9 @@ public:
     static constexpr char32_t REPLACEMENT = 0xFFFD;
 
     static std::u32string decode(std::string_view text);
+    // The bytes of a well-formed character that begins with `lead`: 2 to 4 for a lead byte of
+    // such a character, else 1.
+    static std::size_t length(unsigned char lead);
 };
 
 } // namespace corvane

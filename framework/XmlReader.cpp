@@ -5,6 +5,7 @@
 #include <iconv.h>
 #include <tinyxml.h>
 
+#include "framework/Utf8Text.h"
 #include "framework/XmlNestingDepth.h"
 
 namespace corvane {
@@ -59,23 +60,13 @@ bool declaresUtf8(std::string_view declaration) {
            startsWithIgnoringCase(value, "utf8");
 }
 
-// How many bytes the parser's UTF-8 mode takes for a character that begins with `lead`.
-std::size_t characterLength(unsigned char lead) {
-    if (lead >= 0xC2 && lead <= 0xDF)
-        return 2;
-    if (lead >= 0xE0 && lead <= 0xEF)
-        return 3;
-    if (lead >= 0xF0 && lead <= 0xF4)
-        return 4;
-    return 1;
-}
-
 // True when every lead byte of `text` is followed by as many continuation bytes as it
 // announces: the parser's UTF-8 mode then stops at the same quotes and brackets as its
 // byte mode, and never reads past the text's end.
 bool holdsWholeCharacters(std::string_view text) {
     for (std::size_t at = 0; at < text.size();) {
-        const std::size_t length = characterLength(static_cast<unsigned char>(text[at]));
+        // The parser's UTF-8 mode takes as many bytes for a character as a well-formed one has.
+        const std::size_t length = Utf8Text::length(static_cast<unsigned char>(text[at]));
         if (text.size() - at < length)
             return false;
         for (std::size_t i = 1; i < length; ++i)

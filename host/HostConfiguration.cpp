@@ -20,13 +20,9 @@ bool HostConfiguration::load(const std::string& path, std::string& error) {
     std::error_code ignored;
     const std::filesystem::path absolute = std::filesystem::absolute(path, ignored);
     baseFolder = absolute.parent_path().string();
-    if (const std::string why = FileAccess::whyNotReadable(path); !why.empty()) {
-        error = path + ": " + why;
-        return false;
-    }
     std::string text;
-    if (!XmlReader::readFile(path, text)) {
-        error = path + ": cannot be read";
+    if (const std::string why = FileAccess::read(path, text); !why.empty()) {
+        error = path + ": " + why;
         return false;
     }
     return parse(text, path, error);

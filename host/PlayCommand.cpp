@@ -1,8 +1,6 @@
 #include "host/PlayCommand.h"
 
-#include <filesystem>
 #include <iostream>
-#include <system_error>
 
 #include "host/ApplicationFolder.h"
 #include "host/ExitCode.h"
@@ -23,17 +21,10 @@ namespace corvane {
 
 namespace {
 
-namespace fs = std::filesystem;
-
 const char* const ORIGIN = "corvane play";
 
 void report(const std::string& text) {
     DebugOutput::line(std::string(ORIGIN) + ": " + text);
-}
-
-std::string absolute(const std::string& path) {
-    std::error_code ignored;
-    return fs::absolute(path, ignored).lexically_normal().string();
 }
 
 } // namespace
@@ -94,19 +85,22 @@ int PlayCommand::runConfiguration(const std::string& origin, const char* doing,
     return HostProgram::runPlugins(configuration, {}, frames);
 }
 
-int PlayCommand::check(const PlayOptions& options, PlayConfiguration& configuration) {
-    const SceneFiles files =
-        SceneFiles::resolve(options.scene, options.keyframes, options.mediaFolders);
+bool PlayCommand::readFiles(const std::string& origin, const std::string& scene,
+                            const std::string& keyframes,
+                            const std::vector<std::string>& mediaFolders, const std::string& sounds,
+                            PlayConfiguration& configuration) {
+    auto report = [&origin](const std::string& line) { DebugOutput::line(origin + ": " + line); };
+    const SceneFiles files = SceneFiles::resolve(scene, keyframes, mediaFolders);
     for (const SceneFiles::Problem& problem : files.problems)
         report(problem.line());
     bool usable = files.problems.empty();
     configuration.scene = files.scene;
     configuration.folders = files.folders;
     configuration.script = files.script;
-    if (!options.sounds.empty()) {
+    if (!sounds.empty()) {
         std::vector<std::string> skipped;
         std::string error;
-        if (!SoundDefinitions::read(absolute(options.sounds), configuration.sounds, skipped,
+        if (!SoundDefinitions::read(SceneFiles::absolute(sounds), configuration.sounds, skipped,
                                     error)) {
             report(error);
             usable = false;
@@ -114,8 +108,14 @@ int PlayCommand::check(const PlayOptions& options, PlayConfiguration& configurat
         for (const std::string& line : skipped)
             report(line);
     }
+    return usable;
+}
+
+int PlayCommand::check(const PlayOptions& options, PlayConfiguration& configuration) {
+    const bool usable = readFiles(ORIGIN, options.scene, options.keyframes, options.mediaFolders,
+                                  options.sounds, configuration);
     if (!options.captureFolder.empty()) {
-        configuration.captureFolder = absolute(options.captureFolder);
+        configuration.captureFolder = SceneFiles::absolute(options.captureFolder);
         configuration.captureEvery = options.captureEvery;
     }
     return usable ? EXIT_CODE_OK : EXIT_CODE_CONFIGURATION;

@@ -28,6 +28,15 @@ public:
     static int runConfiguration(const std::string& origin, const char* doing,
                                 const std::string& text, const PluginHost::FrameOptions& frames);
 
+    // The user's scene, script and media folders (SceneFiles) and the sounds of a --sounds
+    // configuration (SoundDefinitions, empty: none) into `configuration` as absolute paths,
+    // as `play` and `render` take them; false after one line, beginning with `origin`, per
+    // file that cannot be used.
+    static bool readFiles(const std::string& origin, const std::string& scene,
+                          const std::string& keyframes,
+                          const std::vector<std::string>& mediaFolders, const std::string& sounds,
+                          PlayConfiguration& configuration);
+
 private:
     // The configuration over the user's files as absolute paths; EXIT_CODE_OK, or the
     // exit status after one line per file that cannot be used.

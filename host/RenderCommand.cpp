@@ -12,7 +12,6 @@
 #include "host/PlayConfiguration.h"
 #include "host/RenderOptions.h"
 #include "host/SceneFiles.h"
-#include "host/SoundDefinitions.h"
 #include "platform/DebugOutput.h"
 #include "platform/DiagnosticSink.h"
 #include "platform/ExecutablePath.h"
@@ -62,7 +61,7 @@ std::string unwritable(const PlayConfiguration::Film& film) {
 }
 
 // Writes the job that renders the film's frames in `options.chunks` ranges on a farm.
-int emitJob(const RenderOptions& options, const SceneFiles& files,
+int emitJob(const RenderOptions& options, const PlayConfiguration& configuration,
             const PlayConfiguration::Film& film) {
     const std::uint64_t count = film.end - film.first;
     if (options.chunks > count) {
@@ -71,17 +70,16 @@ int emitJob(const RenderOptions& options, const SceneFiles& files,
                " ranges can be made of it");
         return EXIT_CODE_CONFIGURATION;
     }
-    auto absolute = [](const std::string& path) {
-        return fs::absolute(path).lexically_normal().string();
-    };
     FarmJob::Plan plan;
     plan.program = ExecutablePath::file().empty() ? "corvane" : ExecutablePath::file();
-    plan.scene = files.scene;
-    plan.shared.push_back(files.scene);
-    if (!files.script.empty())
-        plan.shared.push_back(files.script);
-    for (const std::string& folder : options.mediaFolders)
-        plan.shared.insert(plan.shared.end(), {"--media", absolute(folder)});
+    plan.scene = configuration.scene;
+    plan.shared.push_back(configuration.scene);
+    if (!configuration.script.empty())
+        plan.shared.push_back(configuration.script);
+    // The scene's folder, then the media folders.
+    for (auto folder = std::next(configuration.folders.begin());
+         folder != configuration.folders.end(); ++folder)
+        plan.shared.insert(plan.shared.end(), {"--media", *folder});
     plan.shared.insert(plan.shared.end(),
                        {"--size", std::to_string(film.width) + "x" + std::to_string(film.height),
                         "--fps", std::to_string(film.framesPerSecond), "--quality",
@@ -89,7 +87,7 @@ int emitJob(const RenderOptions& options, const SceneFiles& files,
     if (film.statusOverlay)
         plan.shared.insert(plan.shared.end(), {"--overlays", "status"});
     if (!options.sounds.empty())
-        plan.shared.insert(plan.shared.end(), {"--sounds", absolute(options.sounds)});
+        plan.shared.insert(plan.shared.end(), {"--sounds", SceneFiles::absolute(options.sounds)});
     if (options.force)
         plan.shared.push_back("--force");
     plan.video = film.format != "png";
@@ -105,9 +103,7 @@ int emitJob(const RenderOptions& options, const SceneFiles& files,
                    "in a render in one process");
             break;
         }
-    FarmJob::Engine engine = FarmJob::Engine::PARALLEL;
-    FarmJob::engineOf(options.emit, engine);
-    std::cout << FarmJob::text(engine, plan);
+    std::cout << FarmJob::text(*options.emit, plan);
     return EXIT_CODE_OK;
 }
 
@@ -140,29 +136,12 @@ int RenderCommand::run(const std::vector<std::string>& arguments) {
         return EXIT_CODE_OK;
     }
 
-    const SceneFiles files =
-        SceneFiles::resolve(options.scene, options.keyframes, options.mediaFolders);
-    for (const SceneFiles::Problem& problem : files.problems)
-        report(problem.line());
-    bool usable = files.problems.empty();
     PlayConfiguration configuration;
-    configuration.scene = files.scene;
-    configuration.folders = files.folders;
-    configuration.script = files.script;
-    if (!options.sounds.empty()) {
-        std::vector<std::string> skipped;
-        const std::string sounds = fs::absolute(options.sounds).lexically_normal().string();
-        if (!SoundDefinitions::read(sounds, configuration.sounds, skipped, error)) {
-            report(error);
-            usable = false;
-        }
-        for (const std::string& line : skipped)
-            report(line);
-    }
-    if (!usable)
+    if (!PlayCommand::readFiles(ORIGIN, options.scene, options.keyframes, options.mediaFolders,
+                                options.sounds, configuration))
         return EXIT_CODE_CONFIGURATION;
 
-    const double length = scriptLength(files.script);
+    const double length = scriptLength(configuration.script);
     const double scriptEnd = length > 0.0 ? length : DEFAULT_SECONDS;
     const double start = options.rangeStart.value_or(0.0);
     const double end = options.rangeEnd.value_or(scriptEnd);
@@ -204,7 +183,7 @@ int RenderCommand::run(const std::vector<std::string>& arguments) {
     film.quality = options.quality;
     film.statusOverlay = options.statusOverlay;
     if (options.chunks > 0)
-        return emitJob(options, files, film);
+        return emitJob(options, configuration, film);
     if (const std::string why = unwritable(film); !why.empty()) {
         report(why);
         return EXIT_CODE_OUTPUT;

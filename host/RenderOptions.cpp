@@ -124,12 +124,13 @@ RenderOptions::Outcome RenderOptions::parse(const std::vector<std::string>& argu
                 return Outcome::VALUE;
             }
         } else if (option == "--emit") {
-            if (value != "parallel" && value != "slurm" && value != "kubernetes") {
+            FarmJob::Engine engine = FarmJob::Engine::PARALLEL;
+            if (!FarmJob::engineOf(value, engine)) {
                 error =
                     "--emit needs \"parallel\", \"slurm\" or \"kubernetes\", not \"" + value + "\"";
                 return Outcome::VALUE;
             }
-            emit = value;
+            emit = engine;
         } else if (option == "--range") {
             const std::size_t colon = value.find(':');
             double start = 0.0;
@@ -150,7 +151,7 @@ RenderOptions::Outcome RenderOptions::parse(const std::vector<std::string>& argu
                 rangeEnd = end;
         }
     }
-    if ((chunks > 0) != !emit.empty()) {
+    if ((chunks > 0) != emit.has_value()) {
         error = "--chunks and --emit go together: --chunks N --emit parallel|slurm|kubernetes";
         return Outcome::USAGE;
     }

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "host/FarmJob.h"
 #include "host/FrameRange.h"
 
 namespace corvane {
@@ -33,7 +34,7 @@ struct RenderOptions {
     std::optional<FrameRange> frameRange; // --frame-range A-B: frames of the whole film
     bool force = false;                   // --force: a range's frames written already anew
     std::uint64_t chunks = 0;             // --chunks N, with --emit
-    std::string emit;                     // --emit parallel|slurm|kubernetes
+    std::optional<FarmJob::Engine> emit;  // --emit parallel|slurm|kubernetes
     bool help = false;
 
     // Reads the arguments after "render"; `error` says what is wrong unless OK.

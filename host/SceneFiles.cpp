@@ -10,16 +10,12 @@
 
 namespace corvane {
 
-namespace {
-
 namespace fs = std::filesystem;
 
-std::string absolute(const std::string& path) {
+std::string SceneFiles::absolute(const std::string& path) {
     std::error_code ignored;
     return fs::absolute(path, ignored).lexically_normal().string();
 }
-
-} // namespace
 
 std::string SceneFiles::Problem::line() const {
     // The parser's reason begins with the row and column it stopped at.
@@ -35,18 +31,18 @@ SceneFiles SceneFiles::resolve(const std::string& scene, const std::string& scri
         files.problems.push_back({path, given, reason});
     };
     files.scene = absolute(scene);
-    bool sceneRead = FileAccess::whyNotReadable(files.scene).empty();
+    // Checked and read through one opening when it is parsed here.
+    std::string text;
+    const std::string unread =
+        parseScene ? FileAccess::read(files.scene, text) : FileAccess::whyNotReadable(files.scene);
+    bool sceneRead = unread.empty();
     if (!sceneRead) {
-        problem(files.scene, scene, FileAccess::whyNotReadable(files.scene));
+        problem(files.scene, scene, unread);
     } else if (parseScene) {
-        std::string text;
         TiXmlDocument document;
-        if (!XmlReader::readFile(files.scene, text)) {
-            problem(files.scene, scene, "cannot be read");
-            sceneRead = false;
-        } else if (const std::string parsed =
-                       XmlReader::describe(XmlReader::parse(text, document), "", text, document);
-                   !parsed.empty()) {
+        if (const std::string parsed =
+                XmlReader::describe(XmlReader::parse(text, document), "", text, document);
+            !parsed.empty()) {
             // ":ROW:COLUMN: the parser's message", or ": why the text was refused".
             problem(files.scene, scene, parsed.substr(parsed.compare(0, 2, ": ") == 0 ? 2 : 1));
             sceneRead = false;
@@ -56,8 +52,9 @@ SceneFiles SceneFiles::resolve(const std::string& scene, const std::string& scri
     // listed would play a scene without them.
     const fs::path sceneFolder = fs::path(files.scene).parent_path();
     files.folders = {sceneFolder.string()};
-    if (const std::string reason = FileAccess::whyNotListable(files.folders.front());
-        sceneRead && !reason.empty())
+    if (const std::string reason =
+            sceneRead ? FileAccess::whyNotListable(files.folders.front()) : std::string();
+        !reason.empty())
         problem(files.folders.front(),
                 fs::path(scene).has_parent_path() ? fs::path(scene).parent_path().string() : ".",
                 "the scene's folder cannot be listed: " + reason);

@@ -30,6 +30,8 @@ struct SceneFiles {
     std::string scriptAsGiven;
     std::vector<Problem> problems;
 
+    // `path` as the files are named here: absolute, without "." and ".." in it.
+    static std::string absolute(const std::string& path);
     // With `parseScene` the scene must also parse as XML (a command that loads the scene with
     // a loader of its own, which says what is wrong in its own words, does without).
     static SceneFiles resolve(const std::string& scene, const std::string& script,

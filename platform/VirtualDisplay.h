@@ -34,8 +34,6 @@ public:
 
     // The display's name (":3"); empty before start().
     const std::string& name() const { return displayName; }
-    // The server's process id; 0 when none runs.
-    pid_t processId() const { return server; }
 
     // The server program: Xvfb from the folders of PATH; empty when there is none.
     static std::string program();
