@@ -11,9 +11,9 @@ extern "C" {
 
 #include "platform/StopSignals.h"
 #include "services/capture/EncoderPackets.h"
+#include "services/capture/FilmContainer.h"
 #include "services/capture/FilmSegment.h"
 #include "services/capture/SoundEncoder.h"
-#include "services/capture/VideoFile.h"
 
 namespace corvane {
 
@@ -89,26 +89,18 @@ std::uint64_t samplesOf(std::uint64_t first, std::uint64_t past, std::uint64_t r
 
 class Writer {
 public:
-    ~Writer() {
-        if (container != nullptr && container->pb != nullptr)
-            avio_closep(&container->pb);
-        av_packet_free(&packet);
-        sound.release();
-        avformat_free_context(container);
-    }
+    ~Writer() { av_packet_free(&packet); }
 
     FilmJoin::Fault write(const std::vector<FilmSegment>& segments, FilmFormat format,
                           const std::string& file, std::string& error) {
         const FilmSegment& head = segments.front();
         const AVStream& pictures = *head.container()->streams[head.videoStream()];
         const AVRational frameTime{1, static_cast<int>(head.framesPerSecond())};
-        int code = avformat_alloc_output_context2(&container, nullptr, filmFormatName(format),
-                                                  file.c_str());
+        int code = output.create(filmFormatName(format), file, head.firstFrame());
         packet = av_packet_alloc();
-        if (code < 0 || container == nullptr || packet == nullptr)
+        if (code < 0 || packet == nullptr)
             return fail(code, error);
-        av_dict_set(&container->metadata, VideoFile::FIRST_FRAME_TAG,
-                    std::to_string(head.firstFrame()).c_str(), 0);
+        AVFormatContext* container = output.context();
         AVStream* video = avformat_new_stream(container, nullptr);
         if (video == nullptr || avcodec_parameters_copy(video->codecpar, pictures.codecpar) < 0)
             return fail(AVERROR(ENOMEM), error);
@@ -121,14 +113,8 @@ public:
             heard != nullptr ? std::uint32_t(heard->codecpar->sample_rate) : 0;
         if (heard != nullptr && !sound.open(container, format, rate, error))
             return FilmJoin::Fault::OUTPUT;
-        if ((code = avio_open(&container->pb, file.c_str(), AVIO_FLAG_WRITE)) < 0)
-            return fail(code, error);
-        AVDictionary* options = nullptr;
-        av_dict_set(&options, "movflags", "use_metadata_tags", 0);
-        code = avformat_write_header(container, &options);
-        av_dict_free(&options);
-        if (code < 0)
-            return fail(code, error);
+        if (!output.begin(error))
+            return FilmJoin::Fault::OUTPUT;
 
         std::uint64_t soundWritten = 0;
         for (const FilmSegment& segment : segments) {
@@ -196,10 +182,7 @@ public:
         }
         if (heard != nullptr && !sound.finish(soundWritten, error))
             return FilmJoin::Fault::OUTPUT;
-        if ((code = av_write_trailer(container)) < 0 || (code = container->pb->error) < 0 ||
-            (code = avio_closep(&container->pb)) < 0)
-            return fail(code, error);
-        return FilmJoin::Fault::NONE;
+        return output.end(error) ? FilmJoin::Fault::NONE : FilmJoin::Fault::OUTPUT;
     }
 
 private:
@@ -212,9 +195,9 @@ private:
         return FilmJoin::Fault::SEGMENT;
     }
 
-    AVFormatContext* container = nullptr;
-    AVPacket* packet = nullptr;
+    FilmContainer output;
     SoundEncoder sound;
+    AVPacket* packet = nullptr;
 };
 
 } // namespace
