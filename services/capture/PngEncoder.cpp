@@ -6,19 +6,10 @@ extern "C" {
 #include <libavutil/opt.h>
 }
 
+#include "services/capture/EncoderPackets.h"
 #include "services/capture/FilmFrame.h"
 
 namespace corvane {
-
-namespace {
-
-std::string describe(int code) {
-    char text[AV_ERROR_MAX_STRING_SIZE] = {};
-    av_strerror(code, text, sizeof(text));
-    return text;
-}
-
-} // namespace
 
 PngEncoder::PngEncoder() = default;
 
@@ -58,7 +49,7 @@ bool PngEncoder::open(std::uint32_t width, std::uint32_t height, std::string& er
     const int code = avcodec_open2(encoder, codec, &options);
     av_dict_free(&options);
     if (code < 0) {
-        error = "the PNG encoder does not start: " + describe(code);
+        error = "the PNG encoder does not start: " + EncoderPackets::describe(code);
         return false;
     }
     // The encoder marks the file as sRGB.
@@ -79,7 +70,7 @@ bool PngEncoder::encode(const FilmFrame& frame, std::vector<std::uint8_t>& file,
     if (code >= 0)
         code = avcodec_receive_packet(encoder, packet);
     if (code < 0) {
-        error = "the PNG encoder failed: " + describe(code);
+        error = "the PNG encoder failed: " + EncoderPackets::describe(code);
         return false;
     }
     file.assign(packet->data, packet->data + packet->size);
