@@ -134,14 +134,19 @@ bool SoundEncoder::drain(bool all, std::string& error) {
     return true;
 }
 
+bool SoundEncoder::fill(std::uint64_t total, std::string& error) {
+    if (held == nullptr || samplesIn >= total)
+        return true;
+    const std::vector<float> silence(2 * static_cast<std::size_t>(total - samplesIn));
+    return add(silence.data(), silence.size() / 2, error);
+}
+
 bool SoundEncoder::finish(std::uint64_t total, std::string& error) {
     if (held == nullptr)
         return true;
-    if (samplesIn < total) {
-        const std::vector<float> silence(2 * static_cast<std::size_t>(total - samplesIn));
-        if (!add(silence.data(), silence.size() / 2, error))
-            return false;
-    } else if (samplesIn > total) {
+    if (!fill(total, error))
+        return false;
+    if (samplesIn > total) {
         const std::uint64_t extra = samplesIn - total;
         const int count = av_audio_fifo_size(held);
         av_audio_fifo_drain(held,

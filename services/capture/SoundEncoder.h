@@ -32,9 +32,13 @@ public:
               std::string& error);
     // Encodes the next `frames` stereo sample frames (interleaved floats).
     bool add(const float* samples, std::size_t frames, std::string& error);
+    // Fills the track with silence up to `total` sample frames, when it has fewer.
+    bool fill(std::uint64_t total, std::string& error);
     // Cuts the track, or fills it with silence, to `total` sample frames, encodes what is
     // held back and ends the stream.
     bool finish(std::uint64_t total, std::string& error);
+    // Sample frames given to the track so far, silence included.
+    std::uint64_t samplesAdded() const { return samplesIn; }
     void release();
 
     // The encoder of each format.

@@ -116,33 +116,26 @@ public:
         if (!output.begin(error))
             return FilmJoin::Fault::OUTPUT;
 
-        std::uint64_t soundWritten = 0;
+        // Where the sound of the segments so far ends, to the sample: what the render mixed
+        // for their frames.
+        std::uint64_t soundEnd = 0;
         for (const FilmSegment& segment : segments) {
             const std::int64_t shift = std::int64_t(segment.firstFrame() - head.firstFrame());
             const AVStream& source = *segment.container()->streams[segment.videoStream()];
-            // The segment's own sound, to the sample: what the render mixed for its frames.
-            const std::uint64_t budget = samplesOf(segment.firstFrame(), segment.lastFrame() + 1,
-                                                   rate, segment.framesPerSecond());
-            std::uint64_t taken = 0;
+            soundEnd += samplesOf(segment.firstFrame(), segment.lastFrame() + 1, rate,
+                                  segment.framesPerSecond());
             SoundDecoder decoder;
             if (heard != nullptr &&
                 !decoder.open(*segment.container()->streams[segment.soundStream()], error))
                 return unreadable(segment, error);
             std::vector<float> samples;
-            auto pass = [&](bool all) {
+            // What the segment's sound holds past its own samples is cut.
+            auto pass = [&] {
                 const std::uint64_t count =
-                    std::min<std::uint64_t>(samples.size() / 2, budget - taken);
-                if (!sound.add(samples.data(), count, error))
-                    return false;
-                taken += count;
+                    std::min<std::uint64_t>(samples.size() / 2, soundEnd - sound.samplesAdded());
+                const bool added = sound.add(samples.data(), count, error);
                 samples.clear();
-                if (all && taken < budget) {
-                    const std::vector<float> silence(2 * (budget - taken));
-                    if (!sound.add(silence.data(), budget - taken, error))
-                        return false;
-                    taken = budget;
-                }
-                return true;
+                return added;
             };
             while ((code = av_read_frame(segment.container(), packet)) >= 0) {
                 if (StopSignals::received() != 0) {
@@ -163,7 +156,7 @@ public:
                     av_packet_unref(packet);
                     if (!decoded)
                         return unreadable(segment, error);
-                    if (!pass(false))
+                    if (!pass())
                         return FilmJoin::Fault::OUTPUT;
                 }
                 av_packet_unref(packet);
@@ -175,12 +168,12 @@ public:
             if (heard != nullptr) {
                 if (!decoder.decode(nullptr, samples, error))
                     return unreadable(segment, error);
-                if (!pass(true))
+                // A segment's sound that ends short is filled with silence to its end.
+                if (!pass() || !sound.fill(soundEnd, error))
                     return FilmJoin::Fault::OUTPUT;
             }
-            soundWritten += budget;
         }
-        if (heard != nullptr && !sound.finish(soundWritten, error))
+        if (heard != nullptr && !sound.finish(soundEnd, error))
             return FilmJoin::Fault::OUTPUT;
         return output.end(error) ? FilmJoin::Fault::NONE : FilmJoin::Fault::OUTPUT;
     }
