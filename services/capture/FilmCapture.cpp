@@ -210,17 +210,20 @@ bool FilmCapture::renderFrame() {
 void FilmCapture::drainSound(std::uint64_t frame) {
     if (track == nullptr)
         return;
-    // What the bank mixed in this frame belongs to film frame `frame`.
-    std::vector<float> mixed;
+    // What the bank mixed in this frame belongs to film frame `frame`. It is taken into one
+    // buffer kept from frame to frame, and copied at its size for the writer only when the
+    // film holds that frame.
     constexpr std::size_t CHUNK = 4096;
     std::size_t taken = 0;
+    samples.clear();
     do {
-        mixed.resize(mixed.size() + 2 * CHUNK);
-        taken = track->takeSamples(mixed.data() + mixed.size() - 2 * CHUNK, CHUNK);
-        mixed.resize(mixed.size() - 2 * (CHUNK - taken));
+        const std::size_t before = samples.size();
+        samples.resize(before + 2 * CHUNK);
+        taken = track->takeSamples(samples.data() + before, CHUNK);
+        samples.resize(before + 2 * taken);
     } while (taken == CHUNK);
-    if (frame >= first && frame < end && !mixed.empty())
-        writer->writeSound(std::move(mixed));
+    if (frame >= first && frame < end && !samples.empty())
+        writer->writeSound(samples);
 }
 
 void FilmCapture::stop() {

@@ -96,6 +96,7 @@ private:
     std::optional<RenderProgress> progress;
     std::chrono::steady_clock::time_point started;
     std::uint64_t hostFrame = 0;
+    // The sound bank's samples of the frame being drawn.
     std::vector<float> samples;
     bool failed = false;
     bool ended = false;
