@@ -84,6 +84,7 @@ bool SoundEncoder::open(AVFormatContext* into, FilmFormat format, std::uint32_t 
         return false;
     }
     held = av_audio_fifo_alloc(AV_SAMPLE_FMT_FLT, 2, frame->nb_samples);
+    chunk.assign(2 * static_cast<std::size_t>(frame->nb_samples), 0.0f);
     if (held == nullptr) {
         error = "out of memory";
         return false;
@@ -107,13 +108,12 @@ bool SoundEncoder::drain(bool all, std::string& error) {
     const int frameSize = frame->nb_samples;
     const bool smallLast = (sound->codec->capabilities & (AV_CODEC_CAP_SMALL_LAST_FRAME |
                                                           AV_CODEC_CAP_VARIABLE_FRAME_SIZE)) != 0;
-    std::vector<float> chunk(2 * static_cast<std::size_t>(frameSize));
     while (av_audio_fifo_size(held) >= frameSize || (all && av_audio_fifo_size(held) > 0)) {
         const int count = std::min(frameSize, av_audio_fifo_size(held));
-        std::fill(chunk.begin(), chunk.end(), 0.0f);
         void* planes[] = {chunk.data()};
         av_audio_fifo_read(held, planes, count);
         // A last frame the encoder takes only whole is filled up with silence.
+        std::fill(chunk.begin() + 2 * count, chunk.end(), 0.0f);
         const int length = count < frameSize && !smallLast ? frameSize : count;
         if (av_frame_make_writable(frame) < 0) {
             error = "out of memory";

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "services/capture/FilmFormat.h"
 
@@ -55,6 +56,8 @@ private:
     AVPacket* packet = nullptr;
     SwrContext* resampler = nullptr;
     AVAudioFifo* held = nullptr;
+    // One encoder frame's samples on their way from `held` to the resampler.
+    std::vector<float> chunk;
     std::uint64_t samplesOut = 0; // given to the encoder
     std::uint64_t samplesIn = 0;  // given to this track
 };
