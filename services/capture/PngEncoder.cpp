@@ -57,8 +57,7 @@ bool PngEncoder::open(std::uint32_t width, std::uint32_t height, std::string& er
     return pictures.open(encoder->width, encoder->height, AV_PIX_FMT_RGB24, false, 1, error);
 }
 
-bool PngEncoder::encode(const FilmFrame& frame, std::vector<std::uint8_t>& file,
-                        std::string& error) {
+bool PngEncoder::encode(const FilmFrame& frame, std::string_view& file, std::string& error) {
     if ((encoder == nullptr || frame.width != static_cast<std::uint32_t>(encoder->width) ||
          frame.height != static_cast<std::uint32_t>(encoder->height)) &&
         !open(frame.width, frame.height, error))
@@ -73,8 +72,9 @@ bool PngEncoder::encode(const FilmFrame& frame, std::vector<std::uint8_t>& file,
         error = "the PNG encoder failed: " + EncoderPackets::describe(code);
         return false;
     }
-    file.assign(packet->data, packet->data + packet->size);
-    av_packet_unref(packet);
+    // The packet is kept until the next frame: the file is written straight from it.
+    file = std::string_view(reinterpret_cast<const char*>(packet->data),
+                            static_cast<std::size_t>(packet->size));
     return true;
 }
 
