@@ -15,11 +15,10 @@ extern "C" {
 
 namespace corvane {
 
-SoundEncoder::~SoundEncoder() {
-    release();
-}
+namespace {
 
-const char* SoundEncoder::encoderName(FilmFormat format) {
+// The encoder of each format.
+const char* encoderName(FilmFormat format) {
     switch (format) {
     case FilmFormat::WEBM:
         return "libopus";
@@ -30,6 +29,12 @@ const char* SoundEncoder::encoderName(FilmFormat format) {
         break;
     }
     return "aac";
+}
+
+} // namespace
+
+SoundEncoder::~SoundEncoder() {
+    release();
 }
 
 bool SoundEncoder::open(AVFormatContext* into, FilmFormat format, std::uint32_t rate,

@@ -42,9 +42,6 @@ public:
     std::uint64_t samplesAdded() const { return samplesIn; }
     void release();
 
-    // The encoder of each format.
-    static const char* encoderName(FilmFormat format);
-
 private:
     // Encodes whole encoder frames of the samples held back; with `all`, the rest too.
     bool drain(bool all, std::string& error);

@@ -84,14 +84,6 @@ VideoFile::~VideoFile() {
     abandon();
 }
 
-const char* VideoFile::videoEncoderName(FilmFormat format) {
-    return layoutOf(format).video;
-}
-
-const char* VideoFile::soundEncoderName(FilmFormat format) {
-    return SoundEncoder::encoderName(format);
-}
-
 bool VideoFile::open(const Settings& wanted, std::string& error) {
     // FFmpeg's own log would add lines of its own to standard error; what fails is said
     // once, by the caller.

@@ -65,12 +65,6 @@ public:
     // Closes the file without ending it, after a failure.
     void abandon();
 
-    std::uint64_t framesAdded() const { return videoFrames; }
-
-    // The video encoder of each format, for messages and checks.
-    static const char* videoEncoderName(FilmFormat format);
-    static const char* soundEncoderName(FilmFormat format);
-
     // Threads of the video encoder, whatever the machine: its output depends on them.
     static constexpr int ENCODER_THREADS = 4;
 
