@@ -120,8 +120,7 @@ bool FilmCapture::start() {
     if (range) {
         // The playback's first frame replays the frames before the range.
         hostFrame = first;
-        findWritten();
-        if (complete)
+        if (findWritten())
             return true;
     }
     std::unique_ptr<FilmSink> sink;
@@ -145,9 +144,10 @@ bool FilmCapture::start() {
     return true;
 }
 
-void FilmCapture::findWritten() {
+bool FilmCapture::findWritten() {
     if (force)
-        return;
+        return false;
+    bool complete = false;
     if (format != FilmFormat::PNG) {
         FilmSegment file;
         std::string ignored;
@@ -157,7 +157,6 @@ void FilmCapture::findWritten() {
     } else {
         for (std::uint64_t frame = first; frame < end; ++frame)
             present.push_back(PngSequence::holds(output, frame, width, height));
-        last = end;
         while (last > first && present[last - 1 - first])
             --last;
         complete = last == first;
@@ -166,6 +165,7 @@ void FilmCapture::findWritten() {
         DebugOutput::line(std::string(ORIGIN) + ": frames " + std::to_string(first) + " to " +
                           std::to_string(end - 1) + " are in " + output +
                           " already; nothing is rendered (--force renders them anew)");
+    return complete;
 }
 
 bool FilmCapture::fail(const std::string& what) {
