@@ -22,6 +22,12 @@ namespace {
 
 const char* const ORIGIN = "FrameCapture";
 
+// One line about a value of the "film" element that cannot be used.
+void needs(const TiXmlElement& film, const std::string& what) {
+    DebugOutput::line(std::string(ORIGIN) + "::parseEnvironment(): \"film\" (row " +
+                      std::to_string(film.Row()) + ") needs " + what);
+}
+
 // A whole number from `low` to `high`; false, with one line, when the attribute is absent
 // or is no such number.
 bool readWhole(const TiXmlElement& film, const char* name, std::uint64_t low, std::uint64_t high,
@@ -34,10 +40,8 @@ bool readWhole(const TiXmlElement& film, const char* name, std::uint64_t low, st
     if (whole)
         number = std::stoull(value);
     if (!whole || number < low || number > high) {
-        DebugOutput::line(std::string(ORIGIN) + "::parseEnvironment(): \"film\" (row " +
-                          std::to_string(film.Row()) + ") needs " + name + " from " +
-                          std::to_string(low) + " to " + std::to_string(high) + ", not \"" + value +
-                          "\"");
+        needs(film, std::string(name) + " from " + std::to_string(low) + " to " +
+                        std::to_string(high) + ", not \"" + value + "\"");
         return false;
     }
     out = number;
@@ -60,14 +64,11 @@ bool FilmCapture::configure(const TiXmlElement& film) {
     const char* formatName = film.Attribute("format");
     bool usable = formatName != nullptr && filmFormatFromName(formatName, format);
     if (!usable)
-        DebugOutput::line(std::string(ORIGIN) + "::parseEnvironment(): \"film\" (row " +
-                          std::to_string(film.Row()) + ") needs format \"png\", \"mp4\", " +
-                          "\"webm\" or \"mov\"");
+        needs(film, "format \"png\", \"mp4\", \"webm\" or \"mov\"");
     if (const char* path = film.Attribute("output"); path != nullptr && *path != '\0') {
         output = path;
     } else {
-        DebugOutput::line(std::string(ORIGIN) + "::parseEnvironment(): \"film\" (row " +
-                          std::to_string(film.Row()) + ") needs an output");
+        needs(film, "an output");
         usable = false;
     }
     std::uint64_t w = 0, h = 0, fps = 0, q = 0;
