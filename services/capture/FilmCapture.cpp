@@ -22,6 +22,12 @@ namespace {
 
 const char* const ORIGIN = "FrameCapture";
 
+// One line about a value of the "film" element that cannot be used.
+void needs(const TiXmlElement& film, const std::string& what) {
+    DebugOutput::line(std::string(ORIGIN) + "::parseEnvironment(): \"film\" (row " +
+                      std::to_string(film.Row()) + ") needs " + what);
+}
+
 // A whole number from `low` to `high`; false, with one line, when the attribute is absent
 // or is no such number.
 bool readWhole(const TiXmlElement& film, const char* name, std::uint64_t low, std::uint64_t high,
@@ -34,10 +40,8 @@ bool readWhole(const TiXmlElement& film, const char* name, std::uint64_t low, st
     if (whole)
         number = std::stoull(value);
     if (!whole || number < low || number > high) {
-        DebugOutput::line(std::string(ORIGIN) + "::parseEnvironment(): \"film\" (row " +
-                          std::to_string(film.Row()) + ") needs " + name + " from " +
-                          std::to_string(low) + " to " + std::to_string(high) + ", not \"" + value +
-                          "\"");
+        needs(film, std::string(name) + " from " + std::to_string(low) + " to " +
+                        std::to_string(high) + ", not \"" + value + "\"");
         return false;
     }
     out = number;
@@ -60,14 +64,11 @@ bool FilmCapture::configure(const TiXmlElement& film) {
     const char* formatName = film.Attribute("format");
     bool usable = formatName != nullptr && filmFormatFromName(formatName, format);
     if (!usable)
-        DebugOutput::line(std::string(ORIGIN) + "::parseEnvironment(): \"film\" (row " +
-                          std::to_string(film.Row()) + ") needs format \"png\", \"mp4\", " +
-                          "\"webm\" or \"mov\"");
+        needs(film, "format \"png\", \"mp4\", \"webm\" or \"mov\"");
     if (const char* path = film.Attribute("output"); path != nullptr && *path != '\0') {
         output = path;
     } else {
-        DebugOutput::line(std::string(ORIGIN) + "::parseEnvironment(): \"film\" (row " +
-                          std::to_string(film.Row()) + ") needs an output");
+        needs(film, "an output");
         usable = false;
     }
     std::uint64_t w = 0, h = 0, fps = 0, q = 0;
@@ -120,8 +121,7 @@ bool FilmCapture::start() {
     if (range) {
         // The playback's first frame replays the frames before the range.
         hostFrame = first;
-        findWritten();
-        if (complete)
+        if (findWritten())
             return true;
     }
     std::unique_ptr<FilmSink> sink;
@@ -145,9 +145,10 @@ bool FilmCapture::start() {
     return true;
 }
 
-void FilmCapture::findWritten() {
+bool FilmCapture::findWritten() {
     if (force)
-        return;
+        return false;
+    bool complete = false;
     if (format != FilmFormat::PNG) {
         FilmSegment file;
         std::string ignored;
@@ -157,7 +158,6 @@ void FilmCapture::findWritten() {
     } else {
         for (std::uint64_t frame = first; frame < end; ++frame)
             present.push_back(PngSequence::holds(output, frame, width, height));
-        last = end;
         while (last > first && present[last - 1 - first])
             --last;
         complete = last == first;
@@ -166,6 +166,7 @@ void FilmCapture::findWritten() {
         DebugOutput::line(std::string(ORIGIN) + ": frames " + std::to_string(first) + " to " +
                           std::to_string(end - 1) + " are in " + output +
                           " already; nothing is rendered (--force renders them anew)");
+    return complete;
 }
 
 bool FilmCapture::fail(const std::string& what) {
@@ -210,17 +211,20 @@ bool FilmCapture::renderFrame() {
 void FilmCapture::drainSound(std::uint64_t frame) {
     if (track == nullptr)
         return;
-    // What the bank mixed in this frame belongs to film frame `frame`.
-    std::vector<float> mixed;
+    // What the bank mixed in this frame belongs to film frame `frame`. It is taken into one
+    // buffer kept from frame to frame, and copied at its size for the writer only when the
+    // film holds that frame.
     constexpr std::size_t CHUNK = 4096;
     std::size_t taken = 0;
+    samples.clear();
     do {
-        mixed.resize(mixed.size() + 2 * CHUNK);
-        taken = track->takeSamples(mixed.data() + mixed.size() - 2 * CHUNK, CHUNK);
-        mixed.resize(mixed.size() - 2 * (CHUNK - taken));
+        const std::size_t before = samples.size();
+        samples.resize(before + 2 * CHUNK);
+        taken = track->takeSamples(samples.data() + before, CHUNK);
+        samples.resize(before + 2 * taken);
     } while (taken == CHUNK);
-    if (frame >= first && frame < end && !mixed.empty())
-        writer->writeSound(std::move(mixed));
+    if (frame >= first && frame < end && !samples.empty())
+        writer->writeSound(samples);
 }
 
 void FilmCapture::stop() {

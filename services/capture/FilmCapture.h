@@ -64,8 +64,8 @@ private:
     // A failure of the output itself: the host's exit status says so.
     bool failOutput(const std::string& what);
     void drainSound(std::uint64_t frame);
-    // Of a range: what is written already, and whether that is all of it.
-    void findWritten();
+    // Of a range: what is written already; true when that is all of it.
+    bool findWritten();
     bool isPresent(std::uint64_t frame) const {
         return frame >= first && frame < end && !present.empty() && present[frame - first];
     }
@@ -84,7 +84,6 @@ private:
     // the last that is not.
     std::vector<bool> present;
     std::uint64_t last = 0;
-    bool complete = false;
     std::vector<std::string> overlayElements;
 
     ProviderList<IFrameSource> sources;
@@ -96,6 +95,7 @@ private:
     std::optional<RenderProgress> progress;
     std::chrono::steady_clock::time_point started;
     std::uint64_t hostFrame = 0;
+    // The sound bank's samples of the frame being drawn.
     std::vector<float> samples;
     bool failed = false;
     bool ended = false;

@@ -10,7 +10,7 @@ extern "C" {
 }
 
 #include "services/capture/EncoderPackets.h"
-#include "services/capture/VideoFile.h"
+#include "services/capture/FilmContainer.h"
 
 namespace corvane {
 
@@ -47,7 +47,7 @@ bool FilmSegment::open(const std::string& file, std::string& error) {
         return false;
     }
     const AVDictionaryEntry* tag =
-        av_dict_get(context->metadata, VideoFile::FIRST_FRAME_TAG, nullptr, 0);
+        av_dict_get(context->metadata, FilmContainer::FIRST_FRAME_TAG, nullptr, 0);
     const std::string number = tag != nullptr ? tag->value : "";
     if (number.empty() || number.size() > 18 ||
         number.find_first_not_of("0123456789") != std::string::npos) {

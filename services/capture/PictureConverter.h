@@ -32,9 +32,6 @@ public:
     // The frame converted, in a picture owned by the converter; null and `error` set when
     // it cannot be.
     AVFrame* convert(const FilmFrame& frame, std::string& error);
-    bool isOpen() const { return picture != nullptr; }
-    int width() const { return picture != nullptr ? picture->width : 0; }
-    int height() const { return picture != nullptr ? picture->height : 0; }
 
 private:
     void close();

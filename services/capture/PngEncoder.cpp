@@ -6,19 +6,10 @@ extern "C" {
 #include <libavutil/opt.h>
 }
 
+#include "services/capture/EncoderPackets.h"
 #include "services/capture/FilmFrame.h"
 
 namespace corvane {
-
-namespace {
-
-std::string describe(int code) {
-    char text[AV_ERROR_MAX_STRING_SIZE] = {};
-    av_strerror(code, text, sizeof(text));
-    return text;
-}
-
-} // namespace
 
 PngEncoder::PngEncoder() = default;
 
@@ -58,7 +49,7 @@ bool PngEncoder::open(std::uint32_t width, std::uint32_t height, std::string& er
     const int code = avcodec_open2(encoder, codec, &options);
     av_dict_free(&options);
     if (code < 0) {
-        error = "the PNG encoder does not start: " + describe(code);
+        error = "the PNG encoder does not start: " + EncoderPackets::describe(code);
         return false;
     }
     // The encoder marks the file as sRGB.
@@ -66,8 +57,7 @@ bool PngEncoder::open(std::uint32_t width, std::uint32_t height, std::string& er
     return pictures.open(encoder->width, encoder->height, AV_PIX_FMT_RGB24, false, 1, error);
 }
 
-bool PngEncoder::encode(const FilmFrame& frame, std::vector<std::uint8_t>& file,
-                        std::string& error) {
+bool PngEncoder::encode(const FilmFrame& frame, std::string_view& file, std::string& error) {
     if ((encoder == nullptr || frame.width != static_cast<std::uint32_t>(encoder->width) ||
          frame.height != static_cast<std::uint32_t>(encoder->height)) &&
         !open(frame.width, frame.height, error))
@@ -79,11 +69,12 @@ bool PngEncoder::encode(const FilmFrame& frame, std::vector<std::uint8_t>& file,
     if (code >= 0)
         code = avcodec_receive_packet(encoder, packet);
     if (code < 0) {
-        error = "the PNG encoder failed: " + describe(code);
+        error = "the PNG encoder failed: " + EncoderPackets::describe(code);
         return false;
     }
-    file.assign(packet->data, packet->data + packet->size);
-    av_packet_unref(packet);
+    // The packet is kept until the next frame: the file is written straight from it.
+    file = std::string_view(reinterpret_cast<const char*>(packet->data),
+                            static_cast<std::size_t>(packet->size));
     return true;
 }
 

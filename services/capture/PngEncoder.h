@@ -2,7 +2,7 @@
 
 #include <cstdint>
 #include <string>
-#include <vector>
+#include <string_view>
 
 #include "services/capture/PictureConverter.h"
 
@@ -24,8 +24,9 @@ public:
 
     // False and `error` set when FFmpeg's encoder cannot be set up for that size.
     bool open(std::uint32_t width, std::uint32_t height, std::string& error);
-    // The whole PNG file of the frame; a frame of another size opens the encoder anew.
-    bool encode(const FilmFrame& frame, std::vector<std::uint8_t>& file, std::string& error);
+    // The whole PNG file of the frame in `file`, the encoder's own bytes until its next
+    // frame; a frame of another size opens the encoder anew.
+    bool encode(const FilmFrame& frame, std::string_view& file, std::string& error);
 
     // The compression: zlib's level 1 with each row predicted from the row above (PNG's
     // "Up" filter), a small file quickly, as a film's thousands of frames need: on the demo

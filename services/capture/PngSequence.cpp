@@ -58,13 +58,11 @@ bool PngSequence::begin(std::string& error) {
 }
 
 bool PngSequence::writeFrame(unsigned worker, const FilmFrame& frame, std::string& error) {
-    std::vector<std::uint8_t> file;
+    std::string_view file;
     if (!encoders[worker]->encode(frame, file, error))
         return false;
     const std::string path = (std::filesystem::path(folder) / fileName(frame.number)).string();
-    if (!OutputFile::writeWhole(
-            path, std::string_view(reinterpret_cast<const char*>(file.data()), file.size()),
-            error)) {
+    if (!OutputFile::writeWhole(path, file, error)) {
         error = path + ": " + error;
         return false;
     }

@@ -15,11 +15,10 @@ extern "C" {
 
 namespace corvane {
 
-SoundEncoder::~SoundEncoder() {
-    release();
-}
+namespace {
 
-const char* SoundEncoder::encoderName(FilmFormat format) {
+// The encoder of each format.
+const char* encoderName(FilmFormat format) {
     switch (format) {
     case FilmFormat::WEBM:
         return "libopus";
@@ -30,6 +29,12 @@ const char* SoundEncoder::encoderName(FilmFormat format) {
         break;
     }
     return "aac";
+}
+
+} // namespace
+
+SoundEncoder::~SoundEncoder() {
+    release();
 }
 
 bool SoundEncoder::open(AVFormatContext* into, FilmFormat format, std::uint32_t rate,
@@ -84,6 +89,7 @@ bool SoundEncoder::open(AVFormatContext* into, FilmFormat format, std::uint32_t 
         return false;
     }
     held = av_audio_fifo_alloc(AV_SAMPLE_FMT_FLT, 2, frame->nb_samples);
+    chunk.assign(2 * static_cast<std::size_t>(frame->nb_samples), 0.0f);
     if (held == nullptr) {
         error = "out of memory";
         return false;
@@ -107,13 +113,12 @@ bool SoundEncoder::drain(bool all, std::string& error) {
     const int frameSize = frame->nb_samples;
     const bool smallLast = (sound->codec->capabilities & (AV_CODEC_CAP_SMALL_LAST_FRAME |
                                                           AV_CODEC_CAP_VARIABLE_FRAME_SIZE)) != 0;
-    std::vector<float> chunk(2 * static_cast<std::size_t>(frameSize));
     while (av_audio_fifo_size(held) >= frameSize || (all && av_audio_fifo_size(held) > 0)) {
         const int count = std::min(frameSize, av_audio_fifo_size(held));
-        std::fill(chunk.begin(), chunk.end(), 0.0f);
         void* planes[] = {chunk.data()};
         av_audio_fifo_read(held, planes, count);
         // A last frame the encoder takes only whole is filled up with silence.
+        std::fill(chunk.begin() + 2 * count, chunk.end(), 0.0f);
         const int length = count < frameSize && !smallLast ? frameSize : count;
         if (av_frame_make_writable(frame) < 0) {
             error = "out of memory";
@@ -134,14 +139,19 @@ bool SoundEncoder::drain(bool all, std::string& error) {
     return true;
 }
 
+bool SoundEncoder::fill(std::uint64_t total, std::string& error) {
+    if (held == nullptr || samplesIn >= total)
+        return true;
+    const std::vector<float> silence(2 * static_cast<std::size_t>(total - samplesIn));
+    return add(silence.data(), silence.size() / 2, error);
+}
+
 bool SoundEncoder::finish(std::uint64_t total, std::string& error) {
     if (held == nullptr)
         return true;
-    if (samplesIn < total) {
-        const std::vector<float> silence(2 * static_cast<std::size_t>(total - samplesIn));
-        if (!add(silence.data(), silence.size() / 2, error))
-            return false;
-    } else if (samplesIn > total) {
+    if (!fill(total, error))
+        return false;
+    if (samplesIn > total) {
         const std::uint64_t extra = samplesIn - total;
         const int count = av_audio_fifo_size(held);
         av_audio_fifo_drain(held,

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "services/capture/FilmFormat.h"
 
@@ -32,13 +33,14 @@ public:
               std::string& error);
     // Encodes the next `frames` stereo sample frames (interleaved floats).
     bool add(const float* samples, std::size_t frames, std::string& error);
+    // Fills the track with silence up to `total` sample frames, when it has fewer.
+    bool fill(std::uint64_t total, std::string& error);
     // Cuts the track, or fills it with silence, to `total` sample frames, encodes what is
     // held back and ends the stream.
     bool finish(std::uint64_t total, std::string& error);
+    // Sample frames given to the track so far, silence included.
+    std::uint64_t samplesAdded() const { return samplesIn; }
     void release();
-
-    // The encoder of each format.
-    static const char* encoderName(FilmFormat format);
 
 private:
     // Encodes whole encoder frames of the samples held back; with `all`, the rest too.
@@ -51,6 +53,8 @@ private:
     AVPacket* packet = nullptr;
     SwrContext* resampler = nullptr;
     AVAudioFifo* held = nullptr;
+    // One encoder frame's samples on their way from `held` to the resampler.
+    std::vector<float> chunk;
     std::uint64_t samplesOut = 0; // given to the encoder
     std::uint64_t samplesIn = 0;  // given to this track
 };

@@ -84,50 +84,24 @@ VideoFile::~VideoFile() {
     abandon();
 }
 
-const char* VideoFile::videoEncoderName(FilmFormat format) {
-    return layoutOf(format).video;
-}
-
-const char* VideoFile::soundEncoderName(FilmFormat format) {
-    return SoundEncoder::encoderName(format);
-}
-
-const char* const VideoFile::FIRST_FRAME_TAG = "corvane_first_frame";
-
 bool VideoFile::open(const Settings& wanted, std::string& error) {
     // FFmpeg's own log would add lines of its own to standard error; what fails is said
     // once, by the caller.
     av_log_set_level(AV_LOG_QUIET);
     settings = wanted;
     const Layout layout = layoutOf(settings.format);
-    int code = avformat_alloc_output_context2(&container, nullptr, layout.container,
-                                              settings.path.c_str());
-    if (code < 0 || container == nullptr) {
+    if (const int code = output.create(layout.container, settings.path, settings.firstFrame);
+        code < 0) {
         error = std::string("FFmpeg cannot write ") + layout.container + ": " +
                 EncoderPackets::describe(code);
         return false;
     }
-    av_dict_set(&container->metadata, FIRST_FRAME_TAG, std::to_string(settings.firstFrame).c_str(),
-                0);
     packet = av_packet_alloc();
-    if (!openVideo(error) || (settings.soundRate > 0 &&
-                              !sound.open(container, settings.format, settings.soundRate, error)))
+    if (!openVideo(error) ||
+        (settings.soundRate > 0 &&
+         !sound.open(output.context(), settings.format, settings.soundRate, error)))
         return false;
-    if ((code = avio_open(&container->pb, settings.path.c_str(), AVIO_FLAG_WRITE)) < 0) {
-        error = EncoderPackets::describe(code);
-        return false;
-    }
-    // MP4 and QuickTime keep only the metadata they know unless told otherwise.
-    AVDictionary* options = nullptr;
-    av_dict_set(&options, "movflags", "use_metadata_tags", 0);
-    code = avformat_write_header(container, &options);
-    av_dict_free(&options);
-    if (code < 0) {
-        error = EncoderPackets::describe(code);
-        return false;
-    }
-    headerWritten = true;
-    return true;
+    return output.begin(error);
 }
 
 bool VideoFile::openVideo(std::string& error) {
@@ -137,6 +111,7 @@ bool VideoFile::openVideo(std::string& error) {
         error = std::string("FFmpeg has no ") + layout.video + " encoder";
         return false;
     }
+    AVFormatContext* container = output.context();
     if (videoStream == nullptr)
         videoStream = avformat_new_stream(container, nullptr);
     video = avcodec_alloc_context3(codec);
@@ -164,7 +139,7 @@ bool VideoFile::openVideo(std::string& error) {
                 " encoder does not start: " + EncoderPackets::describe(code);
         return false;
     }
-    if (headerWritten)
+    if (output.begun())
         return true;
     avcodec_parameters_from_context(videoStream->codecpar, video);
     videoStream->time_base = video->time_base;
@@ -181,7 +156,7 @@ bool VideoFile::addFrame(const FilmFrame& frame, std::string& error) {
     // A new second of the film: the encoder ends the last one's pictures and starts anew.
     const std::uint64_t number = settings.firstFrame + videoFrames;
     if (videoFrames > 0 && number % settings.framesPerSecond == 0) {
-        if (!EncoderPackets::send(container, video, videoStream, nullptr, packet, error))
+        if (!EncoderPackets::send(output.context(), video, videoStream, nullptr, packet, error))
             return false;
         avcodec_free_context(&video);
         if (!openVideo(error))
@@ -191,7 +166,7 @@ bool VideoFile::addFrame(const FilmFrame& frame, std::string& error) {
     if (picture == nullptr)
         return false;
     picture->pts = static_cast<std::int64_t>(videoFrames++);
-    return EncoderPackets::send(container, video, videoStream, picture, packet, error);
+    return EncoderPackets::send(output.context(), video, videoStream, picture, packet, error);
 }
 
 bool VideoFile::addSound(const float* samples, std::size_t frames, std::string& error) {
@@ -199,32 +174,21 @@ bool VideoFile::addSound(const float* samples, std::size_t frames, std::string& 
 }
 
 bool VideoFile::finish(std::string& error) {
-    if (!headerWritten) {
+    if (!output.begun()) {
         error = "was never begun";
         return false;
     }
     // The sound track as long as the pictures, to the sample.
     const std::uint64_t wanted = videoFrames * settings.soundRate / settings.framesPerSecond;
     if (!sound.finish(wanted, error) ||
-        !EncoderPackets::send(container, video, videoStream, nullptr, packet, error))
+        !EncoderPackets::send(output.context(), video, videoStream, nullptr, packet, error) ||
+        !output.end(error))
         return false;
-    int code = av_write_trailer(container);
-    if (code < 0 || container->pb->error < 0) {
-        error = EncoderPackets::describe(code < 0 ? code : container->pb->error);
-        return false;
-    }
-    code = avio_closep(&container->pb);
-    if (code < 0) {
-        error = EncoderPackets::describe(code);
-        return false;
-    }
     release();
     return true;
 }
 
 void VideoFile::abandon() {
-    if (container != nullptr && container->pb != nullptr)
-        avio_closep(&container->pb);
     release();
 }
 
@@ -232,11 +196,8 @@ void VideoFile::release() {
     sound.release();
     av_packet_free(&packet);
     avcodec_free_context(&video);
-    if (container != nullptr)
-        avformat_free_context(container);
-    container = nullptr;
+    output.abandon();
     videoStream = nullptr;
-    headerWritten = false;
 }
 
 } // namespace corvane

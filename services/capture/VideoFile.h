@@ -2,15 +2,14 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <memory>
 #include <string>
 
+#include "services/capture/FilmContainer.h"
 #include "services/capture/FilmFormat.h"
 #include "services/capture/PictureConverter.h"
 #include "services/capture/SoundEncoder.h"
 
 struct AVCodecContext;
-struct AVFormatContext;
 struct AVFrame;
 struct AVPacket;
 struct AVStream;
@@ -31,7 +30,7 @@ struct FilmFrame;
 // what it makes of a second depends on that second's frames alone: a range of the film
 // rendered on its own from a whole second on decodes as the same frames of the whole film,
 // and the ranges' files join without re-encoding. The file records the number of its first
-// frame in the film (FIRST_FRAME_TAG) for that join.
+// frame in the film (FilmContainer) for that join.
 class VideoFile {
 public:
     struct Settings {
@@ -66,14 +65,6 @@ public:
     // Closes the file without ending it, after a failure.
     void abandon();
 
-    std::uint64_t framesAdded() const { return videoFrames; }
-
-    // The video encoder of each format, for messages and checks.
-    static const char* videoEncoderName(FilmFormat format);
-    static const char* soundEncoderName(FilmFormat format);
-
-    // The metadata key under which the file keeps the number of its first frame.
-    static const char* const FIRST_FRAME_TAG;
     // Threads of the video encoder, whatever the machine: its output depends on them.
     static constexpr int ENCODER_THREADS = 4;
 
@@ -84,14 +75,13 @@ private:
     void release();
 
     Settings settings;
-    AVFormatContext* container = nullptr;
+    FilmContainer output;
     AVCodecContext* video = nullptr;
     AVStream* videoStream = nullptr;
     PictureConverter pictures;
     SoundEncoder sound;
     AVPacket* packet = nullptr;
     std::uint64_t videoFrames = 0;
-    bool headerWritten = false;
 };
 
 } // namespace corvane

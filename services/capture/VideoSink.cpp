@@ -7,27 +7,25 @@
 
 namespace corvane {
 
-VideoSink::VideoSink(const VideoFile::Settings& wanted) : settings(wanted) {
-    // Two runs writing the same film each write a file of their own until it is whole.
-    char text[16];
-    std::snprintf(text, sizeof(text), "%08x", static_cast<unsigned>(std::random_device()()));
-    tag = text;
-}
+VideoSink::VideoSink(const VideoFile::Settings& wanted)
+    : settings(wanted), temporary(temporaryName(wanted.path)) {}
 
-std::string VideoSink::temporaryName(const std::string& path) const {
+std::string VideoSink::temporaryName(const std::string& path) {
+    char tag[16];
+    std::snprintf(tag, sizeof(tag), "%08x", static_cast<unsigned>(std::random_device()()));
     const std::filesystem::path file(path);
     return (file.parent_path() / ("." + file.filename().string() + "." + tag + ".part")).string();
 }
 
 bool VideoSink::begin(std::string& error) {
-    VideoFile::Settings temporary = settings;
-    temporary.path = temporaryName(settings.path);
-    if (file.open(temporary, error))
+    VideoFile::Settings hidden = settings;
+    hidden.path = temporary;
+    if (file.open(hidden, error))
         return true;
     error = settings.path + ": " + error;
     file.abandon();
     std::error_code ignored;
-    std::filesystem::remove(temporary.path, ignored);
+    std::filesystem::remove(temporary, ignored);
     return false;
 }
 
@@ -46,7 +44,6 @@ bool VideoSink::writeSound(const float* samples, std::size_t frames, std::string
 }
 
 bool VideoSink::end(bool complete, std::string& error) {
-    const std::string temporary = temporaryName(settings.path);
     std::error_code failure;
     if (complete && file.finish(error)) {
         size = std::filesystem::file_size(temporary, failure);

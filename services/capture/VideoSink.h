@@ -22,14 +22,16 @@ public:
     std::uint64_t bytes() const override { return size; }
     std::string name() const override { return settings.path; }
 
-    // The name the file is written under until it is ended.
-    std::string temporaryName(const std::string& path) const;
+    // A hidden name beside `path` (".NAME.TAG.part") for a film written there until it is
+    // whole; the random TAG gives two runs writing the same film a file each.
+    static std::string temporaryName(const std::string& path);
 
 private:
     VideoFile::Settings settings;
     VideoFile file;
+    // The name the file is written under until it is ended.
+    std::string temporary;
     std::uint64_t size = 0;
-    std::string tag;
 };
 
 } // namespace corvane

@@ -11,9 +11,9 @@ extern "C" {
 
 #include "platform/StopSignals.h"
 #include "services/capture/EncoderPackets.h"
+#include "services/capture/FilmContainer.h"
 #include "services/capture/FilmSegment.h"
 #include "services/capture/SoundEncoder.h"
-#include "services/capture/VideoFile.h"
 
 namespace corvane {
 
@@ -89,26 +89,18 @@ std::uint64_t samplesOf(std::uint64_t first, std::uint64_t past, std::uint64_t r
 
 class Writer {
 public:
-    ~Writer() {
-        if (container != nullptr && container->pb != nullptr)
-            avio_closep(&container->pb);
-        av_packet_free(&packet);
-        sound.release();
-        avformat_free_context(container);
-    }
+    ~Writer() { av_packet_free(&packet); }
 
     FilmJoin::Fault write(const std::vector<FilmSegment>& segments, FilmFormat format,
                           const std::string& file, std::string& error) {
         const FilmSegment& head = segments.front();
         const AVStream& pictures = *head.container()->streams[head.videoStream()];
         const AVRational frameTime{1, static_cast<int>(head.framesPerSecond())};
-        int code = avformat_alloc_output_context2(&container, nullptr, filmFormatName(format),
-                                                  file.c_str());
+        int code = output.create(filmFormatName(format), file, head.firstFrame());
         packet = av_packet_alloc();
-        if (code < 0 || container == nullptr || packet == nullptr)
+        if (code < 0 || packet == nullptr)
             return fail(code, error);
-        av_dict_set(&container->metadata, VideoFile::FIRST_FRAME_TAG,
-                    std::to_string(head.firstFrame()).c_str(), 0);
+        AVFormatContext* container = output.context();
         AVStream* video = avformat_new_stream(container, nullptr);
         if (video == nullptr || avcodec_parameters_copy(video->codecpar, pictures.codecpar) < 0)
             return fail(AVERROR(ENOMEM), error);
@@ -121,42 +113,29 @@ public:
             heard != nullptr ? std::uint32_t(heard->codecpar->sample_rate) : 0;
         if (heard != nullptr && !sound.open(container, format, rate, error))
             return FilmJoin::Fault::OUTPUT;
-        if ((code = avio_open(&container->pb, file.c_str(), AVIO_FLAG_WRITE)) < 0)
-            return fail(code, error);
-        AVDictionary* options = nullptr;
-        av_dict_set(&options, "movflags", "use_metadata_tags", 0);
-        code = avformat_write_header(container, &options);
-        av_dict_free(&options);
-        if (code < 0)
-            return fail(code, error);
+        if (!output.begin(error))
+            return FilmJoin::Fault::OUTPUT;
 
-        std::uint64_t soundWritten = 0;
+        // Where the sound of the segments so far ends, to the sample: what the render mixed
+        // for their frames.
+        std::uint64_t soundEnd = 0;
         for (const FilmSegment& segment : segments) {
             const std::int64_t shift = std::int64_t(segment.firstFrame() - head.firstFrame());
             const AVStream& source = *segment.container()->streams[segment.videoStream()];
-            // The segment's own sound, to the sample: what the render mixed for its frames.
-            const std::uint64_t budget = samplesOf(segment.firstFrame(), segment.lastFrame() + 1,
-                                                   rate, segment.framesPerSecond());
-            std::uint64_t taken = 0;
+            soundEnd += samplesOf(segment.firstFrame(), segment.lastFrame() + 1, rate,
+                                  segment.framesPerSecond());
             SoundDecoder decoder;
             if (heard != nullptr &&
                 !decoder.open(*segment.container()->streams[segment.soundStream()], error))
                 return unreadable(segment, error);
             std::vector<float> samples;
-            auto pass = [&](bool all) {
+            // What the segment's sound holds past its own samples is cut.
+            auto pass = [&] {
                 const std::uint64_t count =
-                    std::min<std::uint64_t>(samples.size() / 2, budget - taken);
-                if (!sound.add(samples.data(), count, error))
-                    return false;
-                taken += count;
+                    std::min<std::uint64_t>(samples.size() / 2, soundEnd - sound.samplesAdded());
+                const bool added = sound.add(samples.data(), count, error);
                 samples.clear();
-                if (all && taken < budget) {
-                    const std::vector<float> silence(2 * (budget - taken));
-                    if (!sound.add(silence.data(), budget - taken, error))
-                        return false;
-                    taken = budget;
-                }
-                return true;
+                return added;
             };
             while ((code = av_read_frame(segment.container(), packet)) >= 0) {
                 if (StopSignals::received() != 0) {
@@ -177,7 +156,7 @@ public:
                     av_packet_unref(packet);
                     if (!decoded)
                         return unreadable(segment, error);
-                    if (!pass(false))
+                    if (!pass())
                         return FilmJoin::Fault::OUTPUT;
                 }
                 av_packet_unref(packet);
@@ -189,17 +168,14 @@ public:
             if (heard != nullptr) {
                 if (!decoder.decode(nullptr, samples, error))
                     return unreadable(segment, error);
-                if (!pass(true))
+                // A segment's sound that ends short is filled with silence to its end.
+                if (!pass() || !sound.fill(soundEnd, error))
                     return FilmJoin::Fault::OUTPUT;
             }
-            soundWritten += budget;
         }
-        if (heard != nullptr && !sound.finish(soundWritten, error))
+        if (heard != nullptr && !sound.finish(soundEnd, error))
             return FilmJoin::Fault::OUTPUT;
-        if ((code = av_write_trailer(container)) < 0 || (code = container->pb->error) < 0 ||
-            (code = avio_closep(&container->pb)) < 0)
-            return fail(code, error);
-        return FilmJoin::Fault::NONE;
+        return output.end(error) ? FilmJoin::Fault::NONE : FilmJoin::Fault::OUTPUT;
     }
 
 private:
@@ -212,9 +188,9 @@ private:
         return FilmJoin::Fault::SEGMENT;
     }
 
-    AVFormatContext* container = nullptr;
-    AVPacket* packet = nullptr;
+    FilmContainer output;
     SoundEncoder sound;
+    AVPacket* packet = nullptr;
 };
 
 } // namespace

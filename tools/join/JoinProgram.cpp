@@ -1,10 +1,8 @@
 #include "tools/join/JoinProgram.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <filesystem>
 #include <iostream>
-#include <random>
 #include <system_error>
 
 extern "C" {
@@ -17,6 +15,7 @@ extern "C" {
 #include "platform/StopSignals.h"
 #include "services/capture/FilmFormat.h"
 #include "services/capture/FilmSegment.h"
+#include "services/capture/VideoSink.h"
 #include "tools/join/FilmJoin.h"
 
 namespace corvane {
@@ -130,10 +129,7 @@ int JoinProgram::run(const std::vector<std::string>& arguments) {
         report(target.parent_path().string() + ": " + why);
         return EXIT_CODE_OUTPUT;
     }
-    char tag[16];
-    std::snprintf(tag, sizeof(tag), "%08x", static_cast<unsigned>(std::random_device()()));
-    const fs::path temporary =
-        target.parent_path() / ("." + target.filename().string() + "." + tag + ".part");
+    const fs::path temporary = VideoSink::temporaryName(output);
     std::string error;
     std::error_code failure;
     FilmJoin::Fault fault = FilmJoin::write(segments, format, temporary.string(), error);

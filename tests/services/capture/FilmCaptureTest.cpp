@@ -122,5 +122,34 @@ TEST(FilmCapture, AViewerThatGivesNoFrameFailsTheOutputAndTheSummarySaysWhatIsTh
     }
 }
 
+// A value the film cannot be made with is one line naming the element's row, and the film
+// is refused.
+TEST(FilmCapture, ValuesThatCannotBeUsedAreOneLineEach) {
+    const struct {
+        const char* film;
+        const char* line;
+    } rows[] = {
+        {"format=\"gif\" output=\"f\"", "needs format \"png\", \"mp4\", \"webm\" or \"mov\""},
+        {"format=\"png\" output=\"\"", "needs an output"},
+        {"format=\"png\" output=\"f\" first=\"5\" end=\"5\"",
+         "needs end from 6 to 1099511627776, not \"5\""},
+        {"format=\"png\" output=\"f\" width=\"-2\"", "needs width from 2 to 16384, not \"-2\""},
+    };
+    for (const auto& row : rows) {
+        TiXmlDocument document;
+        document.Parse(("<film " + std::string(row.film) + "/>").c_str());
+        TiXmlElement& film = *document.RootElement();
+        for (const char* name : {"width", "height", "fps", "quality", "first", "end"})
+            if (film.Attribute(name) == nullptr)
+                film.SetAttribute(name, name == std::string("first") ? "0" : "16");
+        FilmCapture capture;
+        ::testing::internal::CaptureStderr();
+        EXPECT_FALSE(capture.configure(film)) << row.film;
+        EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+                  std::string("FrameCapture::parseEnvironment(): \"film\" (row 1) ") + row.line +
+                      "\n");
+    }
+}
+
 } // namespace
 } // namespace corvane
