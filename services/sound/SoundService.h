@@ -76,6 +76,9 @@ private:
     // Reads a sound file into the bank under `name`; null, with one line naming the
     // `operation`, when it cannot.
     OpenAlSound* load(const char* operation, const std::string& name, const std::string& file);
+    // Mixes the film's frame `frame` offline onto the end of `samples`.
+    void mixFrame(std::uint64_t frame, std::vector<float>& samples);
+    void mixLateStarts();
 
     // Declared first so that it outlives the sounds that play on it.
     AudioOutput output;
@@ -92,7 +95,6 @@ private:
     // Sounds to be heard from a point at the next frame: each started that many frames
     // before it and mixed up to it (ISoundSeek, offline).
     std::vector<std::pair<OpenAlSound*, std::uint64_t>> lateStarts;
-    void mixLateStarts();
     // Mixed, not yet taken; `takenUpTo` of them are taken.
     std::vector<float> mixed;
     std::size_t takenUpTo = 0;
