@@ -316,6 +316,28 @@ void reportUnparsed(KeyframeDiagnostics& diagnostics, const std::string& text,
                            error.open ? error.open->row : 0);
 }
 
+void readDocument(const TiXmlDocument& document, KeyframeDiagnostics& diagnostics,
+                  KeyframeMap& keyframes) {
+    const TiXmlElement* root = document.FirstChildElement("keyframes");
+    if (root == nullptr)
+        return;
+    const Reading outside{diagnostics};
+    checkAttributes(*root, {}, outside);
+    for (const TiXmlElement* element = root->FirstChildElement(); element != nullptr;
+         element = element->NextSiblingElement()) {
+        if (std::strcmp(element->Value(), "keyframe") != 0) {
+            unknownName(*root, element->Row(), "element", element->Value(), {"keyframe"}, outside);
+            continue;
+        }
+        Reading reading{diagnostics};
+        if (!readTime(*element, reading))
+            continue;
+        // Scripts are mostly in time order, where the end is the right place at once; the
+        // end also keeps equal times in file order.
+        keyframes.emplace_hint(keyframes.end(), reading.time, readKeyframe(*element, reading));
+    }
+}
+
 } // namespace
 
 bool KeyframeLoader::load(const std::string& fileName, KeyframeMap& keyframes) {
@@ -358,43 +380,8 @@ bool KeyframeLoader::load(const std::string& fileName, KeyframeMap& keyframes,
         reportUnparsed(diagnostics, text, document);
         return false;
     }
-    read(document, diagnostics, keyframes);
+    readDocument(document, diagnostics, keyframes);
     return true;
-}
-
-void KeyframeLoader::read(const TiXmlDocument& document, const std::string& fileName,
-                          KeyframeMap& keyframes) {
-    StandardErrorSink lines;
-    read(document, fileName, keyframes, lines);
-}
-
-void KeyframeLoader::read(const TiXmlDocument& document, const std::string& fileName,
-                          KeyframeMap& keyframes, DiagnosticSink& sink) {
-    const DiagnosticSink::Load scope(sink);
-    KeyframeDiagnostics diagnostics(sink, fileName);
-    read(document, diagnostics, keyframes);
-}
-
-void KeyframeLoader::read(const TiXmlDocument& document, KeyframeDiagnostics& diagnostics,
-                          KeyframeMap& keyframes) {
-    const TiXmlElement* root = document.FirstChildElement("keyframes");
-    if (root == nullptr)
-        return;
-    const Reading outside{diagnostics};
-    checkAttributes(*root, {}, outside);
-    for (const TiXmlElement* element = root->FirstChildElement(); element != nullptr;
-         element = element->NextSiblingElement()) {
-        if (std::strcmp(element->Value(), "keyframe") != 0) {
-            unknownName(*root, element->Row(), "element", element->Value(), {"keyframe"}, outside);
-            continue;
-        }
-        Reading reading{diagnostics};
-        if (!readTime(*element, reading))
-            continue;
-        // Scripts are mostly in time order, where the end is the right place at once; the
-        // end also keeps equal times in file order.
-        keyframes.emplace_hint(keyframes.end(), reading.time, readKeyframe(*element, reading));
-    }
 }
 
 } // namespace corvane
