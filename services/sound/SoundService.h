@@ -61,7 +61,6 @@ public:
     void stop();
 
     bool isSilent() const { return output.isSilent(); }
-    bool isOffline() const { return offline; }
     // The names of the sounds that the environment defines, in its order, whether or not
     // their files can be read: what a check of a script can know without opening audio.
     std::vector<std::string> soundNames() const;
