@@ -112,11 +112,20 @@ bool foreignName(const char* name) {
     return std::strcmp(name, "xmlns") == 0 || std::strchr(name, ':') != nullptr;
 }
 
+// The place of the attribute's name among `known`; -1 for any other name, which is
+// reported unless it is a foreign one.
+int attributePlace(const TiXmlElement& element, const TiXmlAttribute& attribute, Names known,
+                   const Reading& reading) {
+    const int place = placeIn(attribute.Name(), known);
+    if (place < 0 && !foreignName(attribute.Name()))
+        unknownName(element, element.Row(), "attribute", attribute.Name(), known, reading);
+    return place;
+}
+
 void checkAttributes(const TiXmlElement& element, Names known, const Reading& reading) {
     for (const TiXmlAttribute* attribute = element.FirstAttribute(); attribute != nullptr;
          attribute = attribute->Next())
-        if (placeIn(attribute->Name(), known) < 0 && !foreignName(attribute->Name()))
-            unknownName(element, element.Row(), "attribute", attribute->Name(), known, reading);
+        attributePlace(element, *attribute, known, reading);
 }
 
 float decimal(const TiXmlAttribute& attribute, const TiXmlElement& element,
@@ -132,30 +141,20 @@ float decimal(const TiXmlAttribute& attribute, const TiXmlElement& element,
     return read;
 }
 
-// The named decimals of an element, in one pass over its attributes; a name that is absent
-// reads as 0. The parser refuses an element that repeats an attribute, so the first match
-// is the only one. Attributes that are neither wanted nor `others`, and any element inside,
-// are names the format does not know.
-void decimals(const TiXmlElement& element, const Reading& reading,
-              std::initializer_list<std::pair<const char*, float*>> wanted, Names others = {}) {
-    for (const auto& [name, value] : wanted)
+// The decimals `values` of an element, named by the first of `names` in their order, in one
+// pass over its attributes; a name that is absent reads as 0. The parser refuses an element
+// that repeats an attribute, so the first match is the only one. The rest of `names` are
+// attributes read elsewhere; any other attribute, and any element inside, are names the
+// format does not know.
+void decimals(const TiXmlElement& element, const Reading& reading, Names names,
+              std::initializer_list<float*> values) {
+    for (float* value : values)
         *value = 0.0f;
     for (const TiXmlAttribute* attribute = element.FirstAttribute(); attribute != nullptr;
          attribute = attribute->Next()) {
-        bool known = false;
-        for (const auto& [name, value] : wanted)
-            if (attribute->Name()[0] == name[0] && std::strcmp(attribute->Name(), name) == 0) {
-                *value = decimal(*attribute, element, reading);
-                known = true;
-                break;
-            }
-        if (!known && placeIn(attribute->Name(), others) < 0 && !foreignName(attribute->Name())) {
-            std::set<std::string> names(others.begin(), others.end());
-            for (const auto& [name, value] : wanted)
-                names.insert(name);
-            reading.diagnostics.unknownName(element.Row(), reading.keyframeTime(), "attribute",
-                                            element.Value(), attribute->Name(), names);
-        }
+        const int place = attributePlace(element, *attribute, names, reading);
+        if (place >= 0 && static_cast<std::size_t>(place) < values.size())
+            *values.begin()[place] = decimal(*attribute, element, reading);
     }
     for (const TiXmlElement* inside = element.FirstChildElement(); inside != nullptr;
          inside = inside->NextSiblingElement())
@@ -192,7 +191,7 @@ FloatQuaternion turn(const FloatQuaternion& read, const TiXmlElement& element,
 
 void readVector(const TiXmlElement& element, FloatVector3& vector, const Reading& reading) {
     FloatVector3 read{};
-    decimals(element, reading, {{"x", &read.x}, {"y", &read.y}, {"z", &read.z}});
+    decimals(element, reading, {"x", "y", "z"}, {&read.x, &read.y, &read.z});
     if (finite({read.x, read.y, read.z}, element, reading))
         vector = read;
 }
@@ -200,7 +199,7 @@ void readVector(const TiXmlElement& element, FloatVector3& vector, const Reading
 void readOrientation(const TiXmlElement& element, FloatQuaternion& quaternion,
                      const Reading& reading) {
     FloatQuaternion read{};
-    decimals(element, reading, {{"w", &read.w}, {"x", &read.x}, {"y", &read.y}, {"z", &read.z}});
+    decimals(element, reading, {"w", "x", "y", "z"}, {&read.w, &read.x, &read.y, &read.z});
     if (finite({read.w, read.x, read.y, read.z}, element, reading))
         quaternion = turn(read, element, reading);
 }
@@ -210,12 +209,8 @@ void readSlerp(const TiXmlElement& slerp, Keyframe& keyframe, const Reading& rea
     // default target would be turned to at the file's rate.
     FloatQuaternion target{};
     float multiplier = 0.0f;
-    decimals(slerp, reading,
-             {{"w", &target.w},
-              {"x", &target.x},
-              {"y", &target.y},
-              {"z", &target.z},
-              {"multiplier", &multiplier}});
+    decimals(slerp, reading, {"w", "x", "y", "z", "multiplier"},
+             {&target.w, &target.x, &target.y, &target.z, &multiplier});
     if (finite({target.w, target.x, target.y, target.z, multiplier}, slerp, reading)) {
         keyframe.slerpTarget = turn(target, slerp, reading);
         keyframe.multiplier = multiplier;
@@ -243,7 +238,7 @@ void readActions(const TiXmlElement& element, Keyframe& keyframe, const Reading&
         }
         action.name = text(*animation, "name");
         action.row = animation->Row();
-        decimals(*animation, reading, {{"value", &action.value}}, {"name", "type"});
+        decimals(*animation, reading, {"value", "name", "type"}, {&action.value});
         if (!std::isfinite(action.value)) {
             reading.report(*animation, "has an animation value " +
                                            quoted(text(*animation, "value")) +
@@ -321,6 +316,28 @@ void reportUnparsed(KeyframeDiagnostics& diagnostics, const std::string& text,
                            error.open ? error.open->row : 0);
 }
 
+void readDocument(const TiXmlDocument& document, KeyframeDiagnostics& diagnostics,
+                  KeyframeMap& keyframes) {
+    const TiXmlElement* root = document.FirstChildElement("keyframes");
+    if (root == nullptr)
+        return;
+    const Reading outside{diagnostics};
+    checkAttributes(*root, {}, outside);
+    for (const TiXmlElement* element = root->FirstChildElement(); element != nullptr;
+         element = element->NextSiblingElement()) {
+        if (std::strcmp(element->Value(), "keyframe") != 0) {
+            unknownName(*root, element->Row(), "element", element->Value(), {"keyframe"}, outside);
+            continue;
+        }
+        Reading reading{diagnostics};
+        if (!readTime(*element, reading))
+            continue;
+        // Scripts are mostly in time order, where the end is the right place at once; the
+        // end also keeps equal times in file order.
+        keyframes.emplace_hint(keyframes.end(), reading.time, readKeyframe(*element, reading));
+    }
+}
+
 } // namespace
 
 bool KeyframeLoader::load(const std::string& fileName, KeyframeMap& keyframes) {
@@ -363,43 +380,8 @@ bool KeyframeLoader::load(const std::string& fileName, KeyframeMap& keyframes,
         reportUnparsed(diagnostics, text, document);
         return false;
     }
-    read(document, diagnostics, keyframes);
+    readDocument(document, diagnostics, keyframes);
     return true;
-}
-
-void KeyframeLoader::read(const TiXmlDocument& document, const std::string& fileName,
-                          KeyframeMap& keyframes) {
-    StandardErrorSink lines;
-    read(document, fileName, keyframes, lines);
-}
-
-void KeyframeLoader::read(const TiXmlDocument& document, const std::string& fileName,
-                          KeyframeMap& keyframes, DiagnosticSink& sink) {
-    const DiagnosticSink::Load scope(sink);
-    KeyframeDiagnostics diagnostics(sink, fileName);
-    read(document, diagnostics, keyframes);
-}
-
-void KeyframeLoader::read(const TiXmlDocument& document, KeyframeDiagnostics& diagnostics,
-                          KeyframeMap& keyframes) {
-    const TiXmlElement* root = document.FirstChildElement("keyframes");
-    if (root == nullptr)
-        return;
-    const Reading outside{diagnostics};
-    checkAttributes(*root, {}, outside);
-    for (const TiXmlElement* element = root->FirstChildElement(); element != nullptr;
-         element = element->NextSiblingElement()) {
-        if (std::strcmp(element->Value(), "keyframe") != 0) {
-            unknownName(*root, element->Row(), "element", element->Value(), {"keyframe"}, outside);
-            continue;
-        }
-        Reading reading{diagnostics};
-        if (!readTime(*element, reading))
-            continue;
-        // Scripts are mostly in time order, where the end is the right place at once; the
-        // end also keeps equal times in file order.
-        keyframes.emplace_hint(keyframes.end(), reading.time, readKeyframe(*element, reading));
-    }
 }
 
 } // namespace corvane

@@ -4,13 +4,9 @@
 
 #include "playback/Keyframe.h"
 
-class TiXmlDocument;
-class TiXmlElement;
-
 namespace corvane {
 
 class DiagnosticSink;
-class KeyframeDiagnostics;
 
 // Reads a keyframe script:
 //   <keyframes>
@@ -24,7 +20,7 @@ class KeyframeDiagnostics;
 // keyframe's default. An orientation or slerp target of length zero (an empty
 // <orientation/> among them) reads as the identity. Bad parts go to the diagnostic sink,
 // one line each (a name the format does not know once per load), and are skipped alone;
-// the overloads without a sink write them to standard error. Each call is one load.
+// the overload without a sink writes them to standard error. Each call is one load.
 class KeyframeLoader {
 public:
     // Adds the keyframes of the file to `keyframes`. A missing file adds nothing, silently;
@@ -32,15 +28,6 @@ public:
     // element it left open begins). False in both.
     static bool load(const std::string& fileName, KeyframeMap& keyframes);
     static bool load(const std::string& fileName, KeyframeMap& keyframes, DiagnosticSink& sink);
-    // Adds the keyframes of a parsed document; `fileName` only names it in diagnostics.
-    static void read(const TiXmlDocument& document, const std::string& fileName,
-                     KeyframeMap& keyframes);
-    static void read(const TiXmlDocument& document, const std::string& fileName,
-                     KeyframeMap& keyframes, DiagnosticSink& sink);
-
-private:
-    static void read(const TiXmlDocument& document, KeyframeDiagnostics& diagnostics,
-                     KeyframeMap& keyframes);
 };
 
 } // namespace corvane

@@ -77,13 +77,11 @@ void PlaybackTimeline::beforeAdvance(float seconds) {
         seek(target, seconds);
     }
     if (startFrames > 0) {
-        replayFrames = startFrames;
-        startFrames = 0;
+        const std::uint64_t frames = std::exchange(startFrames, 0);
         // canStart() found the timeline.
         if (seekAvailable())
-            seek(0.0f, seconds);
-        replayedSounds.resume(providers.soundBanks, *replayFrames, seconds);
-        replayFrames.reset();
+            seek(0.0f, seconds, frames);
+        replayedSounds.resume(providers.soundBanks, frames, seconds);
     }
 }
 
@@ -214,7 +212,8 @@ bool PlaybackTimeline::seekAvailable() {
     return !providers.sceneTimelines.empty();
 }
 
-void PlaybackTimeline::seek(float target, float seconds) {
+void PlaybackTimeline::seek(float target, float seconds,
+                            std::optional<std::uint64_t> replayFrames) {
     // The frames of the replay are this frame's: with a fixed step, the host's own.
     const float step = seconds * player.getSpeed();
     const float length = getLength();

@@ -90,7 +90,8 @@ public:
 private:
     // Binds the viewer's timeline on first need; false when no viewer offers one.
     bool seekAvailable();
-    void seek(float target, float seconds);
+    // `replayFrames`: a range's start, which replays that many frames and notes their sounds.
+    void seek(float target, float seconds, std::optional<std::uint64_t> replayFrames = {});
     // Sets one point of the range at the current time; `in` for the in point.
     void setPoint(bool in);
     float currentTime() const { return seekTarget.value_or(player.getClock()); }
@@ -101,9 +102,8 @@ private:
     StatusNote& note;
     std::optional<float> inPoint;
     std::optional<float> outPoint;
-    std::optional<float> seekTarget;           // asked for since the last frame
-    std::uint64_t startFrames = 0;             // replayed in the first frame
-    std::optional<std::uint64_t> replayFrames; // while those are replayed
+    std::optional<float> seekTarget; // asked for since the last frame
+    std::uint64_t startFrames = 0;   // replayed in the first frame
     ReplayedSounds replayedSounds;
     // The keyframes by time, made again when the player's keyframes are loaded.
     std::vector<std::pair<float, const Keyframe*>> markers;

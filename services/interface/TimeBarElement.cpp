@@ -186,6 +186,10 @@ void TimeBarElement::showTip(const std::string& text, float x) {
 }
 
 void TimeBarElement::showRange(float in, float out) {
+    // Shown on every frame, laid out again only when it changes.
+    if (shownRange == std::pair(in, out))
+        return;
+    shownRange = std::pair(in, out);
     Ogre::OverlayElement* range = child("/Range");
     if (range == nullptr)
         return;

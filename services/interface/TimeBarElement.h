@@ -1,7 +1,9 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "framework/IGuiProgressBar.h"
@@ -66,6 +68,7 @@ private:
     std::vector<Mark> marks;
     std::vector<Ogre::OverlayElement*> ticks;
     std::string readout;
+    std::optional<std::pair<float, float>> shownRange;
 };
 
 } // namespace corvane

@@ -4,17 +4,13 @@
 #include <AL/alc.h>
 #include <AL/alext.h>
 #include <cmath>
+#include <type_traits>
 
 namespace corvane {
 
 namespace {
 
 constexpr ALCint LOOPBACK_FREQUENCY = 22050;
-
-LPALCRENDERSAMPLESSOFT renderFunction(ALCdevice* device) {
-    return reinterpret_cast<LPALCRENDERSAMPLESSOFT>(
-        alcGetProcAddress(device, "alcRenderSamplesSOFT"));
-}
 
 } // namespace
 
@@ -75,15 +71,14 @@ bool AudioOutput::openLoopback(const int* attributes) {
     loopback = true;
     if (context == nullptr)
         return false;
+    static_assert(std::is_same_v<RenderSamples, LPALCRENDERSAMPLESSOFT>);
+    render = reinterpret_cast<RenderSamples>(alcGetProcAddress(device, "alcRenderSamplesSOFT"));
     alcMakeContextCurrent(context);
     return true;
 }
 
 void AudioOutput::advance(float seconds) {
-    if (!loopback || mixer || context == nullptr || !(seconds > 0.0f))
-        return;
-    LPALCRENDERSAMPLESSOFT render = renderFunction(device);
-    if (render == nullptr)
+    if (mixer || render == nullptr || !(seconds > 0.0f))
         return;
     // Whole sample frames only; the remainder is carried into the next frame.
     pendingFrames += static_cast<double>(seconds) * LOOPBACK_FREQUENCY;
@@ -100,8 +95,7 @@ void AudioOutput::advance(float seconds) {
 }
 
 void AudioOutput::mix(float* samples, std::size_t frames) {
-    LPALCRENDERSAMPLESSOFT render = mixer ? renderFunction(device) : nullptr;
-    if (render == nullptr) {
+    if (!mixer || render == nullptr) {
         for (std::size_t i = 0; i < 2 * frames; ++i)
             samples[i] = 0.0f;
         return;

@@ -39,6 +39,9 @@ private:
     ALCdevice* device = nullptr;
     ALCcontext* context = nullptr;
     bool loopback = false;
+    // The loopback device's renderer, looked up once: every frame renders.
+    using RenderSamples = void (*)(ALCdevice*, void*, int);
+    RenderSamples render = nullptr;
     bool mixer = false;
     double pendingFrames = 0.0;
     std::vector<std::int16_t> scratch;

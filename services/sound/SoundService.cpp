@@ -160,14 +160,17 @@ bool SoundService::renderFrame(float seconds) {
         return true;
     }
     mixLateStarts();
-    // Whole sample frames from the frame count, so that no rounding adds up over a film.
-    const std::uint64_t from = framesMixed * OFFLINE_RATE / framesPerSecond;
-    const std::uint64_t to = (framesMixed + 1) * OFFLINE_RATE / framesPerSecond;
-    ++framesMixed;
-    const std::size_t before = mixed.size();
-    mixed.resize(before + static_cast<std::size_t>(to - from) * OFFLINE_CHANNELS);
-    output.mix(mixed.data() + before, static_cast<std::size_t>(to - from));
+    mixFrame(framesMixed++, mixed);
     return true;
+}
+
+void SoundService::mixFrame(std::uint64_t frame, std::vector<float>& samples) {
+    // Whole sample frames from the frame count, so that no rounding adds up over a film.
+    const std::uint64_t from = frame * OFFLINE_RATE / framesPerSecond;
+    const std::uint64_t to = (frame + 1) * OFFLINE_RATE / framesPerSecond;
+    const std::size_t before = samples.size();
+    samples.resize(before + static_cast<std::size_t>(to - from) * OFFLINE_CHANNELS);
+    output.mix(samples.data() + before, static_cast<std::size_t>(to - from));
 }
 
 void SoundService::mixLateStarts() {
@@ -181,11 +184,8 @@ void SoundService::mixLateStarts() {
         for (const auto& [sound, frames] : lateStarts)
             if (std::min(frames, framesMixed) == back)
                 sound->play();
-        const std::uint64_t frame = framesMixed - back;
-        const std::uint64_t count =
-            (frame + 1) * OFFLINE_RATE / framesPerSecond - frame * OFFLINE_RATE / framesPerSecond;
-        dropped.resize(static_cast<std::size_t>(count) * OFFLINE_CHANNELS);
-        output.mix(dropped.data(), static_cast<std::size_t>(count));
+        dropped.clear();
+        mixFrame(framesMixed - back, dropped);
     }
     for (const auto& [sound, frames] : lateStarts)
         if (frames == 0)

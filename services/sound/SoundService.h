@@ -61,7 +61,6 @@ public:
     void stop();
 
     bool isSilent() const { return output.isSilent(); }
-    bool isOffline() const { return offline; }
     // The names of the sounds that the environment defines, in its order, whether or not
     // their files can be read: what a check of a script can know without opening audio.
     std::vector<std::string> soundNames() const;
@@ -76,6 +75,9 @@ private:
     // Reads a sound file into the bank under `name`; null, with one line naming the
     // `operation`, when it cannot.
     OpenAlSound* load(const char* operation, const std::string& name, const std::string& file);
+    // Mixes the film's frame `frame` offline onto the end of `samples`.
+    void mixFrame(std::uint64_t frame, std::vector<float>& samples);
+    void mixLateStarts();
 
     // Declared first so that it outlives the sounds that play on it.
     AudioOutput output;
@@ -92,7 +94,6 @@ private:
     // Sounds to be heard from a point at the next frame: each started that many frames
     // before it and mixed up to it (ISoundSeek, offline).
     std::vector<std::pair<OpenAlSound*, std::uint64_t>> lateStarts;
-    void mixLateStarts();
     // Mixed, not yet taken; `takenUpTo` of them are taken.
     std::vector<float> mixed;
     std::size_t takenUpTo = 0;

@@ -177,6 +177,17 @@ TEST(KeyframeLoader, BadPartsAreSkippedAloneWithOneLineEach) {
         {"no type", "<keyframe time=\"4\" entity=\"kept\">\n\n<animation name=\"x\"/></keyframe>",
          "KeyframeLoader::load(): keyframes.xml row 3: keyframe at 4 has an animation without "
          "\"type\"; action skipped\n"},
+        {"misspelt decimal",
+         "<keyframe time=\"4\" entity=\"kept\">\n<velocity xx=\"1\" ed:x=\"1\"/></keyframe>",
+         "KeyframeLoader::load(): keyframes.xml row 2: keyframe at 4 has an unknown attribute "
+         "\"xx\" in \"velocity\" (did you mean \"x\"?); it is ignored\n"},
+        {"misspelt text of an animation",
+         "<keyframe time=\"4\" entity=\"kept\">\n<animation type=\"PLAY\" value=\"inf\" "
+         "nmae=\"x\"/></keyframe>",
+         "KeyframeLoader::load(): keyframes.xml row 2: keyframe at 4 has an unknown attribute "
+         "\"nmae\" in \"animation\" (did you mean \"name\"?); it is ignored\n"
+         "KeyframeLoader::load(): keyframes.xml row 2: keyframe at 4 has an animation value "
+         "\"inf\" that is not finite; action skipped\n"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);

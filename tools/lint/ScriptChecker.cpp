@@ -1,6 +1,7 @@
 #include "tools/lint/ScriptChecker.h"
 
 #include <map>
+#include <set>
 #include <sstream>
 #include <utility>
 

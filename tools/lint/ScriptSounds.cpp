@@ -8,13 +8,20 @@ ScriptSounds::ScriptSounds(std::string definer, std::string folders)
     : definer(std::move(definer)), folders(std::move(folders)) {}
 
 bool ScriptSounds::finds(const std::string& name) const {
-    return defined.count(name) != 0 || !files.find(name).empty();
+    if (defined.count(name) != 0)
+        return true;
+    const auto [entry, first] = found.try_emplace(name, false);
+    if (first)
+        entry->second = !files.find(name).empty();
+    return entry->second;
 }
 
 std::string ScriptSounds::notFound(const std::string& name) const {
-    std::set<std::string> known = files.empty() ? std::set<std::string>() : files.names();
-    known.insert(defined.begin(), defined.end());
-    const std::string suggestion = NameSuggestion::of(name, known);
+    if (!known) {
+        known = files.empty() ? std::set<std::string>() : files.names();
+        known->insert(defined.begin(), defined.end());
+    }
+    const std::string suggestion = NameSuggestion::of(name, *known);
     const std::string quoted = "\"" + name + "\"";
     if (files.empty())
         return definer + " defines no sound " + quoted + suggestion;

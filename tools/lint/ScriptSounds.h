@@ -1,5 +1,7 @@
 #pragma once
 
+#include <map>
+#include <optional>
 #include <set>
 #include <string>
 
@@ -21,7 +23,8 @@ public:
     // Searches `folder` and every folder below it, as the Sound plug-in does.
     void addFolder(const std::string& folder) { files.addFolder(folder); }
 
-    // Whether a run finds a sound of the name.
+    // Whether a run finds a sound of the name. The names and folders are all given before
+    // the first question.
     bool finds(const std::string& name) const;
     // What a check says of a name that a run does not find, with a known name near it:
     //   there is no sound "dor": the scene's and media folders hold no dor.wav, dor.ogg or
@@ -33,6 +36,10 @@ private:
     std::string folders;
     std::set<std::string> defined;
     SoundFiles files;
+    // A script names its few sounds in many keyframes: each name is looked for once, and
+    // the folders are listed once, for the first name that is not found.
+    mutable std::map<std::string, bool> found;
+    mutable std::optional<std::set<std::string>> known;
 };
 
 } // namespace corvane::lint
