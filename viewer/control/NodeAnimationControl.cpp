@@ -6,7 +6,6 @@
 #include <OgreSceneNode.h>
 #include <cmath>
 
-#include "platform/DiagnosticSink.h"
 #include "viewer/control/TransformGuard.h"
 
 namespace corvane {
@@ -166,10 +165,7 @@ NodeAnimationControl::Motion* NodeAnimationControl::find(const char* operation,
 }
 
 void NodeAnimationControl::report(const char* operation, const std::string& text) const {
-    Diagnostic diagnostic;
-    diagnostic.origin = std::string(OWNER) + "::" + operation + "()";
-    diagnostic.message = text;
-    DiagnosticSink::reportTo(sink, diagnostic);
+    guard().report(operation, text);
 }
 
 TransformGuard NodeAnimationControl::guard() const {

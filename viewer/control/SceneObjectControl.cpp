@@ -15,7 +15,6 @@
 #include <OgreTagPoint.h>
 
 #include "platform/DebugOutput.h"
-#include "platform/DiagnosticSink.h"
 #include "viewer/control/TransformGuard.h"
 
 namespace corvane {
@@ -615,10 +614,7 @@ TransformGuard SceneObjectControl::guard(TransformGuard::Pass* pass) const {
 }
 
 void SceneObjectControl::report(const char* operation, const std::string& text) const {
-    Diagnostic diagnostic;
-    diagnostic.origin = "SceneObjectControl::" + std::string(operation) + "()";
-    diagnostic.message = text;
-    DiagnosticSink::reportTo(sink, diagnostic);
+    guard().report(operation, text);
 }
 
 bool SceneObjectControl::entityExists(const char* operation) const {
