@@ -43,8 +43,7 @@ EngineLogLines::EngineLogLines(std::string group, const ResourceReadGuard& guard
         log->addListener(this);
 }
 
-std::string EngineLogLines::describe(const std::string& name) const {
-    const std::string file = ResourceReadGuard::locate(name, group);
+std::string EngineLogLines::describe(const std::string& name, const std::string& file) {
     return file.empty() ? name : name + " (" + file + ")";
 }
 
@@ -60,8 +59,8 @@ void EngineLogLines::textureUnusable(const std::string& name, const std::string&
                    ", which is in no folder of the scene; its layer is left blank");
         return;
     }
-    report(file.empty() ? name : file, "texture " + describe(name) + " cannot be used: " + reason +
-                                           "; its layer is left blank");
+    report(file.empty() ? name : file, "texture " + describe(name, file) + " cannot be used: " +
+                                           reason + "; its layer is left blank");
 }
 
 void EngineLogLines::report(const std::string& file, const std::string& message) {
@@ -95,7 +94,7 @@ void EngineLogLines::messageLogged(const Ogre::String& message, Ogre::LogMessage
         const std::string why = !refusal.empty() ? refusal
                                 : file.empty()
                                     ? "its skeleton " + name + " is in no folder of the scene"
-                                    : "its skeleton " + describe(name) + " cannot be loaded";
+                                    : "its skeleton " + describe(name, file) + " cannot be loaded";
         // A skeleton that no folder holds is the fault of the mesh that names it.
         const std::string about = !file.empty() ? file : ResourceReadGuard::locate(mesh, group);
         report(about.empty() ? mesh : about, "mesh " + mesh + " is not animated: " + why);

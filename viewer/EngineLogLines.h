@@ -35,8 +35,10 @@ public:
 private:
     void messageLogged(const Ogre::String& message, Ogre::LogMessageLevel level, bool maskDebug,
                        const Ogre::String& logName, bool& skip) override;
-    // `name` with the file it was found in: "brick.png (/home/me/art/brick.png)".
-    std::string describe(const std::string& name) const;
+    // `name` with `file`, the path it was located at (empty when none): "brick.png
+    // (/home/me/art/brick.png)". The caller has located it already: locating lists the
+    // group's folders.
+    static std::string describe(const std::string& name, const std::string& file);
     // A diagnostic about `file` (a path, or a name that no folder holds).
     void report(const std::string& file, const std::string& message);
 

@@ -165,7 +165,7 @@ void ResourceReadGuard::resourceStreamOpened(const Ogre::String& name, const Ogr
         return;
     std::string reason;
     if (dynamic_cast<Ogre::Texture*>(resource) != nullptr)
-        reason = checkTexture(name, group, stream);
+        reason = checkTexture(name, stream);
     else if (dynamic_cast<Ogre::Mesh*>(resource) != nullptr)
         reason = checkChunks(name, group, *resource, stream, true);
     else if (dynamic_cast<Ogre::Skeleton*>(resource) != nullptr)
@@ -190,7 +190,7 @@ std::string ResourceReadGuard::checkChunks(const Ogre::String& name, const Ogre:
            " bytes, and its data goes on past them";
 }
 
-std::string ResourceReadGuard::checkTexture(const Ogre::String& name, const Ogre::String&,
+std::string ResourceReadGuard::checkTexture(const Ogre::String& name,
                                             Ogre::DataStreamPtr& stream) const {
     // The whole file, once: the codec reads it from memory all the same.
     auto bytes = std::make_shared<Ogre::MemoryDataStream>(name, stream);

@@ -39,8 +39,7 @@ private:
     void resourceStreamOpened(const Ogre::String& name, const Ogre::String& group,
                               Ogre::Resource* resource, Ogre::DataStreamPtr& stream) override;
     // The reason to refuse the file, or empty.
-    std::string checkTexture(const Ogre::String& name, const Ogre::String& group,
-                             Ogre::DataStreamPtr& stream) const;
+    std::string checkTexture(const Ogre::String& name, Ogre::DataStreamPtr& stream) const;
     // A mesh's or skeleton's file, read once by the engine's own reader before the engine
     // reads it.
     static std::string checkChunks(const Ogre::String& name, const Ogre::String& group,

@@ -6,7 +6,7 @@
 #include <OgreSceneNode.h>
 #include <cmath>
 
-#include "platform/DiagnosticSink.h"
+#include "viewer/control/AnimationLimit.h"
 #include "viewer/control/TransformGuard.h"
 
 namespace corvane {
@@ -124,11 +124,8 @@ void NodeAnimationControl::update(double seconds) {
         Ogre::AnimationState& state = *motion.state;
         if (motion.rate != 0.0f && state.getEnabled()) {
             const auto step = static_cast<float>(motion.rate * seconds);
-            // The plain sum, before the state wraps or clamps it; landing exactly on the stop
-            // time does not reach it.
-            const float time = state.getTimePosition() + step;
-            if (motion.stopTime &&
-                (step < 0.0f ? time < *motion.stopTime : time > *motion.stopTime)) {
+            if (motion.stopTime && AnimationLimit::passesStop(step, state.getTimePosition() + step,
+                                                              *motion.stopTime)) {
                 state.setTimePosition(*motion.stopTime);
                 motion.rate = 0.0f;
                 motion.stopTime.reset();
@@ -140,7 +137,7 @@ void NodeAnimationControl::update(double seconds) {
             const float rate = *motion.slideRate;
             float weight = static_cast<float>(rate * seconds + state.getWeight());
             if (motion.weightTarget &&
-                (rate < 0.0f ? weight <= *motion.weightTarget : weight >= *motion.weightTarget)) {
+                AnimationLimit::reachesTarget(rate, weight, *motion.weightTarget)) {
                 weight = *motion.weightTarget;
                 motion.slideRate.reset();
             }
@@ -166,10 +163,7 @@ NodeAnimationControl::Motion* NodeAnimationControl::find(const char* operation,
 }
 
 void NodeAnimationControl::report(const char* operation, const std::string& text) const {
-    Diagnostic diagnostic;
-    diagnostic.origin = std::string(OWNER) + "::" + operation + "()";
-    diagnostic.message = text;
-    DiagnosticSink::reportTo(sink, diagnostic);
+    guard().report(operation, text);
 }
 
 TransformGuard NodeAnimationControl::guard() const {

@@ -15,7 +15,7 @@
 #include <OgreTagPoint.h>
 
 #include "platform/DebugOutput.h"
-#include "platform/DiagnosticSink.h"
+#include "viewer/control/AnimationLimit.h"
 #include "viewer/control/TransformGuard.h"
 
 namespace corvane {
@@ -464,12 +464,8 @@ inline void SceneObjectControl::advance(Ogre::AnimationState& state, AnimationMo
         state.addTime(step);
         return;
     }
-    // The plain sum, before the state wraps or clamps it; landing exactly on the stop time
-    // does not reach it.
     const float stop = motion.stopTime;
-    const float time = state.getTimePosition() + step;
-    const bool reached = step < 0.0f ? time < stop : time > stop;
-    if (reached) {
+    if (AnimationLimit::passesStop(step, state.getTimePosition() + step, stop)) {
         state.setTimePosition(stop);
         rate = 0.0f;
         motion.forget(AnimationMotion::STOP_TIME);
@@ -491,12 +487,11 @@ inline void SceneObjectControl::slide(Ogre::AnimationState& state, AnimationMoti
         return;
     }
     const float target = motion.weightTarget;
-    const bool beforeTarget = rate < 0.0f ? weight > target : weight < target;
-    if (beforeTarget) {
-        state.setWeight(weight);
-    } else {
+    if (AnimationLimit::reachesTarget(rate, weight, target)) {
         state.setWeight(target);
         rate = 0.0f;
+    } else {
+        state.setWeight(weight);
     }
 }
 
@@ -615,10 +610,7 @@ TransformGuard SceneObjectControl::guard(TransformGuard::Pass* pass) const {
 }
 
 void SceneObjectControl::report(const char* operation, const std::string& text) const {
-    Diagnostic diagnostic;
-    diagnostic.origin = "SceneObjectControl::" + std::string(operation) + "()";
-    diagnostic.message = text;
-    DiagnosticSink::reportTo(sink, diagnostic);
+    guard().report(operation, text);
 }
 
 bool SceneObjectControl::entityExists(const char* operation) const {

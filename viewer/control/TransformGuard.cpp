@@ -126,12 +126,16 @@ void TransformGuard::settle(Ogre::Node& top, const std::function<void(Ogre::Node
     settleBelow(top, placementOf(top), unplaced);
 }
 
-bool TransformGuard::refuse(const char* operation, const std::string& fault,
-                            const char* outcome) const {
+void TransformGuard::report(const char* operation, const std::string& message) const {
     Diagnostic diagnostic;
     diagnostic.origin = std::string(owner) + "::" + operation + "()";
-    diagnostic.message = (name ? *name : std::string(text)) + ": " + fault + "; " + outcome;
+    diagnostic.message = message;
     DiagnosticSink::reportTo(sink, diagnostic);
+}
+
+bool TransformGuard::refuse(const char* operation, const std::string& fault,
+                            const char* outcome) const {
+    report(operation, (name ? *name : std::string(text)) + ": " + fault + "; " + outcome);
     return false;
 }
 

@@ -68,6 +68,9 @@ public:
                refuses(operation, what, &anim, value, outcome);
     }
     bool admitsDegrees(const char* operation, float x, float y, float z) const;
+    // One line "<owner>::<operation>(): <text>": what the owner finds wrong besides a
+    // value, such as a name it does not know, goes the way of the guard's own lines.
+    void report(const char* operation, const std::string& text) const;
     // A timed turn from `from` to `to` at `rate`; the quaternions count only when `running`:
     // those of a turn that never runs are never used.
     bool admitsTurn(const char* operation, float rate, bool running, const Ogre::Quaternion& from,
