@@ -174,7 +174,7 @@ int RenderCommand::run(const std::vector<std::string>& arguments) {
         return EXIT_CODE_CONFIGURATION;
     }
     film.format = options.format;
-    film.output = fs::absolute(options.output).lexically_normal().string();
+    film.output = SceneFiles::absolute(options.output);
     while (film.output.size() > 1 && film.output.back() == '/')
         film.output.pop_back();
     film.width = options.width;

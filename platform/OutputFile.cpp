@@ -10,11 +10,9 @@
 
 namespace corvane {
 
-namespace {
+OutputFile::OutputFile(std::string path) : finalPath(std::move(path)) {}
 
-// A hidden name beside `path`, so that a reader listing the folder for its files passes it
-// over: ".frame_000001.png.3f2a9c01.part".
-std::string temporaryName(const std::string& path) {
+std::string OutputFile::temporaryName(const std::string& path) {
     const std::string::size_type slash = path.rfind('/');
     const std::string folder = slash == std::string::npos ? "" : path.substr(0, slash + 1);
     const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
@@ -22,10 +20,6 @@ std::string temporaryName(const std::string& path) {
     std::snprintf(tag, sizeof tag, "%08x", static_cast<unsigned>(std::random_device()()));
     return folder + "." + name + "." + tag + ".part";
 }
-
-} // namespace
-
-OutputFile::OutputFile(std::string path) : finalPath(std::move(path)) {}
 
 OutputFile::~OutputFile() {
     discard();

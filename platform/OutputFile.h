@@ -29,6 +29,11 @@ public:
     // `bytes` as the whole of the file `path`: write() and commit() in one.
     static bool writeWhole(const std::string& path, std::string_view bytes, std::string& error);
 
+    // A hidden name beside `path`, new at each call, for a file written whole before it is
+    // renamed over `path`: a reader listing the folder for its files passes it over
+    // (".frame_000001.png.3f2a9c01.part").
+    static std::string temporaryName(const std::string& path);
+
 private:
     bool fail(std::string& error);
     void discard();

@@ -1,21 +1,14 @@
 #include "services/capture/VideoSink.h"
 
-#include <cstdio>
 #include <filesystem>
-#include <random>
 #include <system_error>
+
+#include "platform/OutputFile.h"
 
 namespace corvane {
 
 VideoSink::VideoSink(const VideoFile::Settings& wanted)
-    : settings(wanted), temporary(temporaryName(wanted.path)) {}
-
-std::string VideoSink::temporaryName(const std::string& path) {
-    char tag[16];
-    std::snprintf(tag, sizeof(tag), "%08x", static_cast<unsigned>(std::random_device()()));
-    const std::filesystem::path file(path);
-    return (file.parent_path() / ("." + file.filename().string() + "." + tag + ".part")).string();
-}
+    : settings(wanted), temporary(OutputFile::temporaryName(wanted.path)) {}
 
 bool VideoSink::begin(std::string& error) {
     VideoFile::Settings hidden = settings;

@@ -22,10 +22,6 @@ public:
     std::uint64_t bytes() const override { return size; }
     std::string name() const override { return settings.path; }
 
-    // A hidden name beside `path` (".NAME.TAG.part") for a film written there until it is
-    // whole; the random TAG gives two runs writing the same film a file each.
-    static std::string temporaryName(const std::string& path);
-
 private:
     VideoFile::Settings settings;
     VideoFile file;

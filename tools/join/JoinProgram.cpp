@@ -10,12 +10,13 @@ extern "C" {
 }
 
 #include "host/ExitCode.h"
+#include "host/SceneFiles.h"
 #include "platform/DebugOutput.h"
 #include "platform/FileAccess.h"
+#include "platform/OutputFile.h"
 #include "platform/StopSignals.h"
 #include "services/capture/FilmFormat.h"
 #include "services/capture/FilmSegment.h"
-#include "services/capture/VideoSink.h"
 #include "tools/join/FilmJoin.h"
 
 namespace corvane {
@@ -92,7 +93,7 @@ int JoinProgram::run(const std::vector<std::string>& arguments) {
         std::cerr << usage();
         return EXIT_CODE_USAGE;
     }
-    const std::string output = fs::absolute(arguments.front()).lexically_normal().string();
+    const std::string output = SceneFiles::absolute(arguments.front());
     FilmFormat format = FilmFormat::MP4;
     if (!formatOf(output, format)) {
         report(arguments.front() + ": the ending \"" + fs::path(output).extension().string() +
@@ -114,7 +115,7 @@ int JoinProgram::run(const std::vector<std::string>& arguments) {
             report(*argument + ": " + error);
             return EXIT_CODE_CONFIGURATION;
         }
-        if (fs::absolute(*argument).lexically_normal() == output) {
+        if (SceneFiles::absolute(*argument) == output) {
             report(*argument + " is both the output and a segment");
             return EXIT_CODE_CONFIGURATION;
         }
@@ -129,7 +130,7 @@ int JoinProgram::run(const std::vector<std::string>& arguments) {
         report(target.parent_path().string() + ": " + why);
         return EXIT_CODE_OUTPUT;
     }
-    const fs::path temporary = VideoSink::temporaryName(output);
+    const fs::path temporary = OutputFile::temporaryName(output);
     std::string error;
     std::error_code failure;
     FilmJoin::Fault fault = FilmJoin::write(segments, format, temporary.string(), error);

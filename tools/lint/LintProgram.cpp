@@ -77,7 +77,7 @@ bool readPlayedSounds(const LintOptions& options, const SceneFiles& files, Scrip
         sounds.addFolder(folder);
     if (options.sounds.empty())
         return true;
-    const std::string path = fs::absolute(options.sounds).lexically_normal().string();
+    const std::string path = SceneFiles::absolute(options.sounds);
     std::vector<std::pair<std::string, std::string>> defined;
     std::vector<std::string> skipped;
     std::string error;
